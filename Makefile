@@ -1,0 +1,40 @@
+# Everything a fresh Debian machine needs: `make run` and `make test`.
+BUILD    ?= build
+JOBS     ?= $(shell nproc)
+CMAKE    := cmake
+LINUX    := $(BUILD)/linux
+CLANG    := $(BUILD)/clang
+WIN      := $(BUILD)/win
+WINE_RUN := tools/wine-run.sh
+
+.PHONY: run test deps linux clang windows test-linux test-windows bench fuzz package clean
+
+run: deps linux
+	tools/run-demo.sh $(LINUX)/kveld
+
+test: deps linux clang windows test-linux test-windows
+	@echo "make test: all green"
+
+deps:
+	@tools/install-deps.sh
+
+linux: deps
+	$(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
+	$(CMAKE) --build $(LINUX) -j $(JOBS)
+
+clang: deps
+	$(CMAKE) -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF
+	$(CMAKE) --build $(CLANG) -j $(JOBS)
+
+windows: deps
+	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	$(CMAKE) --build $(WIN) -j $(JOBS)
+
+test-linux: linux
+	cd $(LINUX) && ctest --output-on-failure --timeout 300 -j $(JOBS)
+
+test-windows: windows
+	$(WINE_RUN) 600 $(WIN)/kveld_tests.exe --gtest_brief=1
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,37 @@
+#include "app/commands.h"
+
+#include "app/flow_control.h"
+#include "app/program.h"
+
+namespace kveld {
+
+void quitDialog(Program& p) {
+  ConsoleKit& kit = p.kit;
+  kit.hideCursor();
+  kit.moveTo(4, p.tables.messageRow);
+  kit.setColour(yellow, blue);
+  kit.print(p.tables.blank74);
+  kit.showCursor();
+  kit.flushKeys();
+  kit.setColour(white, magenta);
+  kit.moveTo(30, p.tables.messageRow);
+  kit.print(" Quit program?  (Y/n) ");
+  kit.showCursor();
+  kit.moveTo(47, 0);
+  kit.playSound("notify2");
+  if (kit.askYesNo(Answer::yes) == Answer::no) throw Reenter{EntryPoint::titleScreen};
+  kit.setColour(yellow, blue);
+  kit.clearScreen();
+  throw EndProgram{0};
+}
+
+std::string onlineManualAddress() {
+  return "https://kveld-archive.example.org/Bridge/Software/Manuals/KVELD-Manual.htm";
+}
+
+void openOnlineManual(Program& p) {
+  p.kit.present();
+  p.system.openAddress(onlineManualAddress());
+}
+
+}  // namespace kveld

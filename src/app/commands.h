@@ -1,0 +1,19 @@
+#pragma once
+// The quit question and the outside commands that several screens share.
+#include <string>
+
+namespace kveld {
+struct Program;
+
+// " Quit program?  (Y/n) ": ends the program or re-enters at the title
+// screen; never returns.
+[[noreturn]] void quitDialog(Program& program);
+
+// The address of the program's manual.
+std::string onlineManualAddress();
+
+// Opens the manual in the user's web browser and returns when the command
+// that hands it over has ended.
+void openOnlineManual(Program& program);
+
+}  // namespace kveld

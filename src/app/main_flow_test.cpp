@@ -1,0 +1,83 @@
+#include "app/main_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "app/flow_control.h"
+#include "app/program.h"
+#include "platform/scripted_console.h"
+#include "testing/recording_system.h"
+
+namespace kveld {
+namespace {
+
+struct QuitTest : ::testing::Test {
+  QuitTest() {
+    initProgramTables(tables);
+    kit.drawTitleScreen();
+    kit.setColour(white, blue);
+    kit.moveTo(39, 5);
+    kit.print("12345");
+  }
+  ProgramTables tables;
+  ScriptedConsole device;
+  ConsoleKit kit{device, tables};
+  RecordingSystem system;
+  Program program{tables, kit, system};
+};
+
+TEST_F(QuitTest, QuestionOnMessageRowWithCursorOnY) {
+  device.typeAhead({"x"});  // discarded by the flush before the question
+  device.addKeys({"y"});
+  EXPECT_THROW(quitDialog(program), EndProgram);
+  const ScreenModel& s = device.screensAtKeys().at(0);
+  EXPECT_EQ(textAt(s, 30, 22, 22), " Quit program?  (Y/n) ");
+  EXPECT_TRUE(allAttr(s, 30, 22, 22, white + 16 * magenta));
+  EXPECT_TRUE(allAttr(s, 4, 22, 26, yellow + 16 * blue));
+  EXPECT_EQ(s.cursorColumn, 47);
+  EXPECT_EQ(s.cursorRow, 22);
+  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_EQ(device.sounds(), std::vector<std::string>{"notify2"});
+}
+
+TEST_F(QuitTest, YesEnterEscEndWithAClearedScreen) {
+  for (const std::string& key : std::vector<std::string>{"Y", "y", keys::enter, keys::esc}) {
+    ScriptedConsole dev({key});
+    ConsoleKit k(dev, tables);
+    Program p(tables, k, system);
+    k.drawTitleScreen();
+    try {
+      quitDialog(p);
+      FAIL() << "quitDialog returned";
+    } catch (const EndProgram& e) {
+      EXPECT_EQ(e.exitCode, 0);
+    }
+    for (const Cell& c : k.screen().cells) {
+      ASSERT_EQ(c.ch, ' ');
+      ASSERT_EQ(c.attr, yellow + 16 * blue);
+    }
+  }
+}
+
+TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
+  device.addKeys({"X", keys::up, keys::f10, "n"});
+  try {
+    quitDialog(program);
+    FAIL() << "quitDialog returned";
+  } catch (const Reenter& r) {
+    EXPECT_EQ(r.point, EntryPoint::titleScreen);
+  }
+  EXPECT_EQ(device.sounds(), (std::vector<std::string>{"notify2", "beep2", "beep2", "beep2"}));
+  for (const ScreenModel& s : device.screensAtKeys()) EXPECT_EQ(s, device.screensAtKeys().front());
+}
+
+TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
+  ScriptedConsole device;
+  RecordingSystem system;
+  EXPECT_EQ(runProgram(device, system), 0);
+  EXPECT_EQ(device.title(), "Kveld Archive");
+  EXPECT_EQ(device.screen().at(3, 1).ch, 201);
+}
+
+}  // namespace
+}  // namespace kveld

@@ -1,0 +1,41 @@
+#pragma once
+// The seam between the console kit and a real or scripted console.
+// The kit keeps the screen model; a device only shows it, reads keys,
+// plays sounds and pauses.
+#include <memory>
+#include <string>
+
+#include "platform/screen_model.h"
+
+namespace kveld {
+
+class ConsoleDevice {
+ public:
+  virtual ~ConsoleDevice() = default;
+
+  // Prepares the console: code page 437, 80 x 25, the window title, raw keys.
+  // Failure raises RunTimeError.
+  virtual void open(const std::string& title) = 0;
+  // Puts the console back as it was found. Safe to call more than once.
+  virtual void close() = 0;
+
+  // Shows the model (only what changed since the last call need be written).
+  virtual void present(const ScreenModel& screen) = 0;
+
+  // Waits without time limit for one key press: one character for an
+  // ordinary key, or the character 0 followed by the scan code for a key
+  // without a character.
+  virtual std::string readKey() = 0;
+  // Discards key presses made before this moment.
+  virtual void flushKeys() = 0;
+
+  // Starts "beep2" or "notify2" and returns at once; a new sound cuts the old.
+  virtual void playSound(const std::string& name) = 0;
+  // Pauses for the given number of milliseconds.
+  virtual void pause(int milliseconds) = 0;
+};
+
+// The console of the platform built: the Win32 console or a POSIX terminal.
+std::unique_ptr<ConsoleDevice> makeRealConsole();
+
+}  // namespace kveld

@@ -1,0 +1,47 @@
+#pragma once
+// The seam to the operating system for files, folders and processes.
+// Paths are the program's own drive-qualified Windows paths
+// ("C:\DF\DEALAR~1\Jan-01-M.txt") or bare names in the current folder
+// ("KVELD.INI"); each platform turns them into its native paths.
+// Every failure raises RunTimeError with its error number; nothing returns
+// an error code.
+#include <memory>
+#include <string>
+
+#include "platform/run_time_error.h"
+
+namespace kveld {
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  // The whole content of a file; the file is open only during the call.
+  virtual std::string readFile(const std::string& path) = 0;
+  // Creates the file, or empties it, and writes the bytes.
+  virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
+  // Puts a file with these bytes in place of any earlier one in one step:
+  // on failure the earlier file is intact and nothing else is left behind.
+  virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
+  virtual void deleteFile(const std::string& path) = 0;
+  // The name (without folder) of the first file in `folder` matching the
+  // wildcard `pattern` without regard to case; ordinary and hidden files
+  // count, folders and system files do not. Empty when there is none.
+  virtual std::string findFirstFile(const std::string& folder, const std::string& pattern) = 0;
+
+  // Writes into `scratchFile` (in the current folder) one line per entry
+  // named DEALAR~1 on the drive `driveSpec` ("C:"), as a bare recursive
+  // newest-first directory listing does.
+  virtual void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) = 0;
+  // Opens an address in the user's web browser; returns when the command
+  // that hands it over has ended.
+  virtual void openAddress(const std::string& address) = 0;
+  // Starts `executable` in `folder` (after making the drive of `driveSpec`
+  // current, when it is not empty) and waits until its start command ended.
+  virtual void startProgram(const std::string& driveSpec, const std::string& folder,
+                            const std::string& executable) = 0;
+};
+
+std::unique_ptr<System> makeRealSystem();
+
+}  // namespace kveld
