@@ -38,3 +38,13 @@ test-windows: windows
 
 clean:
 	rm -rf $(BUILD)
+
+bench: deps
+	$(CMAKE) -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_BENCH=ON
+	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench
+	$(BUILD)/bench/kveld_bench
+
+fuzz: deps
+	$(CMAKE) -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF -DKVELD_FUZZ=ON
+	$(CMAKE) --build $(BUILD)/fuzz -j $(JOBS)
+	tools/run-fuzz.sh $(BUILD)/fuzz

@@ -1,0 +1,7 @@
+#include "platform/paths.h"
+
+namespace kveld {
+
+std::string nativePath(const std::string& programPath) { return programPath; }
+
+}  // namespace kveld
