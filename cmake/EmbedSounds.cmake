@@ -1,0 +1,16 @@
+# Writes OUT: a C++ file holding each WAVE file of SOUNDS as a byte array,
+# reachable through kveld::soundWave("beep2").
+separate_arguments(SOUNDS)
+set(body "// Generated from the files in resources/; do not edit.\n#include \"platform/sound_data.h\"\n\nnamespace kveld {\nnamespace {\n")
+set(lookup "")
+foreach(f ${SOUNDS})
+  get_filename_component(name ${f} NAME_WE)
+  file(READ ${f} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(LENGTH "${hex}" hexlen)
+  math(EXPR len "${hexlen} / 2")
+  string(APPEND body "const char k_${name}[] = {${bytes}};\n")
+  string(APPEND lookup "  if (name == \"${name}\") return {k_${name}, ${len}};\n")
+endforeach()
+string(APPEND body "}  // namespace\n\nstd::string_view soundWave(std::string_view name) {\n${lookup}  return {};\n}\n\n}  // namespace kveld\n")
+file(WRITE ${OUT} "${body}")

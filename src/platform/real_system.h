@@ -1,0 +1,23 @@
+#pragma once
+// The operating system's own files, folders and processes. The methods are
+// defined per platform and per concern: files_<platform>.cpp (reading,
+// writing, replacing, deleting), search_<platform>.cpp (finding a file, the
+// drive listing), process_<platform>.cpp (starting programs).
+#include "platform/system.h"
+
+namespace kveld {
+
+class RealSystem : public System {
+ public:
+  std::string readFile(const std::string& path) override;
+  void writeFile(const std::string& path, const std::string& bytes) override;
+  void replaceFile(const std::string& path, const std::string& bytes) override;
+  void deleteFile(const std::string& path) override;
+  std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
+  void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override;
+  void openAddress(const std::string& address) override;
+  void startProgram(const std::string& driveSpec, const std::string& folder,
+                    const std::string& executable) override;
+};
+
+}  // namespace kveld
