@@ -1,7 +1,9 @@
 #include "app/commands.h"
 
 #include "app/flow_control.h"
+#include "app/manual_address.h"
 #include "app/program.h"
+#include "platform/program_folder.h"
 
 namespace kveld {
 
@@ -25,9 +27,7 @@ void quitDialog(Program& p) {
   throw EndProgram{0};
 }
 
-std::string onlineManualAddress() {
-  return "https://kveld-archive.example.org/Bridge/Software/Manuals/KVELD-Manual.htm";
-}
+std::string onlineManualAddress() { return manualAddress(programFolder(), fileExists); }
 
 void openOnlineManual(Program& p) {
   p.kit.present();

@@ -9,7 +9,8 @@ struct Program;
 // screen; never returns.
 [[noreturn]] void quitDialog(Program& program);
 
-// The address of the program's manual.
+// The address of the program's manual: a file address into the documentation
+// folder installed with the program (or copied beside it in the build folder).
 std::string onlineManualAddress();
 
 // Opens the manual in the user's web browser and returns when the command
