@@ -39,6 +39,15 @@ test-windows: windows
 clean:
 	rm -rf $(BUILD)
 
+# A .deb from a release build for Linux, a .zip of kveld.exe and its manual
+# from the Windows build.
+package: deps windows
+	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DKVELD_TESTS=OFF
+	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
+	cd $(BUILD)/release && cpack
+	cd $(WIN) && cpack
+	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
+
 bench: deps
 	$(CMAKE) -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_BENCH=ON
 	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench
