@@ -70,8 +70,8 @@ std::vector<std::string> renderPage(const Archive& archive, const std::string& f
   return lines;
 }
 
-std::vector<std::string> renderMessage(const std::string& message) {
-  return {"Deal viewer (DeepFinesse stand-in)", "", message, "", "Enter: end"};
+std::vector<std::string> renderMessage(const std::string& message, const std::string& folder) {
+  return {"Deal viewer (DeepFinesse stand-in)", "", message, "  " + folder, "", "Enter: end"};
 }
 
 }  // namespace standin

@@ -19,7 +19,8 @@ std::size_t pageCount(const Archive& archive);
 std::vector<std::string> renderPage(const Archive& archive, const std::string& fileName,
                                     std::size_t page);
 
-// The lines shown when there is nothing to show (no folder, no file).
-std::vector<std::string> renderMessage(const std::string& message);
+// The lines shown when there is nothing to show (no folder, no file): the
+// message and the folder it is about, on a line of its own.
+std::vector<std::string> renderMessage(const std::string& message, const std::string& folder);
 
 }  // namespace standin

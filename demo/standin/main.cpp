@@ -54,13 +54,13 @@ int main(int argc, char** argv) {
 
   const auto folder = findArchiveFolder(here);
   if (!folder) {
-    showScreen(renderMessage("There is no archive folder (\"Deal Archive\" or DEALAR~1) in " + utf8(here) + "."));
+    showScreen(renderMessage("There is no archive folder (\"Deal Archive\" or DEALAR~1) in", utf8(here)));
     waitForEnd();
     return 0;
   }
   const auto file = newestArchiveFile(*folder);
   if (!file) {
-    showScreen(renderMessage("There is no deal archive file (*.txt) in " + utf8(*folder) + "."));
+    showScreen(renderMessage("There is no deal archive file (*.txt) in", utf8(*folder)));
     waitForEnd();
     return 0;
   }
