@@ -1,6 +1,5 @@
 // The stand-in's console on Windows: the console it shares with the program
 // that started it.
-#include <conio.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -26,17 +25,24 @@ void showScreen(const std::vector<std::string>& lines) {
 }
 
 int readKey() {
+  HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
   DWORD mode = 0;
-  if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) == 0) {
-    const int c = std::getchar();
-    return c == EOF ? -1 : c;
+  if (GetConsoleMode(in, &mode) == 0) {  // input from a file or a pipe
+    char c = 0;
+    DWORD read = 0;
+    return ReadFile(in, &c, 1, &read, nullptr) && read == 1 ? static_cast<unsigned char>(c) : -1;
   }
-  int c = _getch();
-  if (c == 0 || c == 0xE0) {
-    _getch();  // the scan code of a key without a character
-    return 0;
+  for (;;) {
+    INPUT_RECORD record;
+    DWORD read = 0;
+    if (!ReadConsoleInputW(in, &record, 1, &read)) return -1;
+    if (read == 1 && record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
+      const WCHAR c = record.Event.KeyEvent.uChar.UnicodeChar;
+      const WORD key = record.Event.KeyEvent.wVirtualKeyCode;
+      if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_CAPITAL) continue;
+      return c < 128 ? c : 0;
+    }
   }
-  return c;
 }
 
 }  // namespace standin
