@@ -35,6 +35,7 @@ test-linux: linux
 
 test-windows: windows
 	$(WINE_RUN) 600 $(WIN)/kveld_tests.exe --gtest_brief=1
+	$(WINE_RUN) 300 $(WIN)/dfstandin_tests.exe --gtest_brief=1
 
 clean:
 	rm -rf $(BUILD)
