@@ -73,5 +73,40 @@ TEST_F(ProcessWin32Test, AFolderThatCannotBeMadeCurrentIsAnError) {
   EXPECT_FALSE(fs::exists(df / "standin.log"));
 }
 
+// The interpreter named by "comspec" for one test; empty: not set.
+class Interpreter {
+ public:
+  explicit Interpreter(const std::wstring& value) {
+    wchar_t old[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"comspec", old, MAX_PATH);
+    had_ = n > 0 && n < MAX_PATH;
+    if (had_) old_.assign(old, n);
+    SetEnvironmentVariableW(L"comspec", value.empty() ? nullptr : value.c_str());
+  }
+  ~Interpreter() { SetEnvironmentVariableW(L"comspec", had_ ? old_.c_str() : nullptr); }
+
+ private:
+  bool had_ = false;
+  std::wstring old_;
+};
+
+TEST_F(ProcessWin32Test, CommandLinesAreInterpreterSlashCAndTheCommandUnquoted) {
+  // With the stand-in as the interpreter, its record shows the command line
+  // word by word.
+  Interpreter interpreter(besideTheTests("kveld_standin.exe").wstring());
+  system.startProgram("", programPath(df), "DEEP FINESSE.EXE");
+  EXPECT_EQ(contentOf(df / "standin.log"), df.string() + "\n3\n/c\nDEEP\nFINESSE.EXE\n");
+  fs::current_path(folder.path());
+  system.openAddress("https://example.org/Manual.htm");
+  EXPECT_EQ(contentOf(folder.path() / "standin.log"),
+            folder.path().string() + "\n3\n/c\nstart\nhttps://example.org/Manual.htm\n");
+}
+
+TEST_F(ProcessWin32Test, WithoutAnInterpreterNothingCanBeStarted) {
+  Interpreter interpreter(L"");
+  EXPECT_THROW(system.startProgram("", programPath(df), "DF.EXE"), RunTimeError);
+  EXPECT_FALSE(fs::exists(df / "standin.log"));
+}
+
 }  // namespace
 }  // namespace kveld
