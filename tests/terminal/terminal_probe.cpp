@@ -3,6 +3,7 @@
 // it reads (its bytes in hex, one key a line, to the file named by its
 // argument) and shows it on row 1, and obeys some keys:
 //   p  pause 400 ms          f  pause 400 ms, then discard pending keys
+//   P  pause 5 s
 //   s  play beep2            q  close the console and end with 0
 //   d  end without close()   x  throw an exception    t  std::terminate
 #include <cstdio>
@@ -49,6 +50,7 @@ int run(const char* logPath) {
     log << hex(key) << std::endl;
     put(s, 1, 1, "key " + hex(key) + "            ");
     if (key == "p") console->pause(400);
+    if (key == "P") console->pause(5000);
     if (key == "f") {
       console->pause(400);
       console->flushKeys();

@@ -14,6 +14,7 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
     Refusing.test_input_not_a_terminal
     Refusing.test_terminal_too_small
     Keys.test_keys_arrive_decoded_and_raw
+    Keys.test_sequence_in_two_parts
     Keys.test_typed_ahead_keys_keep_their_order
     Keys.test_pause_keeps_keys
     Keys.test_flush_discards_pending_keys
