@@ -115,8 +115,12 @@ class Restoring(unittest.TestCase):
                 t.send(b"y")
             self.assertEqual(t.wait_exit(), 0)
             self.assert_given_back(t)
-            # The last screen stays; what follows starts on row 25.
-            self.assertEqual(t.screen.display[0][2], "\u2554")
+            # The program's last screen stays (rows 1 to 24 as they were when
+            # it gave the terminal back); what follows starts on row 25.
+            last = t.screen.before_reset
+            self.assertIsNotNone(last)
+            self.assertEqual(t.screen.cells()[:24], last[:24])
+            self.assertEqual(t.screen.cells()[1][30].bg, BLUE)
             self.assertEqual((t.screen.cursor.x, t.screen.cursor.y), (0, 24))
 
 
