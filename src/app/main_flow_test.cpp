@@ -72,7 +72,7 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
 }
 
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
-  ScriptedConsole device(keys::typed("1000100006\r"));
+  ScriptedConsole device(keys::typed("1000100006\r\r"));
   RecordingSystem system;
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.title(), "Kveld Archive");
