@@ -1,6 +1,7 @@
 #include "deal/dealer.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "app/program.h"
 
@@ -8,9 +9,9 @@ namespace kveld {
 
 namespace {
 
-constexpr int kSeats = 4;
-constexpr int kSuits = 4;
-constexpr int kRanks = 13;
+constexpr std::size_t kSeats = 4;
+constexpr std::size_t kSuits = 4;
+constexpr std::size_t kRanks = 13;
 constexpr int kEast = 1;
 constexpr int kWest = 3;
 
@@ -22,23 +23,25 @@ int longestSuit(const DealStore& store, int board, int seat) {
 }  // namespace
 
 void describeBoard(DealStore& store, int board, const ProgramTables& t) {
+  char letter[kRanks];
+  for (std::size_t r = 0; r < kRanks; ++r) letter[r] = t.rankLetter[r][0];
   const auto b = static_cast<std::size_t>(board);
   for (std::size_t seat = 0; seat < kSeats; ++seat) {
     std::string& line = store.handLine[b][seat];
     line.clear();
     for (std::size_t suit = 0; suit < kSuits; ++suit) {
-      const std::int16_t bits = store.handBits[b][seat][suit];
       std::string& holding = store.suitHolding[b][seat][suit];
+      // Bit r stands for rank index r, so the lowest bit set is the highest
+      // card held.
+      auto bits = static_cast<unsigned>(store.handBits[b][seat][suit]) & 0x1FFFu;
       if (bits == 0) {
         holding = t.voidMark;
         store.suitLength[b][seat][suit] = 0;
       } else {
-        // The ranks held, highest (rank index 0, the ace) first.
-        char letters[kRanks];
+        char held[kRanks];
         std::size_t count = 0;
-        for (std::size_t r = 0; r < kRanks; ++r)
-          if ((bits & t.bitValue[r]) != 0) letters[count++] = t.rankLetter[r][0];
-        holding.assign(letters, count);
+        for (; bits != 0 && count < kRanks; bits &= bits - 1) held[count++] = letter[std::countr_zero(bits)];
+        holding.assign(held, count);
         store.suitLength[b][seat][suit] = static_cast<std::int16_t>(count);
       }
       line += holding;
@@ -47,33 +50,13 @@ void describeBoard(DealStore& store, int board, const ProgramTables& t) {
   }
 }
 
-int dealBoard(DealStore& store, Deck& deck, int board, PositionSource& source, const ProgramTables& t) {
-  auto& bits = store.handBits[static_cast<std::size_t>(board)];
-  for (int attempt = 1;; ++attempt) {
-    for (auto& seat : bits) seat.fill(0);
-    for (std::size_t i = 0; i < deck.size(); ++i) deck[i] = static_cast<std::int16_t>(i);
-    int n = static_cast<int>(deck.size());
-    for (int round = 0; round < kRanks; ++round) {
-      for (std::size_t seat = 0; seat < kSeats; ++seat) {
-        // The last card (n = 0) still costs a draw, so that every attempt
-        // takes exactly 52 values from the source.
-        --n;
-        const auto p = static_cast<std::size_t>(source.draw(n));
-        const int card = deck[p];
-        deck[p] = deck[static_cast<std::size_t>(n)];
-        std::int16_t& suitBits = bits[seat][static_cast<std::size_t>(card / kRanks)];
-        suitBits = static_cast<std::int16_t>(suitBits + t.bitValue[static_cast<std::size_t>(card % kRanks)]);
-      }
-    }
-    describeBoard(store, board, t);
-    if (longestSuit(store, board, kEast) + longestSuit(store, board, kWest) <= kWidestPair) return attempt;
-  }
+bool passesWidthTest(const DealStore& store, int board) {
+  return longestSuit(store, board, kEast) + longestSuit(store, board, kWest) <= kWidestPair;
 }
 
 void seedGenerator(Program& p) { p.generatorState = seededState(p.params); }
 
 void dealBoards(Program& p, int first, int last) {
-  Generator generator(p.generatorState);
   last = std::min(last, kMaxBoards);
   for (int board = std::max(first, 1); board <= last; ++board) {
     p.deals.currentBoard = static_cast<std::int16_t>(board);
@@ -82,7 +65,9 @@ void dealBoards(Program& p, int first, int last) {
       p.kit.printNumber(board);
       p.kit.present();
     }
+    Generator generator(p.generatorState);
     dealBoard(p.deals, p.deck, board, generator, p.tables);
+    p.generatorState = generator.state();
   }
 }
 

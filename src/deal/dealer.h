@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "deal/deal_store.h"
+#include "app/program_tables.h"
 #include "deal/generator.h"
 
 namespace kveld {
 struct Program;
-struct ProgramTables;
 
 using Deck = std::array<std::int16_t, 52>;
 
@@ -21,7 +21,8 @@ constexpr int kWidestPair = 22;
 // attempt, North, East, South, West in turn for thirteen rounds; an attempt
 // that fails the width test is thrown away and the board dealt again from
 // the source's next positions. Returns the number of attempts.
-int dealBoard(DealStore& store, Deck& deck, int board, PositionSource& source, const ProgramTables& tables);
+template <PositionSource Source>
+int dealBoard(DealStore& store, Deck& deck, int board, Source& source, const ProgramTables& tables);
 
 // Fills suitHolding, suitLength and handLine of a board from its handBits.
 void describeBoard(DealStore& store, int board, const ProgramTables& tables);
@@ -36,5 +37,33 @@ void dealBoards(Program& program, int first, int last);
 
 // The progress screen, Boards 2 to boardCount, and a pause of one second.
 void shuffleRemainingBoards(Program& program);
+
+// Whether East's and West's longest suits fit side by side.
+bool passesWidthTest(const DealStore& store, int board);
+
+template <PositionSource Source>
+int dealBoard(DealStore& store, Deck& deck, int board, Source& source, const ProgramTables& t) {
+  constexpr std::size_t kSeats = 4, kRanks = 13;
+  auto& bits = store.handBits[static_cast<std::size_t>(board)];
+  for (int attempt = 1;; ++attempt) {
+    for (auto& seat : bits) seat.fill(0);
+    for (std::size_t i = 0; i < deck.size(); ++i) deck[i] = static_cast<std::int16_t>(i);
+    int n = static_cast<int>(deck.size());
+    for (std::size_t round = 0; round < kRanks; ++round) {
+      for (std::size_t seat = 0; seat < kSeats; ++seat) {
+        // The last card (n = 0) still costs a draw, so that every attempt
+        // takes exactly 52 values from the source.
+        --n;
+        const auto p = static_cast<std::size_t>(source.draw(n));
+        const auto card = static_cast<std::size_t>(deck[p]);
+        deck[p] = deck[static_cast<std::size_t>(n)];
+        std::int16_t& suitBits = bits[seat][card / kRanks];
+        suitBits = static_cast<std::int16_t>(suitBits + t.bitValue[card % kRanks]);
+      }
+    }
+    describeBoard(store, board, t);
+    if (passesWidthTest(store, board)) return attempt;
+  }
+}
 
 }  // namespace kveld

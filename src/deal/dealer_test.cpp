@@ -36,8 +36,7 @@ struct DealerTest : ::testing::Test {
   // Seeds from the values and deals boards 1..last into the store, as the
   // program does, without a screen.
   void dealSet(const SetParameters& params, int last) {
-    state = seededState(params);
-    Generator generator(state);
+    Generator generator(seededState(params));
     for (int board = 1; board <= last; ++board) dealBoard(*store, deck, board, generator, tables);
   }
   HandLines lines(int board) const { return store->handLine[static_cast<std::size_t>(board)]; }
@@ -45,7 +44,6 @@ struct DealerTest : ::testing::Test {
   ProgramTables tables;
   std::unique_ptr<DealStore> store = std::make_unique<DealStore>();
   Deck deck{};
-  std::uint32_t state = 0;
 };
 
 TEST_F(DealerTest, ExampleAHandLines) {
@@ -120,10 +118,10 @@ TEST_F(DealerTest, LateSessionWithWrappedSkipDealsAsFirstSessionOffsetZero) {
 }
 
 // Positions read from a script; every draw is recorded with its n.
-class ScriptedPositions : public PositionSource {
+class ScriptedPositions {
  public:
   explicit ScriptedPositions(std::vector<int> positions) : positions_(std::move(positions)) {}
-  int draw(int n) override {
+  int draw(int n) {
     ns.push_back(n);
     if (next_ == positions_.size()) throw std::logic_error("the script holds no more positions");
     return positions_[next_++];

@@ -4,6 +4,7 @@
 // congruential generator on a 32-bit word, positions drawn from its 31 high
 // bits, a seed taken from the date and a skip taken from the session and
 // deal offset, both in 16-bit arithmetic.
+#include <concepts>
 #include <cstdint>
 
 #include "deal/set_parameters.h"
@@ -11,12 +12,11 @@
 namespace kveld {
 
 // Where the dealing of a board takes its positions from: the generator, or a
-// script in tests.
-class PositionSource {
- public:
-  virtual ~PositionSource() = default;
-  // A position 0..n in the cards still to be dealt (n + 1 of them).
-  virtual int draw(int n) = 0;
+// script in tests. draw(n) gives a position 0..n in the cards still to be
+// dealt (n + 1 of them).
+template <typename T>
+concept PositionSource = requires(T& source, int n) {
+  { source.draw(n) } -> std::same_as<int>;
 };
 
 // One step: state x 134775813 + 1, modulo 2^32.
@@ -40,17 +40,21 @@ std::int16_t skipCount(const SetParameters& params);
 // discarded step, then the skip.
 std::uint32_t seededState(const SetParameters& params);
 
-// The real generator, stepping a state that lives elsewhere (the program's).
-class Generator final : public PositionSource {
+// The real generator. The dealer steps a copy of the program's state and
+// stores it back, so that the state stays in a register while a board is
+// dealt.
+class Generator {
  public:
-  explicit Generator(std::uint32_t& state) : state_(state) {}
-  int draw(int n) override {
+  explicit Generator(std::uint32_t state) : state_(state) {}
+  int draw(int n) {
     state_ = generatorStep(state_);
     return positionFrom(state_, n);
   }
+  std::uint32_t state() const { return state_; }
 
  private:
-  std::uint32_t& state_;
+  std::uint32_t state_;
 };
+static_assert(PositionSource<Generator>);
 
 }  // namespace kveld

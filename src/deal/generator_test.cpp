@@ -97,11 +97,10 @@ TEST(Generator, FirstSixDrawsOfExampleA) {
   };
   const Draw draws[] = {{0x1F069E06u, 51, 6},  {0x24CC2E1Fu, 50, 7},  {0x68BCE29Cu, 49, 20},
                         {0x6568DD0Du, 48, 19}, {0x5D6F0542u, 47, 17}, {0x4BF1224Bu, 46, 13}};
-  std::uint32_t state = 0x308AD201u;
-  Generator generator(state);
+  Generator generator(0x308AD201u);
   for (const Draw& d : draws) {
     EXPECT_EQ(generator.draw(d.n), d.position) << "n = " << d.n;
-    EXPECT_EQ(state, d.state) << "n = " << d.n;
+    EXPECT_EQ(generator.state(), d.state) << "n = " << d.n;
   }
 }
 
