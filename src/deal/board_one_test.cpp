@@ -45,7 +45,8 @@ struct BoardOneTest : ::testing::Test {
 
 // Writes a text into a screen model cell by cell, for the expected screens.
 void put(ScreenModel& s, int column, int row, const std::string& text, int attr) {
-  for (char c : text) s.at(column++, row) = Cell{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(attr)};
+  for (char c : text)
+    s.at(column++, row) = Cell{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(attr)};
 }
 
 TEST_F(BoardOneTest, DiagramOfExampleACellByCell) {

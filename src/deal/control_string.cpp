@@ -121,7 +121,8 @@ Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
     }
     // A key without a character arrives as code 0 and its scan code, so it
     // is refused here whatever its scan code spells.
-    const bool accepted = key.size() == 1 && (key == "X" || key == t.blank1 || (key[0] >= '0' && key[0] <= '9'));
+    const bool digit = key.size() == 1 && key[0] >= '0' && key[0] <= '9';
+    const bool accepted = digit || key == "X" || key == t.blank1;
     if (!accepted || text.size() >= kMaxTyped) {
       kit.playSound("beep2");
       continue;

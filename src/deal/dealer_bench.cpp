@@ -74,8 +74,8 @@ void BareGeneratorStepsOfTheSet(benchmark::State& state) {
 }
 BENCHMARK(BareGeneratorStepsOfTheSet)->Repetitions(7)->ReportAggregatesOnly(true);
 
-const bench::CompareBenchmarks kDealingCost("dealing 36 boards, session 4, deal offset 2767", "DealLargestSkipSet",
-                                            "BareGeneratorStepsOfTheSet");
+const bench::CompareBenchmarks kDealingCost("dealing 36 boards, session 4, deal offset 2767",
+                                            "DealLargestSkipSet", "BareGeneratorStepsOfTheSet");
 
 }  // namespace
 }  // namespace kveld

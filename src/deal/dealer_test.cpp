@@ -63,7 +63,8 @@ TEST_F(DealerTest, ExampleAHandLines) {
 
 TEST_F(DealerTest, ExampleBBoardOne) {
   dealSet(kExampleB, 1);
-  const HandLines expected{"AK763 KJ5 QT T97 ", "Q8 AT7 J9753 865 ", "JT54 Q9832 A QJ2 ", "92 64 K8642 AK43 "};
+  const HandLines expected{"AK763 KJ5 QT T97 ", "Q8 AT7 J9753 865 ", "JT54 Q9832 A QJ2 ",
+                           "92 64 K8642 AK43 "};
   EXPECT_EQ(lines(1), expected);
 }
 

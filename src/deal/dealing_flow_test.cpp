@@ -30,7 +30,8 @@ class RoadConsole : public ScriptedConsole {
 };
 
 void put(ScreenModel& s, int column, int row, const std::string& text, int attr) {
-  for (char c : text) s.at(column++, row) = Cell{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(attr)};
+  for (char c : text)
+    s.at(column++, row) = Cell{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(attr)};
 }
 
 // The title screen's frame with the work area cleared.
@@ -67,8 +68,9 @@ TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
   const char symbol[4] = {6, 3, 4, 5};
   for (int seat = 0; seat < 4; ++seat)
     for (int suit = 0; suit < 4; ++suit) {
-      put(expected, column[seat], firstRow[seat] + suit, std::string(1, symbol[suit]) + " ", lightGray + 16 * blue);
-      put(expected, column[seat] + 2, firstRow[seat] + suit, hands[seat][suit], lightCyan + 16 * blue);
+      const int row = firstRow[seat] + suit;
+      put(expected, column[seat], row, std::string(1, symbol[suit]) + " ", lightGray + 16 * blue);
+      put(expected, column[seat] + 2, row, hands[seat][suit], lightCyan + 16 * blue);
     }
   put(expected, 13, 22, "Does this deal match Board #1 on the handrecord?  (Y/n)", normal);
 
@@ -83,7 +85,8 @@ TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
   // Each board's number before it is dealt, the last screen once more for
   // the pause, and nothing after the pause but that same screen.
   std::vector<std::string> counted, beforePause;
-  for (int board = 2; board <= 24; ++board) counted.push_back(" " + std::to_string(board) + (board < 10 ? "  " : " "));
+  for (int board = 2; board <= 24; ++board)
+    counted.push_back(" " + std::to_string(board) + (board < 10 ? "  " : " "));
   counted.push_back(" 24 ");
   for (std::size_t i = 0; i < device.progress.size(); ++i)
     if (device.pausesBefore[i] == 0) beforePause.push_back(device.progress[i]);
