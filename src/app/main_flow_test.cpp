@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "platform/scripted_console.h"
 #include "testing/recording_system.h"
+#include "testing/temp_folder.h"
 
 namespace kveld {
 namespace {
@@ -72,7 +73,8 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
 }
 
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
-  ScriptedConsole device(keys::typed("1000100006\r\r"));
+  TempFolder folder;
+  ScriptedConsole device;
   RecordingSystem system;
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.title(), "Kveld Archive");

@@ -2,11 +2,17 @@
 // program on the scripted console.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "app/console_kit.h"
 #include "app/main_flow.h"
 #include "app/program_tables.h"
 #include "platform/scripted_console.h"
+#include "testing/program_path.h"
 #include "testing/recording_system.h"
+#include "testing/temp_folder.h"
 
 namespace kveld {
 namespace {
@@ -34,6 +40,27 @@ void put(ScreenModel& s, int column, int row, const std::string& text, int attr)
     s.at(column++, row) = Cell{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(attr)};
 }
 
+// A temporary current folder with valid settings naming a DeepFinesse
+// folder that has its archive folder.
+struct Installed {
+  Installed() {
+    std::filesystem::create_directories(folder.path() / "DF" / "DEALAR~1");
+    std::ofstream("KVELD.INI", std::ios::binary)
+        << "DeepFinesseDirectory=" << programPath(folder.path() / "DF") << "\r\nExecutableFile=DF.EXE\r\n";
+  }
+  std::string archive(const std::string& name) const {
+    std::ifstream in(folder.path() / "DF" / "DEALAR~1" / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  NoWineDrives noWine;
+  TempFolder folder;
+};
+
+// After the set: no other set, DeepFinesse not started.
+const std::vector<std::string> kEndOfSet = {keys::enter, "n"};
+
 // The title screen's frame with the work area cleared.
 ScreenModel emptyFrame() {
   ProgramTables tables;
@@ -46,12 +73,14 @@ ScreenModel emptyFrame() {
 }
 
 TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
+  Installed installed;
   RoadConsole device(keys::typed("1000100006\r"));
   device.addKeys({keys::enter});
+  device.addKeys(kEndOfSet);
   RecordingSystem system;
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.keysLeft(), 0u);
-  ASSERT_EQ(device.screensAtKeys().size(), 12u);
+  ASSERT_EQ(device.screensAtKeys().size(), 14u);
 
   ScreenModel expected = emptyFrame();
   const int normal = yellow + 16 * blue;
@@ -93,21 +122,28 @@ TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
   EXPECT_EQ(beforePause, counted);
   for (int attr : device.progressAttr) EXPECT_EQ(attr, lightCyan + 16 * blue);
   EXPECT_EQ(device.pauses(), std::vector<int>{1000});
-  EXPECT_EQ(textAt(device.screen(), 49, 8, 4), " 24 ");
-  EXPECT_TRUE(device.sounds().empty());
+  EXPECT_EQ(textAt(device.screensAtKeys()[12], 49, 8, 4), " 24 ");
+  EXPECT_EQ(device.sounds(), std::vector<std::string>{"notify2"});  // only the end-of-set question
+
+  // The boards reach the archive as dealt.
+  const std::string archive = installed.archive("Jan-01-M.txt");
+  for (const char* hand : {"98 T63 J432 9632", "KT KJ84 AQT96 J8", "AQJ 873 AK5 A974", "K64 3 Q6532 J542"})
+    EXPECT_NE(archive.find(hand), std::string::npos) << hand;
 }
 
 TEST(DealingRoad, NoAtBoardOneAsksForTheStringAgainInTheSameFrame) {
+  Installed installed;
   RoadConsole device(keys::typed("0102230455\r"));
   device.addKeys({"n", "x"});
   device.addKeys(keys::typed("1000100006\r"));
   device.addKeys({keys::enter});
+  device.addKeys(kEndOfSet);
   RecordingSystem system;
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.keysLeft(), 0u);
 
   const auto& at = device.screensAtKeys();
-  ASSERT_EQ(at.size(), 25u);
+  ASSERT_EQ(at.size(), 27u);
   EXPECT_EQ(textAt(at[11], 39, 8, 5), "AK763");  // Example B's Board 1
   EXPECT_EQ(at[12].at(17, 13).ch, 218);         // the faulty-number box
 
@@ -125,6 +161,7 @@ TEST(DealingRoad, NoAtBoardOneAsksForTheStringAgainInTheSameFrame) {
 
   EXPECT_EQ(textAt(at[24], 39, 8, 2), "98");  // Example A's Board 1
   EXPECT_EQ(device.progress.back(), " 24 ");
+  EXPECT_NE(installed.archive("Jan-01-M.txt").find("K64 3 Q6532 J542"), std::string::npos);
 }
 
 }  // namespace
