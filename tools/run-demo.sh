@@ -23,6 +23,7 @@ done
 
 mkdir -p "$demo"
 demo=$(cd "$demo" && pwd)
+shown=${demo#"$PWD"/}
 installation="$demo/drive_c/Program Files/DeepFinesse"
 mkdir -p "$demo/run" "$demo/wineprefix/dosdevices" "$installation/Deal Archive"
 ln -sfn ../../drive_c "$demo/wineprefix/dosdevices/c:"
@@ -32,5 +33,5 @@ cd "$demo/run"
 export WINEPREFIX="$demo/wineprefix"
 status=0
 "$program" || status=$?
-echo "Demo: settings in $demo/run/KVELD.INI, archive files in $installation/Deal Archive"
+echo "Demo folder: $shown (settings in run/, archive files in drive_c/)"
 exit $status
