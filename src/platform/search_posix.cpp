@@ -30,24 +30,6 @@ std::string joined(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
-void writeNewFile(const std::string& programPath, const std::string& bytes) {
-  const std::string path = nativePath(programPath);
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw RunTimeError(errorNumberFromErrno(errno), "cannot create " + programPath);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const int e = n < 0 ? errno : ENOSPC;
-      close(fd);
-      throw RunTimeError(errorNumberFromErrno(e), "cannot write " + programPath);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (close(fd) != 0) throw RunTimeError(errorNumberFromErrno(errno), "cannot write " + programPath);
-}
-
 // The walk of one drive for entries whose short name is `target`.
 class ArchiveFolderWalk {
  public:
@@ -205,7 +187,7 @@ void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::str
   }
   ArchiveFolderWalk walk("DEALAR~1", !root.empty() && isFileSystemRoot(root));
   if (!root.empty()) walk.walkDrive(root, driveSpec);
-  writeNewFile(scratchFile, walk.lines());
+  writeFile(scratchFile, walk.lines());
 }
 
 }  // namespace kveld

@@ -12,7 +12,6 @@
 #include "platform/real_system.h"
 #include "platform/scripted_console.h"
 #include "settings/setup.h"
-#include "testing/stream_files_system.h"
 #include "testing/temp_folder.h"
 
 namespace kveld {
@@ -61,7 +60,7 @@ TEST(SetupUnderWine, TheCommandInterpreterFindsTheInstallation) {
   initProgramTables(tables);
   ScriptedConsole device({std::string(1, driveSpec[0]), keys::enter, "x"});
   ConsoleKit kit(device, tables);
-  StreamFilesSystem system;
+  RealSystem system;
   Program program(tables, kit, system);
   runSetup(program);
 

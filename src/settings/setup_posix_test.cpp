@@ -7,11 +7,12 @@
 #include <iterator>
 
 #include "app/flow_control.h"
+#include "app/main_flow.h"
 #include "app/program.h"
 #include "platform/paths.h"
 #include "platform/scripted_console.h"
 #include "settings/setup.h"
-#include "testing/stream_files_system.h"
+#include "platform/real_system.h"
 #include "testing/temp_folder.h"
 #include "testing/wine_drives.h"
 
@@ -54,7 +55,7 @@ struct SetupOnDrivesTest : ::testing::Test {
   ProgramTables tables;
   ScriptedConsole device;
   ConsoleKit kit{device, tables};
-  StreamFilesSystem system;
+  RealSystem system;
   Program program{tables, kit, system};
 };
 
@@ -87,7 +88,7 @@ TEST_F(SetupOnDrivesTest, InstallationsFoundOnTheDriveChosen) {
     }
     ScriptedConsole dev(tc.keys);
     ConsoleKit k(dev, tables);
-    StreamFilesSystem sys;
+    RealSystem sys;
     Program p(tables, k, sys);
     bool returned = true;
     try {
@@ -164,6 +165,17 @@ TEST_F(SetupOnDrivesTest, ADriveWithoutALinkFindsNothing) {
   EXPECT_EQ(textAt(device.screensAtKeys().back(), 9, 22, 64),
             " DeepFinesse program files not found on Drive G. Program halted ");
   EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+}
+
+TEST_F(SetupOnDrivesTest, AnIncompleteSettingsFileLeadsTheProgramIntoSetup) {
+  const std::string incomplete = "DeepFinesseDirectory=E:\\DF\r\n";
+  std::ofstream(here.path() / "KVELD.INI", std::ios::binary) << incomplete;
+  ScriptedConsole console({"e", keys::esc, "y"});
+  EXPECT_EQ(runProgram(console, system), 0);
+  EXPECT_EQ(textAt(console.screensAtKeys().at(0), 10, 4, 59),
+            "SETUP needs to establish a link to the DeepFinesse program.");
+  EXPECT_EQ(textAt(console.screensAtKeys().at(2), 30, 22, 22), " Quit program?  (Y/n) ");
+  EXPECT_EQ(contentOf(here.path() / "KVELD.INI"), incomplete);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "app/flow_control.h"
 #include "app/program.h"
 #include "platform/scripted_console.h"
-#include "testing/stream_files_system.h"
+#include "platform/real_system.h"
 #include "testing/temp_folder.h"
 
 namespace kveld {
@@ -73,7 +73,7 @@ TEST(ParseListing, AtMostTenAndTheShownForm) {
 
 // The search as the screens see it: the listing and the executable are
 // given; the scratch file and the settings file are real files.
-class ScriptedSearch : public StreamFilesSystem {
+class ScriptedSearch : public RealSystem {
  public:
   ScriptedSearch(const ConsoleKit& kit, const ScriptedConsole& device) : kit_(kit), device_(device) {}
 
@@ -85,11 +85,11 @@ class ScriptedSearch : public StreamFilesSystem {
   }
   std::string readFile(const std::string& path) override {
     if (failRead) throw RunTimeError(err::kDiskMedia, "read failed");
-    return StreamFilesSystem::readFile(path);
+    return RealSystem::readFile(path);
   }
   void writeFile(const std::string& path, const std::string& bytes) override {
     if (path == "KVELD.INI") screenAtSettings = kit_.screen();
-    StreamFilesSystem::writeFile(path, bytes);
+    RealSystem::writeFile(path, bytes);
   }
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
     searches.push_back(folder + " " + pattern);
