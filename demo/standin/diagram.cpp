@@ -62,9 +62,9 @@ std::vector<std::string> renderPage(const Archive& archive, const std::string& f
   }
   // The problems, if any, on the last page, as far as the screen holds them.
   if (page + 1 == pages)
-    for (std::size_t i = 0; i < archive.problems.size() && lines.size() < 21; ++i)
+    for (std::size_t i = 0; i < archive.problems.size() && lines.size() < 20; ++i)
       lines.push_back(archive.problems[i]);
-  while (lines.size() < 22) lines.emplace_back();
+  while (lines.size() < 21) lines.emplace_back();
   lines.push_back(keyLine(page + 1 < pages, page > 0));
   for (std::string& line : lines) line.erase(line.find_last_not_of(' ') + 1);
   return lines;

@@ -61,11 +61,11 @@ def main():
                                   (4, 41, "Board 2"), (5, 53, "S T743"), (12, 41, "C A974"), (12, 65, "C 865")]:
             check(t.text(row, column, len(text)) == text, "%r at row %d, column %d:\n%s" % (text, row, column,
                                                                                           t.dump()))
-        check(t.text(23, 1, 40).rstrip() == "Space: next boards   Enter: end", t.dump())
+        check(t.text(22, 1, 40).rstrip() == "Space: next boards   Enter: end", t.dump())
         t.press(" ")
         t.wait_for("Board 3", 4, 1)
         check(t.text(11, 1, 4) == "D --" and t.text(9, 1, 5) == "S 974", t.dump())
-        check(t.text(23, 1, 40).rstrip() == "B: back   Enter: end", t.dump())
+        check(t.text(22, 1, 40).rstrip() == "B: back   Enter: end", t.dump())
         t.press("b")
         t.wait_for("Board 2", 4, 41)
         t.press("\r")
