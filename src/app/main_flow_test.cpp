@@ -8,6 +8,7 @@
 #include "platform/scripted_console.h"
 #include "testing/failing_system.h"
 #include "testing/recording_system.h"
+#include "testing/temp_folder.h"
 
 namespace kveld {
 namespace {
@@ -75,6 +76,7 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
 // The run is cut short where it first touches a file, so that it does not
 // depend on the steps behind: a failing settings read ends in a halt.
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
+  TempFolder folder;
   ScriptedConsole device({"k"});
   RecordingSystem real;
   FailingSystem system(real);
