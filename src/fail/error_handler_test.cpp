@@ -11,13 +11,12 @@
 #include "app/program.h"
 #include "platform/scripted_console.h"
 #include "testing/failing_system.h"
+#include "testing/failure_screens.h"
 
 namespace kveld {
 namespace {
 
-constexpr int kYellowOnBlue = yellow + 16 * blue;
-constexpr int kWhiteOnMagenta = white + 16 * magenta;
-constexpr int kMagentaOnWhite = magenta + 16 * white;
+using failureScreens::kYellowOnBlue;
 // The colours current when the error comes: the body is erased in them.
 constexpr int kColoursAtError = lightCyan + 16 * red;
 
@@ -40,50 +39,6 @@ class MemorySystem : public System {
 
   std::map<std::string, std::string> files;
 };
-
-// The screen a test expects, built from the screen before the error.
-struct ExpectedScreen {
-  ScreenModel s;
-  void fill(int column, int row, int length, int attr) {
-    for (int c = column; c < column + length; ++c) s.at(c, row) = Cell{' ', static_cast<std::uint8_t>(attr)};
-  }
-  void text(int column, int row, const std::string& t, int attr) {
-    for (std::size_t i = 0; i < t.size(); ++i)
-      s.at(column + static_cast<int>(i), row) =
-          Cell{static_cast<std::uint8_t>(t[i]), static_cast<std::uint8_t>(attr)};
-  }
-  void eraseBody(int attr) {
-    for (int row = 4; row <= 23; ++row) fill(4, row, 74, attr);
-  }
-  void cursor(int column, int row) {
-    s.cursorColumn = column;
-    s.cursorRow = row;
-    s.cursorVisible = true;
-  }
-};
-
-// Every cell, with the first few differences spelled out.
-::testing::AssertionResult sameScreen(const ScreenModel& actual, const ScreenModel& expected) {
-  std::ostringstream out;
-  int differences = 0;
-  for (int row = 1; row <= ScreenModel::kRows; ++row)
-    for (int col = 1; col <= ScreenModel::kColumns; ++col) {
-      const Cell a = actual.at(col, row), e = expected.at(col, row);
-      if (a == e) continue;
-      if (++differences <= 5)
-        out << "\n  column " << col << ", row " << row << ": '" << a.ch << "' attr " << int(a.attr)
-            << ", expected '" << e.ch << "' attr " << int(e.attr);
-    }
-  if (actual.cursorColumn != expected.cursorColumn || actual.cursorRow != expected.cursorRow ||
-      actual.cursorVisible != expected.cursorVisible) {
-    ++differences;
-    out << "\n  cursor at " << actual.cursorColumn << "," << actual.cursorRow
-        << (actual.cursorVisible ? " shown" : " hidden") << ", expected " << expected.cursorColumn << ","
-        << expected.cursorRow << (expected.cursorVisible ? " shown" : " hidden");
-  }
-  if (differences == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << differences << " differences:" << out.str();
-}
 
 // How a call of the handler ended.
 struct Outcome {
@@ -121,18 +76,6 @@ struct HandlerTest : ::testing::Test {
     return o;
   }
 
-  ExpectedScreen generalHaltScreen(int number) {
-    ExpectedScreen e{before};
-    e.eraseBody(kYellowOnBlue);
-    std::ostringstream line;
-    line << " ERROR:" << (number < 0 ? "-" : " ") << (number < 0 ? -number : number) << " , LINE: 0 ";
-    e.text(28, 12, line.str(), kYellowOnBlue);
-    e.text(27, 14, "Sorry -- program halted. ", kYellowOnBlue);
-    e.text(18, 16, "Please email details to " + maintainerAddress(), kYellowOnBlue);
-    e.cursor(1, 17);
-    return e;
-  }
-
   ProgramTables tables;
   ScriptedConsole device;
   ConsoleKit kit{device, tables};
@@ -149,17 +92,11 @@ TEST_F(HandlerTest, MissingSettingsNoticeCreatesAnEmptyFileAndRereadsIt) {
   const Outcome o = run(53);
   ASSERT_EQ(o.reentered, EntryPoint::readSettings);
 
-  ExpectedScreen e{before};
-  e.eraseBody(kColoursAtError);
-  for (int row = 9; row <= 19; ++row) e.fill(10, row, 62, kMagentaOnWhite);
-  e.text(11, 11, "The initialization file KVELD.INI is missing or corrupted.", kMagentaOnWhite);
-  e.text(28, 14, "A new file will be created.", kMagentaOnWhite);
-  e.text(37, 17, "<any key>", kMagentaOnWhite);
-  e.cursor(46, 17);
+  const ScreenModel expected = failureScreens::settingsNotice(kColoursAtError, before);
   ASSERT_EQ(device.screensAtKeys().size(), 1u);
-  EXPECT_TRUE(sameScreen(device.screensAtKeys()[0], e.s));
+  EXPECT_TRUE(sameScreen(device.screensAtKeys()[0], expected));
   // The panel stays; the colours are back to the normal ones.
-  EXPECT_TRUE(sameScreen(kit.screen(), e.s));
+  EXPECT_TRUE(sameScreen(kit.screen(), expected));
   EXPECT_EQ(kit.foreground(), yellow);
   EXPECT_EQ(kit.background(), blue);
 
@@ -179,16 +116,10 @@ TEST_F(HandlerTest, FileAccessErrorHaltsAfterAFreshKey) {
   const Outcome o = run(75);
   ASSERT_EQ(o.exitCode, 0);
 
-  ExpectedScreen e{before};
-  e.eraseBody(kColoursAtError);
-  e.text(31, 10, " File Access Error ", kWhiteOnMagenta);
-  e.text(17, 12, " A program file unexpectedly has been set as    ", kYellowOnBlue);
-  e.text(17, 13, " read-only, or the path to the file is invalid. ", kYellowOnBlue);
-  e.text(30, 15, " Execution halted. ", kYellowOnBlue);
-  e.cursor(1, 16);
+  const ScreenModel expected = failureScreens::fileAccessError(kColoursAtError, before);
   ASSERT_EQ(device.screensAtKeys().size(), 1u);
-  EXPECT_TRUE(sameScreen(device.screensAtKeys()[0], e.s));
-  EXPECT_TRUE(sameScreen(kit.screen(), e.s));
+  EXPECT_TRUE(sameScreen(device.screensAtKeys()[0], expected));
+  EXPECT_TRUE(sameScreen(kit.screen(), expected));
   EXPECT_EQ(device.sounds(), std::vector<std::string>{"beep2"});
   EXPECT_TRUE(system.calls.empty());
   EXPECT_EQ(device.keysLeft(), 0u);
@@ -200,13 +131,9 @@ TEST_F(HandlerTest, ArchiveFolderQuestionScreen) {
   const Outcome o = run(76);
   ASSERT_EQ(o.exitCode, 0);
 
-  ExpectedScreen e{before};
-  e.eraseBody(kColoursAtError);
-  e.text(8, 10, " The DeepFinesse archive directory has been moved or deleted. ", kWhiteOnMagenta);
-  e.text(8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)", kYellowOnBlue);
-  e.cursor(63, 13);
+  const ScreenModel expected = failureScreens::archiveFolderQuestion(kColoursAtError, before);
   ASSERT_EQ(device.screensAtKeys().size(), 1u);
-  EXPECT_TRUE(sameScreen(device.screensAtKeys()[0], e.s));
+  EXPECT_TRUE(sameScreen(device.screensAtKeys()[0], expected));
   EXPECT_EQ(device.screensAtKeys()[0].at(63, 13).ch, 'Y');
   EXPECT_EQ(device.events().front().text, "beep2");
   EXPECT_EQ(device.events()[1].kind, ScriptedConsole::Event::flush);
@@ -270,22 +197,18 @@ TEST_F(HandlerTest, GeneralHaltForEveryOtherNumber) {
     Program p(tables, k, system);
     k.drawTitleScreen();
     k.setColour(lightCyan, red);
-    ExpectedScreen e{k.screen()};
+    const ScreenModel expected = failureScreens::generalHalt(number, k.screen());
     try {
       runtimeErrorHandler(p, number);
     } catch (const EndProgram& end) {
       EXPECT_EQ(end.exitCode, 0);
     }
     SCOPED_TRACE("error " + std::to_string(number));
-    e.eraseBody(kYellowOnBlue);
     const std::string line = " ERROR: " + std::to_string(number) + " , LINE: 0 ";
-    e.text(28, 12, line, kYellowOnBlue);
-    e.text(27, 14, "Sorry -- program halted. ", kYellowOnBlue);
-    e.text(18, 16, "Please email details to " + maintainerAddress(), kYellowOnBlue);
-    e.cursor(1, 17);
     ASSERT_EQ(dev.screensAtKeys().size(), 1u);
-    EXPECT_TRUE(sameScreen(dev.screensAtKeys()[0], e.s));
-    EXPECT_TRUE(sameScreen(k.screen(), e.s));
+    EXPECT_EQ(textAt(dev.screensAtKeys()[0], 28, 12, static_cast<int>(line.size()) + 1), line + " ");
+    EXPECT_TRUE(sameScreen(dev.screensAtKeys()[0], expected));
+    EXPECT_TRUE(sameScreen(k.screen(), expected));
     EXPECT_EQ(dev.sounds(), std::vector<std::string>{"beep2"});
     EXPECT_EQ(dev.keysLeft(), 0u);
   }
@@ -305,7 +228,7 @@ TEST_F(HandlerTest, KeyPressedBeforeTheGeneralHaltEndsItAtOnce) {
   EXPECT_EQ(o.exitCode, 0);
   EXPECT_EQ(device.keysLeft(), 0u);
   for (const ScriptedConsole::Event& ev : device.events()) EXPECT_NE(ev.kind, ScriptedConsole::Event::flush);
-  EXPECT_TRUE(sameScreen(kit.screen(), generalHaltScreen(70).s));
+  EXPECT_TRUE(sameScreen(kit.screen(), failureScreens::generalHalt(70, before)));
 }
 
 // When the handler cannot create or empty KVELD.INI itself, the run ends
@@ -330,7 +253,7 @@ TEST_F(HandlerTest, OwnSettingsFileFailureEndsInTheGeneralHalt) {
     Program p(tables, k, sys);
     p.settingsValid = tables.flagTrue;
     k.drawTitleScreen();
-    ExpectedScreen e{k.screen()};
+    const ScreenModel expected = failureScreens::generalHalt(c.writeFailure, k.screen());
     SCOPED_TRACE("error " + std::to_string(c.error) + ", then " + std::to_string(c.writeFailure));
     std::optional<int> exitCode;
     try {
@@ -341,12 +264,8 @@ TEST_F(HandlerTest, OwnSettingsFileFailureEndsInTheGeneralHalt) {
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(sys.calls, std::vector<std::string>{"writeFile KVELD.INI !"});
     EXPECT_EQ(dev.keysLeft(), 0u);
-    e.eraseBody(kYellowOnBlue);
-    e.text(28, 12, " ERROR: " + std::to_string(c.writeFailure) + " , LINE: 0 ", kYellowOnBlue);
-    e.text(27, 14, "Sorry -- program halted. ", kYellowOnBlue);
-    e.text(18, 16, "Please email details to " + maintainerAddress(), kYellowOnBlue);
-    e.cursor(1, 17);
-    EXPECT_TRUE(sameScreen(k.screen(), e.s));
+    EXPECT_EQ(textAt(k.screen(), 28, 12, 21), " ERROR: " + std::to_string(c.writeFailure) + " , LINE: 0 ");
+    EXPECT_TRUE(sameScreen(k.screen(), expected));
     EXPECT_EQ(p.settingsValid, tables.flagTrue);
   }
 }
