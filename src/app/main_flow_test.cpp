@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "platform/scripted_console.h"
 #include "testing/recording_system.h"
+#include "testing/temp_folder.h"
 
 namespace kveld {
 namespace {
@@ -72,6 +73,7 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
 }
 
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
+  TempFolder folder;
   ScriptedConsole device;
   RecordingSystem system;
   EXPECT_EQ(runProgram(device, system), 0);

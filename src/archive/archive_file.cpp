@@ -1,9 +1,31 @@
 #include "archive/archive_file.h"
 
 #include "app/program.h"
+#include "archive/archive_text.h"
 
 namespace kveld {
-// Not built yet.
-void nameArchiveFile(Program&) {}
-void writeArchiveFile(Program&) {}
+
+void nameArchiveFile(Program& p) {
+  const ArchiveName name = archiveName(p.tables, p.params, p.settings.dfDirectory);
+  p.archiveBaseName = name.baseName;
+  p.archiveFileName = name.fileName;
+  p.archivePath = name.path;
+
+  // The progress line goes into the body as the dealing screen left it.
+  ConsoleKit& kit = p.kit;
+  kit.setColour(yellow, blue);
+  kit.hideCursor();
+  kit.moveTo(28, 11);
+  kit.print("Printing to file: ");
+  kit.setColour(lightCyan);
+  kit.print(p.archiveFileName.substr(0, 8));
+  kit.setColour(yellow, blue);
+}
+
+void writeArchiveFile(Program& p) {
+  // The new file takes the place of an earlier one of that name in one step,
+  // so a failure part-way leaves the earlier set intact.
+  p.system.replaceFile(p.archivePath, archiveText(p.tables, p.params, p.deals));
+}
+
 }  // namespace kveld

@@ -1,0 +1,126 @@
+#include "archive/end_of_set.h"
+
+#include <gtest/gtest.h>
+
+#include "app/flow_control.h"
+#include "app/program.h"
+#include "platform/scripted_console.h"
+#include "testing/recording_system.h"
+
+namespace kveld {
+namespace {
+
+enum class Outcome { anotherSet, end, started };
+
+struct EndOfSetTest : ::testing::Test {
+  EndOfSetTest() { initProgramTables(tables); }
+
+  // Runs the dialogs on a dealing screen with the progress line, as the
+  // archive steps leave it.
+  Outcome run(const std::vector<std::string>& keys) {
+    device.addKeys(keys);
+    kit.drawTitleScreen();
+    kit.setColour(yellow, blue);
+    kit.moveTo(30, 8);
+    kit.print("Shuffling boards...");
+    kit.moveTo(28, 11);
+    kit.print("Printing to file: Jan-01-M");
+    program.settings = {"D:\\Deep Finesse", "DF.EXE"};
+    program.driveSpec = "D:";
+    try {
+      endOfSetDialogs(program);
+    } catch (const Reenter& r) {
+      EXPECT_EQ(r.point, EntryPoint::titleScreen);
+      return Outcome::anotherSet;
+    } catch (const EndProgram& e) {
+      EXPECT_EQ(e.exitCode, 0);
+      return Outcome::end;
+    }
+    return Outcome::started;
+  }
+
+  ProgramTables tables;
+  ScriptedConsole device;
+  ConsoleKit kit{device, tables};
+  RecordingSystem system;
+  Program program{tables, kit, system};
+};
+
+TEST_F(EndOfSetTest, AnswersLeadWhereTheyShould) {
+  const struct {
+    std::vector<std::string> keys;
+    Outcome outcome;
+  } cases[] = {
+      {{keys::enter, keys::enter}, Outcome::started},
+      {{"n", "y"}, Outcome::started},
+      {{keys::esc, "Y"}, Outcome::started},
+      {{"N", keys::enter}, Outcome::started},
+      {{"y"}, Outcome::anotherSet},
+      {{"Y"}, Outcome::anotherSet},
+      {{keys::enter, "n"}, Outcome::end},
+      {{keys::enter, "N"}, Outcome::end},
+      {{keys::esc, keys::esc}, Outcome::end},
+  };
+  for (const auto& c : cases) {
+    ScriptedConsole dev(c.keys);
+    ConsoleKit k(dev, tables);
+    RecordingSystem sys;
+    Program p(tables, k, sys);
+    p.settings = {"D:\\Deep Finesse", "DF.EXE"};
+    Outcome got = Outcome::started;
+    try {
+      endOfSetDialogs(p);
+    } catch (const Reenter& r) {
+      EXPECT_EQ(r.point, EntryPoint::titleScreen);
+      got = Outcome::anotherSet;
+    } catch (const EndProgram& e) {
+      EXPECT_EQ(e.exitCode, 0);
+      got = Outcome::end;
+    }
+    EXPECT_EQ(got, c.outcome) << testing::PrintToString(c.keys);
+    EXPECT_EQ(dev.keysLeft(), 0u);
+    EXPECT_EQ(sys.commands.size(), c.outcome == Outcome::started ? 1u : 0u);
+  }
+}
+
+TEST_F(EndOfSetTest, QuestionsStandWhereTheyShouldAndTheScreenStays) {
+  EXPECT_EQ(run({keys::enter, keys::enter}), Outcome::started);
+  ASSERT_EQ(device.screensAtKeys().size(), 2u);
+  const ScreenModel& first = device.screensAtKeys()[0];
+  EXPECT_EQ(textAt(first, 25, 17, 32), "DONE.  Enter another set?  (y/N)");
+  EXPECT_TRUE(allAttr(first, 25, 17, 32, yellow + 16 * blue));
+  EXPECT_EQ(textAt(first, 28, 11, 26), "Printing to file: Jan-01-M");
+  EXPECT_EQ(first.cursorColumn, 55);
+  EXPECT_EQ(first.cursorRow, 17);
+  EXPECT_TRUE(first.cursorVisible);
+  EXPECT_EQ(textAt(first, 25, 20, 28), std::string(28, ' '));
+
+  const ScreenModel& second = device.screensAtKeys()[1];
+  EXPECT_EQ(textAt(second, 25, 20, 28), "Run Deep Finesse Now?  (Y/n)");
+  EXPECT_EQ(second.cursorColumn, 49);
+  EXPECT_EQ(second.cursorRow, 20);
+  EXPECT_EQ(textAt(second, 25, 17, 32), "DONE.  Enter another set?  (y/N)");
+  EXPECT_EQ(device.sounds(), std::vector<std::string>{"notify2"});
+  // DeepFinesse starts in its folder, after the drive chosen in setup, with
+  // the last screen still shown.
+  EXPECT_EQ(system.commands, std::vector<std::string>{"start [D:] [D:\\Deep Finesse] [DF.EXE]"});
+  EXPECT_EQ(device.screen(), second);
+}
+
+TEST_F(EndOfSetTest, OtherKeysBeepAndChangeNothing) {
+  EXPECT_EQ(run({"X", keys::up, "3", "n", keys::f10, "q", keys::esc}), Outcome::end);
+  EXPECT_EQ(device.sounds(), (std::vector<std::string>{"notify2", "beep2", "beep2", "beep2", "beep2", "beep2"}));
+  const auto& screens = device.screensAtKeys();
+  ASSERT_EQ(screens.size(), 7u);
+  for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(screens[i], screens[0]);
+  for (std::size_t i = 5; i < 7; ++i) EXPECT_EQ(screens[i], screens[4]);
+  EXPECT_TRUE(system.commands.empty());
+}
+
+TEST_F(EndOfSetTest, KeysTypedAheadAreNotDiscarded) {
+  device.typeAhead({"y"});
+  EXPECT_EQ(run({}), Outcome::anotherSet);
+}
+
+}  // namespace
+}  // namespace kveld

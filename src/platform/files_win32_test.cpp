@@ -1,0 +1,48 @@
+// Windows-only behaviour of the file operations.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/real_system.h"
+#include "testing/program_path.h"
+#include "testing/temp_folder.h"
+
+namespace kveld {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(FilesWin32, AFileAnotherProgramHoldsIsNotReplacedAndNothingIsLeft) {
+  TempFolder folder;
+  const fs::path file = folder.path() / "Jan-01-M.txt";
+  std::ofstream(file, std::ios::binary) << "the earlier set";
+  RealSystem system;
+  {
+    HANDLE held = CreateFileW(file.wstring().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    try {
+      system.replaceFile(programPath(file), "the new set");
+      ADD_FAILURE() << "no error";
+    } catch (const RunTimeError& e) {
+      EXPECT_EQ(e.number(), err::kPermissionDenied) << e.what();
+    }
+    CloseHandle(held);
+  }
+  EXPECT_EQ(contentOf(file), "the earlier set");
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder.path())) names.push_back(e.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"Jan-01-M.txt"});
+}
+
+}  // namespace
+}  // namespace kveld

@@ -1,0 +1,45 @@
+#pragma once
+// Showing the screen model on an ANSI (xterm-compatible) terminal:
+// code-page-437 glyphs as UTF-8, console colours as SGR codes, the cursor
+// placed by CUP and shown or hidden by DECTCEM. No alternate screen is used,
+// so the last screen stays on the terminal after the end.
+#include <optional>
+#include <string>
+
+#include "platform/screen_model.h"
+
+namespace kveld {
+
+// SGR code of a console colour (blue 1, green 2, red 4, bright 8) as a
+// foreground (30-37, 90-97) or a background (40-47, 100-107); never bold.
+int sgrForeground(int consoleColour);
+int sgrBackground(int consoleColour);
+
+class TerminalRenderer {
+ public:
+  // The output that makes the terminal show `screen`, given what the output
+  // of the previous call left there: only the cells that changed, and a
+  // colour change or cursor move only where it changes something.
+  std::string render(const ScreenModel& screen);
+  // Forgets what the terminal shows (at the start, after a resize): the next
+  // render clears the terminal and draws every cell.
+  void invalidate();
+
+ private:
+  std::optional<ScreenModel> shown_;
+  int foreground_ = -1;  // colours the terminal writes in; -1: not known
+  int background_ = -1;
+  int column_ = 0;       // where the terminal's cursor is; 0: not known
+  int row_ = 0;
+  int cursorShown_ = -1;  // -1: not known
+};
+
+// Sets the window title (OSC 0), keeping the terminal's own title on its
+// title stack. The title is code-page-437 text.
+std::string terminalTitleText(const std::string& title);
+// Gives the terminal back its own colours, title and a visible cursor, at
+// column 1 of row 25 (which it clears), so that what follows the program
+// starts below the frame of its last screen.
+std::string terminalRestoreText();
+
+}  // namespace kveld

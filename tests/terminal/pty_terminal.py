@@ -1,0 +1,154 @@
+"""A program in a pseudo-terminal of its own, its output read back by pyte.
+
+Every wait has a deadline, so a program that hangs fails the test instead of
+stalling it.
+"""
+import fcntl
+import os
+import pty
+import resource
+import select
+import struct
+import subprocess
+import termios
+import time
+
+import pyte
+from pyte import graphics
+
+# Console colours 0..15 by the names this screen gives them: the console's
+# colour bits are blue 1, green 2, red 4 and bright 8.
+CONSOLE_COLOUR = ["black", "blue", "green", "cyan", "red", "magenta", "brown", "white",
+                  "brightblack", "brightblue", "brightgreen", "brightcyan",
+                  "brightred", "brightmagenta", "brightbrown", "brightwhite"]
+
+
+class ConsoleScreen(pyte.Screen):
+    """pyte's screen, keeping the bright colours (SGR 90-97, 100-107) apart
+    from bold, which pyte folds them into, and counting bells and bold."""
+
+    def __init__(self, columns, lines):
+        super().__init__(columns, lines)
+        self.bells = 0
+        self.bold_requested = False
+        self.before_reset = None  # the cells as they were when colours were last reset
+
+
+    def select_graphic_rendition(self, *attrs, **kwargs):
+        for attr in attrs or (0,):
+            if 90 <= attr <= 97:
+                name = "bright" + graphics.FG_AIXTERM[attr]
+                self.cursor.attrs = self.cursor.attrs._replace(fg=name)
+            elif 100 <= attr <= 107:
+                name = "bright" + graphics.BG_AIXTERM[attr]
+                self.cursor.attrs = self.cursor.attrs._replace(bg=name)
+            else:
+                self.bold_requested |= attr == 1
+                if attr == 0:
+                    self.before_reset = self.cells()
+                super().select_graphic_rendition(attr, **kwargs)
+
+    def bell(self, *args):
+        self.bells += 1
+
+    def text(self, column, row, length):
+        """The text of `length` cells from (column, row), counted from 1."""
+        line = self.buffer[row - 1]
+        return "".join(line[c].data for c in range(column - 1, column - 1 + length))
+
+    def cell(self, column, row):
+        return self.buffer[row - 1][column - 1]
+
+    def cells(self):
+        """A copy of every cell, [row][column] counted from 0."""
+        return [[self.buffer[r][c] for c in range(self.columns)] for r in range(self.lines)]
+
+    def dump(self):
+        return "\n".join("%2d|%s|" % (i + 1, line) for i, line in enumerate(self.display))
+
+
+def set_size(fd, rows, columns):
+    fcntl.ioctl(fd, termios.TIOCSWINSZ, struct.pack("HHHH", rows, columns, 0, 0))
+
+
+def _child_setup():
+    # The pseudo-terminal becomes the child's controlling terminal, so that
+    # resizes reach it as SIGWINCH; no core files from SIGQUIT.
+    fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+
+
+class PtyTerminal:
+    def __init__(self, argv, rows=25, columns=80, cwd=None, env=None):
+        """Starts `argv` (unless None) in a new pseudo-terminal of the given
+        size; `env` holds variables to set or, with the value None, to remove."""
+        self.master, self.slave = pty.openpty()
+        set_size(self.slave, rows, columns)
+        self.modes_before = termios.tcgetattr(self.slave)
+        self.screen = ConsoleScreen(columns, rows)
+        self.stream = pyte.ByteStream(self.screen)
+        self.raw = b""
+        environment = dict(os.environ, TERM="xterm")
+        for name, value in (env or {}).items():
+            if value is None:
+                environment.pop(name, None)
+            else:
+                environment[name] = value
+        self.process = None
+        if argv is None:
+            return
+        self.process = subprocess.Popen(argv, stdin=self.slave, stdout=self.slave, stderr=self.slave,
+                                        cwd=cwd, env=environment, start_new_session=True,
+                                        preexec_fn=_child_setup)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def close(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(5)
+        os.close(self.master)
+        os.close(self.slave)
+
+    def modes(self):
+        return termios.tcgetattr(self.slave)
+
+    def pump(self, seconds):
+        """Reads what the program writes for up to `seconds`."""
+        deadline = time.monotonic() + seconds
+        while True:
+            left = deadline - time.monotonic()
+            ready, _, _ = select.select([self.master], [], [], max(left, 0))
+            if ready:
+                data = os.read(self.master, 65536)
+                self.raw += data
+                self.stream.feed(data)
+            elif left <= 0:
+                return
+
+    def wait_for(self, condition, what, seconds=10):
+        deadline = time.monotonic() + seconds
+        while not condition():
+            if time.monotonic() > deadline:
+                raise AssertionError("timed out waiting for %s; the screen:\n%s" % (what, self.screen.dump()))
+            self.pump(0.05)
+
+    def wait_exit(self, seconds=10):
+        deadline = time.monotonic() + seconds
+        while self.process.poll() is None:
+            if time.monotonic() > deadline:
+                raise AssertionError("the program did not end; the screen:\n" + self.screen.dump())
+            self.pump(0.05)
+        self.pump(0.2)  # what it wrote last
+        return self.process.returncode
+
+    def send(self, data):
+        os.write(self.master, data)
+
+    def resize(self, rows, columns):
+        set_size(self.master, rows, columns)
+        self.screen.resize(rows, columns)

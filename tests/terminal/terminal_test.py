@@ -1,0 +1,437 @@
+"""The program, and a probe of its console device, in real pseudo-terminals.
+
+Usage: terminal_test.py KVELD PROBE TEST_NAME ...
+Exits 77 when every test named was skipped.
+"""
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from pty_terminal import CONSOLE_COLOUR, PtyTerminal
+
+KVELD = PROBE = None
+
+FRAME_FG, BLUE = CONSOLE_COLOUR[8], CONSOLE_COLOUR[1]
+SUITS = "\u2660  \u2665  \u2666  \u2663 "
+H74 = "\u2550" * 74
+ALT_SCREEN = (b"\x1b[?1049h", b"\x1b[?1047h", b"\x1b[?47h")
+
+
+class Folder:
+    """A current folder for the program with valid settings, and a Wine
+    prefix of its own so that no drive of this machine is reached."""
+
+    def __init__(self):
+        self.tmp = tempfile.TemporaryDirectory(prefix="kveld-term-")
+        self.path = self.tmp.name
+        with open(os.path.join(self.path, "KVELD.INI"), "wb") as f:
+            f.write(b"DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n")
+        self.env = {"WINEPREFIX": os.path.join(self.path, "wine")}
+
+    def start(self, rows=25, columns=80):
+        return PtyTerminal([KVELD], rows, columns, cwd=self.path, env=self.env)
+
+
+def title_drawn(t):
+    return lambda: "KVELD CONVERTER" in t.screen.display[1] and "\u255d" in t.screen.display[23]
+
+
+class TitleScreen(unittest.TestCase):
+    def expect(self, cells, column, row, text, fg, bg=BLUE):
+        for i, ch in enumerate(text):
+            c = cells[row - 1][column - 1 + i]
+            where = "column %d, row %d" % (column + i, row)
+            self.assertEqual(c.data, ch, where)
+            if ch != " ":
+                self.assertEqual(c.fg, fg, where)
+            self.assertEqual(c.bg, bg, where)
+            self.assertFalse(c.bold, where)
+
+    def check_title_screen(self, cells):
+        self.expect(cells, 1, 1, "  \u2554" + H74 + "\u2557  ", FRAME_FG)
+        self.expect(cells, 1, 3, "  \u2560" + H74 + "\u2563  ", FRAME_FG)
+        self.expect(cells, 1, 24, "  \u255a" + H74 + "\u255d  ", FRAME_FG)
+        for row in [2] + list(range(4, 24)):
+            self.expect(cells, 1, row, "  \u2551", FRAME_FG)
+            self.expect(cells, 78, row, "\u2551  ", FRAME_FG)
+        self.expect(cells, 4, 2, "   ", None)
+        self.expect(cells, 7, 2, SUITS, CONSOLE_COLOUR[12])
+        self.expect(cells, 18, 2, "  ", None)
+        self.expect(cells, 20, 2, "Pemwick's", CONSOLE_COLOUR[6])
+        self.expect(cells, 29, 2, "  KVELD CONVERTER", CONSOLE_COLOUR[10])
+        self.expect(cells, 46, 2, " " * 19, None)
+        self.expect(cells, 65, 2, SUITS, CONSOLE_COLOUR[12])
+        self.expect(cells, 76, 2, "  ", None)
+        self.expect(cells, 1, 25, " " * 80, None)
+
+    def shown(self, t):
+        """The program's screen: as it is while the program runs, or as it
+        was when the program gave the terminal back."""
+        return t.screen.cells() if t.process.poll() is None else t.screen.before_reset
+
+    def test_title_screen(self):
+        folder = Folder()
+        with folder.start() as t:
+            t.wait_for(title_drawn(t), "the title screen")
+            t.pump(0.3)
+            self.check_title_screen(self.shown(t))
+            self.assertEqual(t.screen.title, "Kveld Archive")
+            self.assertFalse(t.screen.bold_requested)
+            for alt in ALT_SCREEN:
+                self.assertNotIn(alt, t.raw)
+
+    def test_larger_terminal_uses_the_top_left(self):
+        folder = Folder()
+        with folder.start(30, 100) as t:
+            t.wait_for(title_drawn(t), "the title screen")
+            t.pump(0.3)
+            cells = self.shown(t)
+            self.check_title_screen(cells)
+            for row in range(30):
+                for column in range(100):
+                    if row >= 25 or column >= 80:
+                        c = cells[row][column]
+                        self.assertEqual((c.data, c.bg), (" ", "default"), (column + 1, row + 1))
+
+
+class Restoring(unittest.TestCase):
+    def assert_given_back(self, t):
+        self.assertEqual(t.modes(), t.modes_before)
+        self.assertFalse(t.screen.cursor.hidden)
+        self.assertEqual((t.screen.cursor.attrs.fg, t.screen.cursor.attrs.bg), ("default", "default"))
+
+    def test_normal_end(self):
+        folder = Folder()
+        with folder.start() as t:
+            t.wait_for(title_drawn(t), "the title screen")
+            if t.process.poll() is None:  # it waits for a control string: Esc, then yes to quitting
+                t.pump(0.3)
+                t.send(b"\x1b")
+                t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
+                t.send(b"y")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assert_given_back(t)
+            # The program's last screen stays (rows 1 to 24 as they were when
+            # it gave the terminal back); what follows starts on row 25.
+            last = t.screen.before_reset
+            self.assertIsNotNone(last)
+            self.assertEqual(t.screen.cells()[:24], last[:24])
+            self.assertEqual(t.screen.cells()[1][30].bg, BLUE)
+            self.assertEqual((t.screen.cursor.x, t.screen.cursor.y), (0, 24))
+
+
+class Refusing(unittest.TestCase):
+    """Without a terminal of 80 x 25 the program says so in one line on
+    standard error and ends with a nonzero code, drawing nothing."""
+
+    def assert_one_message(self, text):
+        lines = text.decode().splitlines()
+        self.assertEqual(len(lines), 1, text)
+        self.assertTrue(lines[0].startswith("kveld: ") and len(lines[0]) > 10, text)
+        self.assertNotIn("\x1b", lines[0])
+
+    def test_not_a_terminal(self):
+        folder = Folder()
+        r = subprocess.run([KVELD], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                           cwd=folder.path, timeout=10)
+        self.assertNotEqual(r.returncode, 0)
+        self.assertEqual(r.stdout, b"")
+        self.assert_one_message(r.stderr)
+
+    def test_output_not_a_terminal(self):
+        folder = Folder()
+        with PtyTerminal(None) as t:
+            r = subprocess.run([KVELD], stdin=t.slave, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                               cwd=folder.path, timeout=10)
+            t.pump(0.2)
+            self.assertNotEqual(r.returncode, 0)
+            self.assertEqual(r.stdout, b"")
+            self.assert_one_message(r.stderr)
+            self.assertEqual(t.raw, b"")
+            self.assertEqual(t.modes(), t.modes_before)
+
+    def test_input_not_a_terminal(self):
+        folder = Folder()
+        with PtyTerminal(None) as t:
+            r = subprocess.run([KVELD], stdin=subprocess.DEVNULL, stdout=t.slave, stderr=subprocess.PIPE,
+                               cwd=folder.path, timeout=10)
+            t.pump(0.2)
+            self.assertNotEqual(r.returncode, 0)
+            self.assert_one_message(r.stderr)
+            self.assertEqual(t.raw, b"")
+
+    def test_terminal_too_small(self):
+        folder = Folder()
+        for rows, columns in ((24, 80), (25, 79), (10, 40)):
+            with folder.start(rows, columns) as t:
+                self.assertNotEqual(t.wait_exit(), 0)
+                self.assert_one_message(t.raw)
+                self.assertEqual(t.modes(), t.modes_before)
+
+
+def probe_pattern(column, row):
+    """The cell the probe shows at (column, row), rows 2 to 25."""
+    attr = (column * 7 + row * 3) % 256
+    return chr(ord("A") + (column + row) % 26), CONSOLE_COLOUR[attr & 15], CONSOLE_COLOUR[attr >> 4]
+
+
+class Probe:
+    """The console device alone, in a pseudo-terminal: see terminal_probe.cpp."""
+
+    def __init__(self, rows=25, columns=80, env=None):
+        self.folder = tempfile.TemporaryDirectory(prefix="kveld-probe-")
+        self.log = os.path.join(self.folder.name, "keys")
+        environment = {"PATH": self.folder.name}  # no sound player: the bell
+        environment.update(env or {})
+        self.t = PtyTerminal([PROBE, self.log], rows, columns, cwd=self.folder.name, env=environment)
+        self.t.wait_for(lambda: self.t.screen.display[0].startswith("ready"), "the probe's screen")
+
+    def keys(self):
+        try:
+            with open(self.log) as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def key(self, data, seconds=5):
+        """Types `data` and returns the key the probe read."""
+        before = len(self.keys())
+        self.t.send(data)
+        self.t.wait_for(lambda: len(self.keys()) > before, "a key", seconds)
+        return self.keys()[before]
+
+    def wait_keys(self, count):
+        self.t.wait_for(lambda: len(self.keys()) >= count, "%d keys" % count)
+        return self.keys()
+
+    def pattern_shown(self):
+        s = self.t.screen
+        for row in range(2, 26):
+            for column in range(1, 81):
+                c = s.cell(column, row)
+                if (c.data, c.fg, c.bg) != probe_pattern(column, row):
+                    return False
+        return True
+
+    def close(self):
+        self.t.close()
+        self.folder.cleanup()
+
+
+class ProbeTestCase(unittest.TestCase):
+    def start(self, **kwargs):
+        p = Probe(**kwargs)
+        self.addCleanup(p.close)
+        return p
+
+
+class Keys(ProbeTestCase):
+    # Bytes as xterm, the Linux console and tmux send them, and the key read.
+    CASES = [
+        (b"\x1b[A", "00 48"), (b"\x1bOB", "00 50"), (b"\x1b[1;5C", "00 4d"), (b"\x1b[D", "00 4b"),
+        (b"\x1b[H", "00 47"), (b"\x1bOF", "00 4f"), (b"\x1b[1~", "00 47"), (b"\x1b[4~", "00 4f"),
+        (b"\x1b[5~", "00 49"), (b"\x1b[6~", "00 51"), (b"\x1b[2~", "00 52"), (b"\x1b[3~", "00 53"),
+        (b"\x1bOP", "00 3b"), (b"\x1b[[A", "00 3b"), (b"\x1b[[E", "00 3f"), (b"\x1b[15~", "00 3f"),
+        (b"\x1b[21~", "00 44"), (b"\x1b[23~", "00 85"), (b"\x1b[24;5~", "00 86"), (b"\x1b[99~", "00 00"),
+        (b"\r", "0d"), (b"\x03", "03"), (b"\x1c", "1c"), (b"\x1a", "1a"), (b"\x11", "11"),
+        (b"\x13", "13"), (b"\x16", "16"), (b"\x0f", "0f"), (b"\x7f", "08"), (b"\x08", "08"),
+        (b"\xc3\xa9", "82"), (b"y", "79"),
+    ]
+
+    def test_keys_arrive_decoded_and_raw(self):
+        p = self.start()
+        for data, key in self.CASES:
+            self.assertEqual(p.key(data), key, data)
+            p.t.wait_for(lambda: p.t.screen.display[0].startswith("key " + key + " "), "the key shown")
+        self.assertEqual(p.key(b"\x1b"), "1b")  # a lone Esc, after the short wait
+        self.assertTrue(p.pattern_shown())  # nothing echoed
+        self.assertEqual(p.t.screen.title, "Kveld probe")
+        self.assertEqual((p.t.screen.cursor.x, p.t.screen.cursor.y, p.t.screen.cursor.hidden), (9, 11, False))
+        self.assertNotEqual(p.t.modes(), p.t.modes_before)
+
+    def test_sequence_in_two_parts(self):
+        # A terminal's escape sequence can reach the program in two reads;
+        # shortly after an Esc more of it is still waited for. (A machine too
+        # busy to write the second part within that wait splits it rightly,
+        # so a few tries are allowed.)
+        p = self.start()
+        for _ in range(3):
+            before = len(p.keys())
+            p.t.send(b"\x1b")
+            time.sleep(0.005)
+            p.t.send(b"[A")
+            time.sleep(0.3)
+            got = p.wait_keys(before + 1)[before:]
+            if got == ["00 48"]:
+                return
+        self.fail("Esc and [A read as %s" % got)
+
+    def test_typed_ahead_keys_keep_their_order(self):
+        p = self.start()
+        p.t.send(b"ab\x1b[Ac\x1bOQ\x1b[3~d")
+        self.assertEqual(p.wait_keys(7), ["61", "62", "00 48", "63", "00 3c", "00 53", "64"])
+
+    def test_pause_keeps_keys(self):
+        p = self.start()
+        self.assertEqual(p.key(b"p"), "70")
+        p.t.send(b"z")  # while the probe pauses
+        self.assertEqual(p.wait_keys(2), ["70", "7a"])
+
+    def test_flush_discards_pending_keys(self):
+        p = self.start()
+        self.assertEqual(p.key(b"f"), "66")
+        p.t.send(b"z")  # during the pause before the flush
+        p.t.pump(0.7)
+        self.assertEqual(p.key(b"w"), "77")
+        p.t.send(b"fz")  # read together: the z is already in the probe's buffer
+        p.t.pump(0.7)
+        self.assertEqual(p.key(b"v"), "76")
+        self.assertEqual(p.keys(), ["66", "77", "66", "76"])
+
+
+class Sound(ProbeTestCase):
+    def test_no_audio_rings_the_bell(self):
+        p = self.start()
+        self.assertEqual(p.t.screen.bells, 0)
+        p.key(b"s")
+        p.t.wait_for(lambda: p.t.screen.bells == 1, "the bell")
+        p.key(b"s")
+        p.t.wait_for(lambda: p.t.screen.bells == 2, "the bell")
+
+    def test_player_gets_the_sound(self):
+        folder = tempfile.TemporaryDirectory(prefix="kveld-sound-")
+        self.addCleanup(folder.cleanup)
+        played = os.path.join(folder.name, "played")
+        player = os.path.join(folder.name, "aplay")
+        with open(player, "w") as f:
+            f.write('#!/bin/sh\n[ "$1 $2" = "-q -" ] && exec cat > "%s"\n' % played)
+        os.chmod(player, 0o755)
+        os.makedirs(os.path.join(folder.name, "pulse"))
+        open(os.path.join(folder.name, "pulse", "native"), "w").close()
+        p = self.start(env={"PATH": folder.name + ":/usr/bin:/bin", "XDG_RUNTIME_DIR": folder.name})
+        p.key(b"s")
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and not (os.path.exists(played) and os.path.getsize(played) > 1000):
+            time.sleep(0.05)
+        with open(played, "rb") as f:
+            wave = f.read()
+        self.assertEqual(wave[:4], b"RIFF")
+        self.assertEqual(wave[8:12], b"WAVE")
+        p.t.pump(0.2)
+        self.assertEqual(p.t.screen.bells, 0)
+
+
+class GivingBack(ProbeTestCase):
+    def assert_given_back(self, p, row=2):
+        """Modes, cursor and colours are back; the probe's last screen stays
+        (from `row` on, counting from 1, once later output has scrolled it)."""
+        self.assertEqual(p.t.modes(), p.t.modes_before)
+        self.assertFalse(p.t.screen.cursor.hidden)
+        self.assertEqual((p.t.screen.cursor.attrs.fg, p.t.screen.cursor.attrs.bg), ("default", "default"))
+        self.assertEqual(p.t.screen.display[row - 1][:10], "".join(probe_pattern(c, 2)[0] for c in range(1, 11)))
+
+    def test_signals(self):
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT, signal.SIGQUIT):
+            with self.subTest(signal=sig.name):
+                p = self.start()
+                p.key(b"a")
+                os.kill(p.t.process.pid, sig)
+                self.assertEqual(p.t.wait_exit(), -sig)
+                self.assert_given_back(p)
+
+    def test_signal_during_a_pause(self):
+        p = self.start()
+        p.key(b"p")
+        os.kill(p.t.process.pid, signal.SIGTERM)
+        self.assertEqual(p.t.wait_exit(), -signal.SIGTERM)
+        self.assert_given_back(p)
+
+    def test_close_exception_destructor_terminate(self):
+        for key, code in ((b"q", 0), (b"x", 3), (b"d", 0), (b"t", -signal.SIGABRT)):
+            with self.subTest(key=key):
+                p = self.start()
+                p.t.send(key)
+                self.assertEqual(p.t.wait_exit(), code)
+                if key == b"t":  # the runtime's message follows the terminal's restoration, one line down
+                    self.assertIn(b"\x1b[?25h", p.t.raw.split(b"terminate")[0])
+                    self.assert_given_back(p, row=1)
+                else:
+                    self.assert_given_back(p)
+
+
+class Resize(ProbeTestCase):
+    def test_resize_repaints_the_whole_screen(self):
+        p = self.start()
+        self.assertTrue(p.pattern_shown())
+        p.t.screen.reset()  # forget what was shown: only a repaint brings it back
+        p.t.resize(30, 100)
+        p.t.wait_for(p.pattern_shown, "the repainted screen")
+        p.t.resize(20, 70)
+        p.t.wait_for(lambda: "at least 80 x 25" in "".join(p.t.screen.display), "the note on size")
+        p.t.resize(25, 80)
+        p.t.wait_for(p.pattern_shown, "the screen again")
+        self.assertEqual(p.key(b"k"), "6b")  # keys typed meanwhile still arrive
+
+    def test_resize_during_a_pause(self):
+        p = self.start()
+        p.key(b"P")  # a pause of 5 s: the repaint may not wait for its end
+        p.t.screen.reset()
+        p.t.resize(26, 81)
+        p.t.wait_for(p.pattern_shown, "the repainted screen", 2.5)
+
+
+class Question(unittest.TestCase):
+    """Keys at the quit question, in the real program: an unaccepted key,
+    an arrow or function key among them, rings (no audio here) and changes
+    nothing; "n" goes back to the title screen, "y" ends the program."""
+
+    UNACCEPTED = [b"\x1b[A", b"\x1bOB", b"\x1b[1;5D", b"\x1bOP", b"\x1b[[A", b"\x1b[24~", b"\x1b[5~",
+                  b"\x1b[99~", b"x", b"\x03", b"\x7f", b"\t"]
+
+    def test_quit_question(self):
+        folder = Folder()
+        folder.env["PATH"] = "/usr/bin:/bin"  # no sound player beside the system's
+        with folder.start() as t:
+            t.wait_for(title_drawn(t), "the title screen")
+            t.pump(0.5)
+            if t.process.poll() is not None:
+                self.skipTest("the program ends after the title screen: no question to answer yet")
+            t.send(b"\x1b")
+            t.wait_for(lambda: "Quit program?  (Y/n)" in t.screen.display[21], "the quit question")
+            t.pump(0.3)
+            before = t.screen.cells()
+            bells = t.screen.bells
+            for data in self.UNACCEPTED:
+                t.send(data)
+                bells += 1
+                t.wait_for(lambda: t.screen.bells >= bells, "the bell after %r" % data)
+                t.pump(0.1)
+                self.assertEqual(t.screen.bells, bells, data)
+                self.assertIsNone(t.process.poll())
+                self.assertEqual(t.screen.cells(), before, data)
+            t.send(b"n")
+            t.wait_for(lambda: "Quit program?" not in t.screen.display[21], "the title screen again")
+            t.pump(0.5)
+            t.send(b"\x1b")
+            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question again")
+            t.send(b"y")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.modes(), t.modes_before)
+
+
+def main():
+    global KVELD, PROBE
+    KVELD, PROBE = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    suite = unittest.defaultTestLoader.loadTestsFromNames(sys.argv[3:], sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    if not result.wasSuccessful():
+        return 1
+    return 77 if len(result.skipped) == result.testsRun else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
