@@ -29,7 +29,7 @@
 //   expect ROW COL TEXT      the screen shows TEXT from (COL, ROW), 1-based
 //   expectattr ROW COL LEN ATTR   LEN cells from there have colour ATTR
 //                            (decimal or 0x..)
-//   expectcursor ROW COL visible|hidden
+//   expectcursor [ROW COL] visible|hidden
 //   expecttitle TEXT
 //   expectcp CODEPAGE        output and input code page of the console
 //   expectsize COLS ROWS     screen buffer and window size
@@ -412,12 +412,15 @@ class Driver {
     } else if (command == "expectcursor") {
       int row = 0, column = 0;
       std::string how;
-      args >> row >> column >> how;
-      if (how != "visible" && how != "hidden") throw ScriptError("expectcursor ROW COL visible|hidden");
+      if (!(args >> row >> column)) row = column = 0;  // only whether it shows
+      if (row == 0) args.clear();
+      args >> how;
+      if (how != "visible" && how != "hidden") throw ScriptError("expectcursor [ROW COL] visible|hidden");
       expectEventually([&](const Screen& s, std::string& why) {
         why = "cursor at row " + std::to_string(s.cursor.Y + 1) + " col " + std::to_string(s.cursor.X + 1) +
               (s.cursorVisible ? " visible" : " hidden");
-        return s.cursor.Y + 1 == row && s.cursor.X + 1 == column && s.cursorVisible == (how == "visible");
+        const bool placed = row == 0 || (s.cursor.Y + 1 == row && s.cursor.X + 1 == column);
+        return placed && s.cursorVisible == (how == "visible");
       });
     } else if (command == "expecttitle") {
       const std::wstring want = parseText(rest);
