@@ -1,6 +1,7 @@
 // Drives a console program from a script, the way a user at the keyboard
-// would: it starts the program in its own console, types key events into the
-// console's input and reads the characters and colours of the screen back.
+// would: it starts the program in the console it runs in itself, types key
+// events into the console's input and reads the characters and colours of
+// the screen back.
 //
 //   kveld_console_driver PROGRAM SCRIPT LOG
 //
@@ -38,8 +39,8 @@
 //   wait-exit CODE           the program ends with CODE
 //   kill                     ends the program
 // The expect commands wait for the screen to settle and, while the program
-// runs and until the time limit, for the expectation to come true. A script that ends while the
-// program still runs fails.
+// runs and until the time limit, for the expectation to come true. A script
+// that ends while the program still runs fails.
 #include <windows.h>
 
 #include <cctype>
@@ -52,267 +53,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp437.h"
+#include "driver_keys.h"
+#include "driver_text.h"
 
 namespace {
 
+using namespace driver;
 using Clock = std::chrono::steady_clock;
 constexpr SHORT kColumns = 80;
 constexpr SHORT kRows = 25;
-
-struct ScriptError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-struct StepFailed : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// ---- text -----------------------------------------------------------------
-
-std::wstring fromUtf8(const std::string& s) {
-  std::wstring out;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    char32_t c = b;
-    int more = 0;
-    if (b >= 0xF0) {
-      c = b & 0x07u;
-      more = 3;
-    } else if (b >= 0xE0) {
-      c = b & 0x0Fu;
-      more = 2;
-    } else if (b >= 0xC0) {
-      c = b & 0x1Fu;
-      more = 1;
-    }
-    ++i;
-    for (; more > 0 && i < s.size(); --more, ++i) c = (c << 6) | (static_cast<unsigned char>(s[i]) & 0x3Fu);
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += static_cast<wchar_t>(0xD800 + (c >> 10));
-      out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      out += static_cast<wchar_t>(c);
-    }
-  }
-  return out;
-}
-
-std::string toUtf8(const std::wstring& w) {
-  std::string out;
-  for (wchar_t wc : w) {
-    const auto c = static_cast<unsigned>(wc);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-// A TEXT argument: optional quotes, escapes, UTF-8. \xNN is a code-page-437
-// byte, given as the character the console shows for it.
-std::wstring parseText(const std::string& raw) {
-  std::string s = raw;
-  if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
-  std::wstring out;
-  std::string run;
-  auto flush = [&] {
-    out += fromUtf8(run);
-    run.clear();
-  };
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] != '\\' || i + 1 == s.size()) {
-      run += s[i];
-      continue;
-    }
-    const char e = s[++i];
-    if (e == 'x') {
-      const std::string hex = s.substr(i + 1, 2);
-      if (hex.size() != 2 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-        throw ScriptError("bad \\x escape");
-      }
-      flush();
-      const auto byte = static_cast<std::uint8_t>(std::stoul(hex, nullptr, 16));
-      out += static_cast<wchar_t>(kveld::cp437ToUnicode(byte));
-      i += 2;
-    } else if (e == 'r') {
-      run += '\r';
-    } else if (e == 'n') {
-      run += '\n';
-    } else if (e == 't') {
-      run += '\t';
-    } else {
-      run += e;  // \\ and \" and anything else: the character itself
-    }
-  }
-  flush();
-  return out;
-}
-
-// The bytes of a file written or expected: \xNN is that byte, other
-// characters are their code-page-437 byte.
-std::string textBytes(const std::string& raw) {
-  std::string out;
-  for (wchar_t c : parseText(raw)) {
-    const std::uint8_t b = kveld::unicodeToCp437(static_cast<char32_t>(c));
-    out += static_cast<char>(c < 32 || c == 127 ? c : (b == 0 ? '?' : b));
-  }
-  return out;
-}
-
-std::string visible(const std::wstring& w) {
-  std::string out;
-  for (wchar_t c : w) {
-    if (c < 32) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned>(c));
-      out += buf;
-    } else {
-      out += toUtf8(std::wstring(1, c));
-    }
-  }
-  return out;
-}
-
-// ---- keys -----------------------------------------------------------------
-
-struct KeyStroke {
-  WORD vk = 0;
-  WORD scan = 0;
-  wchar_t ch = 0;
-  DWORD state = 0;  // SHIFT_PRESSED, LEFT_CTRL_PRESSED, LEFT_ALT_PRESSED, ENHANCED_KEY
-};
-
-// A character as a US keyboard types it.
-KeyStroke strokeFor(wchar_t c) {
-  static const char* const rows[] = {"1234567890-=", "qwertyuiop[]", "asdfghjkl;'`", "\\zxcvbnm,./"};
-  static const char* const shifted[] = {"!@#$%^&*()_+", "QWERTYUIOP{}", "ASDFGHJKL:\"~", "|ZXCVBNM<>?"};
-  static const WORD firstScan[] = {2, 16, 30, 43};
-  if (c == L' ') return {VK_SPACE, 57, L' ', 0};
-  for (int r = 0; r < 4; ++r) {
-    for (int k = 0; rows[r][k] != 0; ++k) {
-      const bool plain = rows[r][k] == c;
-      const bool shift = shifted[r][k] == c;
-      if (!plain && !shift) continue;
-      const char base = rows[r][k];
-      WORD vk = 0;
-      if (base >= 'a' && base <= 'z') vk = static_cast<WORD>(base - 'a' + 'A');
-      else if (base >= '0' && base <= '9') vk = static_cast<WORD>(base);
-      else {
-        switch (base) {
-          case '-': vk = VK_OEM_MINUS; break;
-          case '=': vk = VK_OEM_PLUS; break;
-          case '[': vk = VK_OEM_4; break;
-          case ']': vk = VK_OEM_6; break;
-          case ';': vk = VK_OEM_1; break;
-          case '\'': vk = VK_OEM_7; break;
-          case '`': vk = VK_OEM_3; break;
-          case '\\': vk = VK_OEM_5; break;
-          case ',': vk = VK_OEM_COMMA; break;
-          case '.': vk = VK_OEM_PERIOD; break;
-          case '/': vk = VK_OEM_2; break;
-          default: break;
-        }
-      }
-      const WORD scan = static_cast<WORD>(firstScan[r] + k);
-      return {vk, scan, c, shift ? static_cast<DWORD>(SHIFT_PRESSED) : 0};
-    }
-  }
-  return {VK_PACKET, 0, c, 0};  // any other character, as input methods send it
-}
-
-KeyStroke namedKey(const std::string& name) {
-  struct Named {
-    const char* name;
-    WORD vk, scan;
-    wchar_t ch;
-    DWORD state;
-  };
-  static const Named keys[] = {
-      {"Enter", VK_RETURN, 28, L'\r', 0},     {"Esc", VK_ESCAPE, 1, 27, 0},
-      {"Tab", VK_TAB, 15, L'\t', 0},          {"Backspace", VK_BACK, 14, 8, 0},
-      {"Space", VK_SPACE, 57, L' ', 0},       {"Up", VK_UP, 72, 0, ENHANCED_KEY},
-      {"Down", VK_DOWN, 80, 0, ENHANCED_KEY}, {"Left", VK_LEFT, 75, 0, ENHANCED_KEY},
-      {"Right", VK_RIGHT, 77, 0, ENHANCED_KEY}, {"Home", VK_HOME, 71, 0, ENHANCED_KEY},
-      {"End", VK_END, 79, 0, ENHANCED_KEY},   {"PgUp", VK_PRIOR, 73, 0, ENHANCED_KEY},
-      {"PgDn", VK_NEXT, 81, 0, ENHANCED_KEY}, {"Ins", VK_INSERT, 82, 0, ENHANCED_KEY},
-      {"Del", VK_DELETE, 83, 0, ENHANCED_KEY}, {"Shift", VK_SHIFT, 42, 0, SHIFT_PRESSED},
-      {"Ctrl", VK_CONTROL, 29, 0, LEFT_CTRL_PRESSED}, {"Alt", VK_MENU, 56, 0, LEFT_ALT_PRESSED},
-      {"CapsLock", VK_CAPITAL, 58, 0, 0},     {"NumLock", VK_NUMLOCK, 69, 0, ENHANCED_KEY},
-      {"ScrollLock", VK_SCROLL, 70, 0, 0},
-  };
-  for (const Named& k : keys) {
-    if (name == k.name) return {k.vk, k.scan, k.ch, k.state};
-  }
-  if (name.size() >= 2 && name[0] == 'F') {
-    const int n = std::atoi(name.c_str() + 1);
-    if (n >= 1 && n <= 10) return {static_cast<WORD>(VK_F1 + n - 1), static_cast<WORD>(58 + n), 0, 0};
-    if (n == 11) return {VK_F11, 87, 0, 0};
-    if (n == 12) return {VK_F12, 88, 0, 0};
-  }
-  if (name.rfind("Ctrl+", 0) == 0 && name.size() == 6) {
-    KeyStroke k = strokeFor(static_cast<wchar_t>(std::tolower(static_cast<unsigned char>(name[5]))));
-    if (k.vk < 'A' || k.vk > 'Z') throw ScriptError("Ctrl+ takes a letter");
-    k.ch = static_cast<wchar_t>(k.vk - 'A' + 1);
-    k.state = LEFT_CTRL_PRESSED;
-    return k;
-  }
-  if (name.rfind("Alt+", 0) == 0 && name.size() == 5) {
-    KeyStroke k = strokeFor(static_cast<wchar_t>(std::tolower(static_cast<unsigned char>(name[4]))));
-    k.state = LEFT_ALT_PRESSED;
-    return k;
-  }
-  const std::wstring w = parseText(name);
-  if (w.size() == 1) return strokeFor(w[0]);
-  throw ScriptError("unknown key " + name);
-}
-
-INPUT_RECORD keyRecord(const KeyStroke& k, bool down) {
-  INPUT_RECORD r{};
-  r.EventType = KEY_EVENT;
-  r.Event.KeyEvent.bKeyDown = down ? TRUE : FALSE;
-  r.Event.KeyEvent.wRepeatCount = 1;
-  r.Event.KeyEvent.wVirtualKeyCode = k.vk;
-  r.Event.KeyEvent.wVirtualScanCode = k.scan;
-  r.Event.KeyEvent.uChar.UnicodeChar = k.ch;
-  r.Event.KeyEvent.dwControlKeyState = k.state;
-  return r;
-}
-
-// The events of one stroke: modifiers down, the key down and up, modifiers up.
-void appendStroke(std::vector<INPUT_RECORD>& out, const KeyStroke& k) {
-  const bool isModifier = k.vk == VK_SHIFT || k.vk == VK_CONTROL || k.vk == VK_MENU;
-  struct Mod {
-    DWORD flag;
-    KeyStroke key;
-  };
-  const Mod mods[] = {{SHIFT_PRESSED, {VK_SHIFT, 42, 0, SHIFT_PRESSED}},
-                      {LEFT_CTRL_PRESSED, {VK_CONTROL, 29, 0, LEFT_CTRL_PRESSED}},
-                      {LEFT_ALT_PRESSED, {VK_MENU, 56, 0, LEFT_ALT_PRESSED}}};
-  if (!isModifier) {
-    for (const Mod& m : mods) {
-      if (k.state & m.flag) out.push_back(keyRecord(KeyStroke{m.key.vk, m.key.scan, 0, k.state & ~static_cast<DWORD>(ENHANCED_KEY)}, true));
-    }
-  }
-  out.push_back(keyRecord(k, true));
-  KeyStroke up = k;
-  if (isModifier) up.state = 0;
-  out.push_back(keyRecord(up, false));
-  if (!isModifier) {
-    for (const Mod& m : mods) {
-      if (k.state & m.flag) out.push_back(keyRecord(KeyStroke{m.key.vk, m.key.scan, 0, 0}, false));
-    }
-  }
-}
-
-// ---- the driver -----------------------------------------------------------
 
 struct Screen {
   std::vector<CHAR_INFO> cells;
@@ -453,7 +202,8 @@ class Driver {
       std::ifstream f(name, std::ios::binary);
       const std::string got((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
       if (!f.is_open()) throw StepFailed("no file " + name);
-      if (got != textBytes(text)) throw StepFailed("file " + name + " holds other bytes (" + std::to_string(got.size()) + ")");
+      if (got != textBytes(text))
+        throw StepFailed("file " + name + " holds other bytes (" + std::to_string(got.size()) + ")");
     } else if (command == "dump") {
       std::ofstream f(rest, std::ios::binary);
       f << dumpText(snapshot());
@@ -626,7 +376,8 @@ class Driver {
       out += label;
       for (int column = 1; column <= kColumns; ++column) {
         char a[4];
-        std::snprintf(a, sizeof a, "%02X", s.cells[static_cast<std::size_t>((row - 1) * kColumns + column - 1)].Attributes & 0xFFu);
+        std::snprintf(a, sizeof a, "%02X",
+                      s.cells[static_cast<std::size_t>((row - 1) * kColumns + column - 1)].Attributes & 0xFFu);
         out += a;
       }
       out += "\n";

@@ -5,7 +5,8 @@ if(WIN32)
   # The resource tests read kveld.exe, which sits beside kveld_tests.exe.
   add_dependencies(kveld_tests kveld)
 
-  add_executable(kveld_console_driver ${CMAKE_CURRENT_LIST_DIR}/console_driver.cpp)
+  add_executable(kveld_console_driver ${CMAKE_CURRENT_LIST_DIR}/console_driver.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/driver_keys.cpp ${CMAKE_CURRENT_LIST_DIR}/driver_text.cpp)
   target_compile_options(kveld_console_driver PRIVATE ${KVELD_WARNINGS})
   target_link_libraries(kveld_console_driver PRIVATE kveld_core)
   target_link_options(kveld_console_driver PRIVATE -municode)
