@@ -78,8 +78,8 @@ class Win32Console : public ConsoleDevice {
   }
 
   void open(const std::string& title) override {
-    if (in_ == INVALID_HANDLE_VALUE) in_ = openConsole(L"CONIN$");
-    if (out_ == INVALID_HANDLE_VALUE) out_ = openConsole(L"CONOUT$");
+    close();  // a second open keeps what was found before the first
+    ensureHandles();
     saveState();
     open_ = true;  // from here on, close() puts back what was changed
 
