@@ -1,8 +1,110 @@
 #include "deal/board_one.h"
 
+#include "app/commands.h"
 #include "app/program.h"
+#include "deal/dealer.h"
 
 namespace kveld {
-// Not built yet: Board 1 counts as confirmed so that the flow goes on.
-void confirmBoardOne(Program& program) { program.dealConfirmed = program.tables.flagTrue; }
+
+namespace {
+
+constexpr int kNorth = 0, kEast = 1, kSouth = 2, kWest = 3;
+
+// Where a hand's four rows (spades to clubs) start, and the column of its
+// suit symbols; the holding follows the symbol directly.
+struct HandPlace {
+  int seat;
+  int firstRow;
+  int column;
+};
+constexpr HandPlace kNorthPlace{kNorth, 8, 37};
+constexpr HandPlace kWestPlace{kWest, 12, 24};
+constexpr HandPlace kEastPlace{kEast, 12, 50};
+constexpr HandPlace kSouthPlace{kSouth, 16, 37};
+
+constexpr int kQuestionRow = 22;
+
+void showSuit(Program& p, const HandPlace& place, int suit) {
+  ConsoleKit& kit = p.kit;
+  const auto s = static_cast<std::size_t>(suit);
+  kit.moveTo(place.column, place.firstRow + suit);
+  kit.setColour(lightGray, blue);
+  kit.print(p.tables.suitSymbol[s]);
+  kit.setColour(lightCyan, blue);
+  kit.print(p.deals.suitHolding[1][static_cast<std::size_t>(place.seat)][s]);
+}
+
+std::string repeated(const std::string& piece, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += piece;
+  return out;
+}
+
+// The framed message that the control number was faulty: a bright white box
+// in columns 17 to 64, rows 13 to 16, with a black shadow to its right and
+// half a row above it.
+void showFaultyNumberBox(Program& p) {
+  const ProgramTables& t = p.tables;
+  ConsoleKit& kit = p.kit;
+  p.boxText[1] = " If the hand does not match, then you have    ";
+  p.boxText[2] = " entered a faulty control number.  Try again. ";
+  const std::string lowerHalf(1, static_cast<char>(220)), fullBlock(1, static_cast<char>(219)),
+      upperHalf(1, static_cast<char>(223));
+  const std::string rule = repeated(t.sglH, 46);
+
+  auto boxRow = [&](int row, const std::string& text, const std::string& shadow) {
+    kit.setColour(blue, white);
+    kit.moveTo(17, row);
+    kit.print(text);
+    kit.setColour(black, blue);
+    kit.print(shadow);
+  };
+  kit.setColour(black, blue);
+  kit.moveTo(18, 12);
+  kit.print(repeated(lowerHalf, 48));
+  boxRow(13, t.sglTopLeft + rule + t.sglTopRight, fullBlock);
+  boxRow(14, t.sglV + p.boxText[1] + t.sglV, fullBlock);
+  boxRow(15, t.sglV + p.boxText[2] + t.sglV, fullBlock);
+  boxRow(16, t.sglBottomLeft + rule + t.sglBottomRight, upperHalf);
+}
+
+}  // namespace
+
+void showBoardOne(Program& p) {
+  for (int suit = 0; suit < 4; ++suit) showSuit(p, kNorthPlace, suit);
+  for (int suit = 0; suit < 4; ++suit) {
+    showSuit(p, kWestPlace, suit);
+    showSuit(p, kEastPlace, suit);
+  }
+  for (int suit = 0; suit < 4; ++suit) showSuit(p, kSouthPlace, suit);
+}
+
+void confirmBoardOne(Program& p) {
+  ConsoleKit& kit = p.kit;
+  seedGenerator(p);
+  dealBoards(p, 1, 1);
+  showBoardOne(p);
+
+  p.dealConfirmed = p.tables.flagFalse;
+  kit.setColour(yellow, blue);
+  kit.showCursor();
+  kit.moveTo(13, kQuestionRow);
+  kit.print("Does this deal match Board #1 on the handrecord?  (Y/n)");
+  kit.moveTo(64, kQuestionRow);
+  // Keys typed earlier are not discarded: the answer may already be waiting.
+  switch (kit.askYesNo(Answer::yes)) {
+    case Answer::escape:
+      quitDialog(p);
+    case Answer::yes:
+      p.dealConfirmed = p.tables.flagTrue;
+      return;
+    case Answer::no:
+      showFaultyNumberBox(p);
+      kit.hideCursor();
+      kit.setColour(yellow, blue);
+      kit.waitAnyKey(false);  // no sound, earlier keys kept
+      return;
+  }
+}
+
 }  // namespace kveld

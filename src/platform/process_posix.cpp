@@ -149,6 +149,9 @@ void RealSystem::startProgram(const std::string&, const std::string& folder, con
     const std::string wine = findOnPath("wine");
     if (wine.empty()) return;
     spawn.argv = {wine, program};
+    // A Windows program shows its own windows; what Wine itself prints
+    // would only scribble over the last screen.
+    spawn.quiet = true;
   } else if (isExecutableFile(program)) {
     spawn.argv = {program};
   } else {

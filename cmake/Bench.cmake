@@ -1,0 +1,7 @@
+# kveld_bench: every name_bench.cpp (Google Benchmark, Debian's
+# libbenchmark-dev) with the program library. Its main runs the benchmarks,
+# then prints one line per comparison: NAME: OURS vs REFERENCE = RATIO.
+find_package(benchmark REQUIRED)
+add_executable(kveld_bench ${KVELD_BENCH_SOURCES})
+target_compile_options(kveld_bench PRIVATE ${KVELD_WARNINGS})
+target_link_libraries(kveld_bench PRIVATE kveld_core benchmark::benchmark)
