@@ -48,6 +48,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -284,6 +285,7 @@ class Driver {
 
   void send(const std::vector<INPUT_RECORD>& events) {
     requireStarted();
+    typedSinceSettled_ = true;
     DWORD written = 0;
     if (!WriteConsoleInputW(in_, events.data(), static_cast<DWORD>(events.size()), &written) ||
         written != events.size()) {
@@ -312,6 +314,9 @@ class Driver {
   void settle(Clock::time_point deadline) {
     // Once the program has ended, nothing changes the screen any more.
     if (child_.hProcess != nullptr && !childRunning()) return;
+    // Nothing typed since the screen last settled, and it still looks the
+    // same: it is still settled (this keeps a run of checks on one screen fast).
+    if (settled_ && !typedSinceSettled_ && snapshot() == *settled_) return;
     for (;;) {
       DWORD waiting = 0;
       GetNumberOfConsoleInputEvents(in_, &waiting);
@@ -321,16 +326,20 @@ class Driver {
     }
     Screen last = snapshot();
     auto stillSince = Clock::now();
+    std::string change;
     for (;;) {
       Sleep(50);
       Screen now = snapshot();
       if (!(now == last)) {
+        change = difference(last, now);
         last = std::move(now);
         stillSince = Clock::now();
       } else if (Clock::now() - stillSince >= std::chrono::milliseconds(quietMs_)) {
+        settled_ = std::move(last);
+        typedSinceSettled_ = false;
         return;
       }
-      if (Clock::now() > deadline) throw StepFailed("the screen did not settle");
+      if (Clock::now() > deadline) throw StepFailed("the screen did not settle; last change: " + change);
     }
   }
 
@@ -339,8 +348,14 @@ class Driver {
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs_);
     std::string why;
     for (;;) {
-      settle(deadline);
+      try {
+        settle(deadline);
+      } catch (const StepFailed& e) {
+        if (why.empty()) throw;
+        throw StepFailed(why + " (" + e.what() + ")");  // what was still wrong when time ran out
+      }
       if (check(snapshot(), why)) return;
+      Sleep(50);
       if (Clock::now() > deadline || (child_.hProcess != nullptr && !childRunning())) throw StepFailed(why);
     }
   }
@@ -353,6 +368,21 @@ class Driver {
     DWORD got = 0;
     GetExitCodeProcess(child_.hProcess, &got);
     if (got != code) throw StepFailed("exit code " + std::to_string(got) + ", expected " + std::to_string(code));
+  }
+
+  // The first difference between two screens, for a message.
+  static std::string difference(const Screen& a, const Screen& b) {
+    for (std::size_t i = 0; i < a.cells.size(); ++i) {
+      if (a.cells[i].Char.UnicodeChar != b.cells[i].Char.UnicodeChar ||
+          a.cells[i].Attributes != b.cells[i].Attributes) {
+        return "row " + std::to_string(i / kColumns + 1) + " col " + std::to_string(i % kColumns + 1) + " \"" +
+               visible(std::wstring(1, a.cells[i].Char.UnicodeChar)) + "\" " + hex(a.cells[i].Attributes) + " to \"" +
+               visible(std::wstring(1, b.cells[i].Char.UnicodeChar)) + "\" " + hex(b.cells[i].Attributes);
+      }
+    }
+    return "cursor row " + std::to_string(a.cursor.Y + 1) + " col " + std::to_string(a.cursor.X + 1) +
+           (a.cursorVisible ? " visible" : " hidden") + " to row " + std::to_string(b.cursor.Y + 1) + " col " +
+           std::to_string(b.cursor.X + 1) + (b.cursorVisible ? " visible" : " hidden");
   }
 
   static std::wstring textAt(const Screen& s, int row, int column, int length) {
@@ -392,6 +422,8 @@ class Driver {
   HANDLE in_ = INVALID_HANDLE_VALUE;
   HANDLE out_ = INVALID_HANDLE_VALUE;
   PROCESS_INFORMATION child_{};
+  std::optional<Screen> settled_;  // the screen when it last settled
+  bool typedSinceSettled_ = true;
   int limitMs_ = 15000;
   int quietMs_ = 400;
 };
@@ -413,6 +445,7 @@ int wmain(int argc, wchar_t** argv) {
     Driver driver(argv[1], log);
     std::string line;
     int number = 0;
+    const auto begin = Clock::now();
     try {
       while (std::getline(script, line)) {
         ++number;
@@ -423,7 +456,8 @@ int wmain(int argc, wchar_t** argv) {
         const auto space = line.find(' ');
         const std::string command = line.substr(0, space);
         const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
-        log << number << ": " << line << "\n" << std::flush;
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - begin).count();
+        log << "[" << elapsed << " ms] " << number << ": " << line << "\n" << std::flush;
         driver.run(command, rest);
       }
       driver.finish();
