@@ -1,13 +1,193 @@
-// Finding a file by wildcard and listing a drive (first cut: not built yet).
+// Finding a file by wildcard, and the listing of a drive's deal-archive
+// folders, on POSIX. The listing is a walk of the drive in this process that
+// writes the lines a bare, recursive, newest-first directory listing writes on
+// Windows: the drive-qualified path of every entry whose name or 8.3 alias is
+// DEALAR~1, with backslashes, in long-name form, in code page 437, CR LF.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+#include "platform/error_numbers.h"
+#include "platform/native_name.h"
+#include "platform/paths.h"
 #include "platform/real_system.h"
+#include "platform/short_name.h"
 
 namespace kveld {
+namespace {
 
-std::string RealSystem::findFirstFile(const std::string& folder, const std::string&) {
-  throw RunTimeError(err::kInternal, "searching " + folder + " is not built yet");
+std::string joined(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
 }
-void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::string&) {
-  throw RunTimeError(err::kInternal, "listing " + driveSpec + " is not built yet");
+
+// The walk of one drive for entries whose short name is `target`.
+class ArchiveFolderWalk {
+ public:
+  ArchiveFolderWalk(std::string target, bool skipSystemFolders)
+      : target_(std::move(target)),
+        stem_(target_.substr(0, target_.find('~'))),
+        skipSystemFolders_(skipSystemFolders) {}
+
+  void walkDrive(const std::string& root, const std::string& driveSpec) {
+    walk(-1, root, root, driveSpec, 0);
+  }
+  const std::string& lines() const { return lines_; }
+
+ private:
+  // Folders held open at once while going down; deeper ones are opened by
+  // their whole path, so that no depth runs out of descriptors.
+  static constexpr int kHeldFolders = 128;
+
+  struct Entry {
+    std::string name;
+    long long seconds = 0;
+    long nanoseconds = 0;
+  };
+
+  // Whether the name can have `stem_` at the start of its alias: a cheap
+  // test that spares all but a few names the alias reckoning.
+  bool mayMatch(std::string_view name) const {
+    std::size_t k = 0;
+    for (char c : name) {
+      if (c == ' ' || c == '.') continue;
+      const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+      if (upper != stem_[k]) return false;
+      if (++k == stem_.size()) return true;
+    }
+    return false;
+  }
+
+  void walk(int parentFd, const std::string& name, const std::string& nativeDir, const std::string& programDir,
+            int depth) {
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    int fd = -1;
+    if (depth == 0) {
+      fd = open(nativeDir.c_str(), flags);  // the drive's own link is followed
+    } else if (parentFd >= 0) {
+      fd = openat(parentFd, name.c_str(), flags | O_NOFOLLOW);
+    } else {
+      fd = open(nativeDir.c_str(), flags | O_NOFOLLOW);
+    }
+    if (fd < 0) return;  // a folder that cannot be read is passed over
+    const int readFd = dup(fd);
+    DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
+    if (dir == nullptr) {
+      if (readFd >= 0) close(readFd);
+      close(fd);
+      return;
+    }
+    std::vector<std::string> folders;
+    std::vector<std::string> candidates;
+    while (const dirent* entry = readdir(dir)) {
+      const std::string_view entryName = entry->d_name;
+      if (entryName == "." || entryName == "..") continue;
+      unsigned char type = entry->d_type;
+      if (mayMatch(entryName)) candidates.emplace_back(entryName);
+      if (type == DT_UNKNOWN) {
+        struct stat st {};
+        if (fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) type = DT_DIR;
+      }
+      if (type == DT_DIR) folders.emplace_back(entryName);
+    }
+    closedir(dir);
+
+    if (!candidates.empty()) listMatches(fd, candidates, programDir);
+
+    if (depth >= kHeldFolders) {
+      close(fd);
+      fd = -1;
+    }
+    std::sort(folders.begin(), folders.end(), nameOrderLess);
+    for (const std::string& folder : folders) {
+      if (depth == 0 && skipSystemFolders_ && (folder == "proc" || folder == "sys" || folder == "dev")) continue;
+      walk(fd, folder, joined(nativeDir, folder), programDir + "\\" + programName(folder, '?'), depth + 1);
+    }
+    if (fd >= 0) close(fd);
+  }
+
+  void listMatches(int fd, const std::vector<std::string>& candidates, const std::string& programDir) {
+    std::vector<std::string> programNames;
+    programNames.reserve(candidates.size());
+    for (const std::string& c : candidates) programNames.push_back(programName(c, '_'));
+    const std::vector<std::string> aliases = shortNames(programNames);
+    std::vector<Entry> matches;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      if (aliases[i] != target_) continue;
+      Entry e;
+      e.name = candidates[i];
+      struct stat st {};
+      if (fstatat(fd, e.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        e.seconds = static_cast<long long>(st.st_mtim.tv_sec);
+        e.nanoseconds = static_cast<long>(st.st_mtim.tv_nsec);
+      }
+      matches.push_back(std::move(e));
+    }
+    std::sort(matches.begin(), matches.end(), [](const Entry& a, const Entry& b) {
+      if (a.seconds != b.seconds) return a.seconds > b.seconds;
+      if (a.nanoseconds != b.nanoseconds) return a.nanoseconds > b.nanoseconds;
+      return nameOrderLess(a.name, b.name);
+    });
+    for (const Entry& e : matches) lines_ += programDir + "\\" + programName(e.name, '?') + "\r\n";
+  }
+
+  std::string target_;
+  std::string stem_;
+  bool skipSystemFolders_;
+  std::string lines_;
+};
+
+// Whether the folder is the root of the whole file system, whose walk passes
+// over the kernel's own folders (/proc, /sys, /dev): they hold no
+// installations, and their walk is long.
+bool isFileSystemRoot(const std::string& folder) {
+  char resolved[PATH_MAX];
+  return realpath(folder.c_str(), resolved) != nullptr && std::string_view(resolved) == "/";
+}
+
+}  // namespace
+
+std::string RealSystem::findFirstFile(const std::string& folder, const std::string& pattern) {
+  const std::string native = nativePath(folder);
+  DIR* dir = opendir(native.empty() ? "." : native.c_str());
+  if (dir == nullptr) throw RunTimeError(errorNumberFromErrno(errno, false), "cannot read folder " + folder);
+  const std::string nativePattern = nativeName(pattern);
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != ".." && matchesWildcard(nativePattern, name)) names.emplace_back(name);
+  }
+  closedir(dir);
+  // A folder reports its names in no fixed order here: the first in name
+  // order is taken. Every regular file counts (nothing is a system file).
+  std::sort(names.begin(), names.end(), nameOrderLess);
+  for (const std::string& name : names) {
+    struct stat st {};
+    if (stat(joined(native, name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) return programName(name, '?');
+  }
+  return {};
+}
+
+void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) {
+  std::string root;
+  try {
+    root = nativePath(driveSpec + "\\");
+  } catch (const RunTimeError& e) {
+    // A drive that does not exist has nothing on it: the listing is empty.
+    if (e.number() != err::kPathNotFound) throw;
+  }
+  ArchiveFolderWalk walk("DEALAR~1", !root.empty() && isFileSystemRoot(root));
+  if (!root.empty()) walk.walkDrive(root, driveSpec);
+  writeFile(scratchFile, walk.lines());
 }
 
 }  // namespace kveld

@@ -13,8 +13,19 @@ struct FoundInstallations {
   std::array<std::string, 11> path{};   // full, as listed
   std::array<std::string, 11> shown{};  // cut to 57 characters and "..." beyond 60
 };
+// Reads the listing's lines (each ended by CR, an LF after it skipped, the
+// text ending at the first Ctrl-Z) until the tenth installation or the first
+// line that does not start with `driveSpec`. A line names an entry whose name
+// begins with "DEAL" (in any case); the folder holding that entry is an
+// installation. Other lines are passed over.
 FoundInstallations parseListing(std::string_view listing, std::string_view driveSpec);
 
+// The drive prompt, the search, the choice among the installations found and
+// the executable; then finishSetup. Ends the program when nothing is found.
 void runSetup(Program& program);
+
+// Writes the settings file from program.settings and shows the completion
+// notice until a key is pressed.
+void finishSetup(Program& program);
 
 }  // namespace kveld

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/real_system.h"
+#include "testing/temp_folder.h"
+#include "testing/wine_drives.h"
+
+namespace kveld {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void setAge(const fs::path& path, int minutesAgo) {
+  fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
+}
+
+struct DriveListingTest : ::testing::Test {
+  WineDrives drives;
+  TempFolder here;
+  RealSystem system;
+  std::string listing(const std::string& driveSpec) {
+    system.listArchiveFolders(driveSpec, "df_find");
+    return contentOf(here.path() / "df_find");
+  }
+};
+
+TEST_F(DriveListingTest, LinesAsTheWindowsListingWritesThem) {
+  const fs::path e = drives.addDrive('e');
+  WineDrives::folder(e, "DEALAR~1");                       // at the root
+  WineDrives::folder(e, "A/DF/DEALAR~1");                  // its own name
+  WineDrives::folder(e, "b/Deal Archive");                 // an alias
+  WineDrives::folder(e, "b/x/dealar~1");                   // in any case
+  WineDrives::folder(e, "C/Deal Archive");                 // ~2 here: the 8.3 name below has ~1
+  WineDrives::folder(e, "C/DEALAR~1");
+  WineDrives::file(e, "D/DEALAR~1");                       // a file is an entry too
+  WineDrives::folder(e, "D2/De al Ar");                    // an alias not beginning with "Deal"
+  WineDrives::folder(e, "N/DEALAR~1");                     // two of one folder: newest first
+  WineDrives::folder(e, "N/dealar~1");
+  setAge(e / "N/DEALAR~1", 5);
+  setAge(e / "N/dealar~1", 60);
+  WineDrives::folder(e, "P/DEALAR~1/DEALAR~1");            // a folder's own entries before its subfolders
+  WineDrives::folder(e, "P/a/DEALAR~1");
+  WineDrives::folder(e, "D\xC3\xA9j\xC3\xA0/Deal Archive");  // code page 437 in the listing
+  WineDrives::folder(e, "quiet/DEALAR~1.txt");              // another short name
+  WineDrives::folder(e, "quiet/Deal Archive.txt");
+  WineDrives::folder(e, "quiet/xDEALAR~1");
+  // Links below the root are not followed, but a link is an entry.
+  fs::create_directories(e / "Z");
+  fs::create_directory_symlink(e / "A", e / "Z/to A");
+  fs::create_directory_symlink(e / "b", e / "Z/DEALAR~1");
+
+  EXPECT_EQ(listing("E:"),
+            "E:\\DEALAR~1\r\n"
+            "E:\\A\\DF\\DEALAR~1\r\n"
+            "E:\\b\\Deal Archive\r\n"
+            "E:\\b\\x\\dealar~1\r\n"
+            "E:\\C\\DEALAR~1\r\n"
+            "E:\\D\\DEALAR~1\r\n"
+            "E:\\D2\\De al Ar\r\n"
+            "E:\\D\x82j\x85\\Deal Archive\r\n"
+            "E:\\N\\DEALAR~1\r\n"
+            "E:\\N\\dealar~1\r\n"
+            "E:\\P\\DEALAR~1\r\n"
+            "E:\\P\\a\\DEALAR~1\r\n"
+            "E:\\P\\DEALAR~1\\DEALAR~1\r\n"
+            "E:\\Z\\DEALAR~1\r\n");
+
+  // The newest first, whatever the names.
+  setAge(e / "N/DEALAR~1", 90);
+  const std::string again = listing("E:");
+  EXPECT_NE(again.find("E:\\N\\dealar~1\r\nE:\\N\\DEALAR~1\r\n"), std::string::npos) << again;
+}
+
+TEST_F(DriveListingTest, FoldersThatCannotBeReadArePassedOver) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not hold back the super-user";
+  const fs::path e = drives.addDrive('e');
+  WineDrives::folder(e, "a/DEALAR~1");
+  WineDrives::folder(e, "locked/DEALAR~1");
+  WineDrives::folder(e, "z/DEALAR~1");
+  fs::permissions(e / "locked", fs::perms::none);
+  const std::string lines = listing("E:");
+  fs::permissions(e / "locked", fs::perms::owner_all);
+  EXPECT_EQ(lines, "E:\\a\\DEALAR~1\r\nE:\\z\\DEALAR~1\r\n");
+}
+
+TEST_F(DriveListingTest, AMissingOrEmptyDriveGivesAnEmptyListing) {
+  drives.addDrive('e');
+  WineDrives::file(here.path(), "df_find");  // an old scratch file is emptied
+  EXPECT_EQ(listing("E:"), "");
+  EXPECT_EQ(listing("F:"), "");
+}
+
+TEST_F(DriveListingTest, DeepTreesDoNotRunOutOfDescriptors) {
+  const fs::path e = drives.addDrive('e');
+  std::string relative;
+  std::string expected = "E:";
+  for (int depth = 0; depth < 300; ++depth) {
+    relative += "f/";
+    expected += "\\f";
+  }
+  WineDrives::folder(e, relative + "DEALAR~1");
+  EXPECT_EQ(listing("E:"), expected + "\\DEALAR~1\r\n");
+}
+
+TEST(FindFirstFile, FirstRegularFileInNameOrder) {
+  WineDrives drives;
+  const fs::path e = drives.addDrive('e');
+  RealSystem system;
+  WineDrives::folder(e, "DF/da.exe");                 // a folder
+  WineDrives::file(e, "DF/dinfo.exe");
+  WineDrives::file(e, "DF/Dfinesse.EXE");
+  WineDrives::file(e, "DF/readme.txt");
+  fs::create_symlink(e / "DF/gone", e / "DF/daa.exe");  // leads nowhere
+  WineDrives::file(e, "Other/setup.exe");
+  WineDrives::file(e, "Other/d.exe.txt");
+  WineDrives::file(e, "Linked/real/dx.exe");
+  fs::create_symlink(e / "Linked/real/dx.exe", e / "Linked/db.exe");
+
+  struct Case {
+    const char* folder;
+    const char* found;
+  } cases[] = {
+      {"E:\\DF", "Dfinesse.EXE"},
+      {"e:\\df\\", "Dfinesse.EXE"},
+      {"E:\\Other", ""},
+      {"E:\\Linked", "db.exe"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(system.findFirstFile(c.folder, "d*.exe"), c.found) << c.folder;
+
+  try {
+    system.findFirstFile("E:\\Nowhere", "d*.exe");
+    ADD_FAILURE() << "a missing folder was searched";
+  } catch (const RunTimeError& error) {
+    EXPECT_EQ(error.number(), err::kPathNotFound);
+  }
+}
+
+}  // namespace
+}  // namespace kveld

@@ -1,0 +1,464 @@
+#include "settings/setup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "app/flow_control.h"
+#include "app/program.h"
+#include "platform/scripted_console.h"
+#include "platform/real_system.h"
+#include "testing/temp_folder.h"
+
+namespace kveld {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ParseListing, InstallationsTakenFromTheListing) {
+  const std::string p60 = "C:\\" + std::string(57, 'x');  // 60 characters
+  const std::string p61 = p60 + "y";
+  struct Case {
+    const char* what;
+    std::string listing;
+    std::vector<std::string> paths;
+  } cases[] = {
+      {"empty", "", {}},
+      {"one, last line without its end", "C:\\DF\\DEALAR~1", {"C:\\DF"}},
+      {"newest first as listed", "C:\\DF2\\DEALAR~1\r\nC:\\DF\\DEALAR~1\r\n", {"C:\\DF2", "C:\\DF"}},
+      {"the first line of another drive ends the reading",
+       "C:\\a\\DEALAR~1\r\nC:\\b\\DEALAR~1\r\nD:\\c\\DEALAR~1\r\nC:\\d\\DEALAR~1\r\n",
+       {"C:\\a", "C:\\b"}},
+      {"a first line of another drive finds nothing", "File Not Found\r\nC:\\a\\DEALAR~1\r\n", {}},
+      {"an empty line ends the reading", "C:\\a\\DEALAR~1\r\n\r\nC:\\b\\DEALAR~1\r\n", {"C:\\a"}},
+      {"the drive in another case is another drive", "c:\\a\\DEALAR~1\r\n", {}},
+      {"\\Deal and \\deal in any case, the folder as listed",
+       "C:\\Games\\DeepFinesse\\Deal Archive\r\nC:\\prog\\df\\dealar~1\r\n",
+       {"C:\\Games\\DeepFinesse", "C:\\prog\\df"}},
+      {"an installation whose own path holds \\deal is the folder holding the archive",
+       "C:\\Dealer Tools\\DF\\DEALAR~1\r\nC:\\deals\\DEALAR~1\r\n", {"C:\\Dealer Tools\\DF", "C:\\deals"}},
+      {"lines without an entry named DEAL... are passed over",
+       "C:\\x\\De al Ar\r\nC:\\Deals\\y\r\nC:\r\nC:\\a\\DEALAR~1\r\n", {"C:\\a"}},
+      {"an archive folder at the root", "C:\\DEALAR~1\r\n", {"C:"}},
+      {"Ctrl-Z ends the text", "C:\\a\\DEALAR~1\r\n\x1a" "C:\\b\\DEALAR~1\r\n", {"C:\\a"}},
+      {"a lone LF is part of the line", "C:\\a\nC:\\b\\DEALAR~1\r\n", {"C:\\a\nC:\\b"}},
+      {"CR alone ends a line", "C:\\a\\DEALAR~1\rC:\\b\\DEALAR~1", {"C:\\a", "C:\\b"}},
+      {"60 and 61 characters", p60 + "\\DEALAR~1\r\n" + p61 + "\\DEALAR~1\r\n", {p60, p61}},
+  };
+  for (const Case& c : cases) {
+    const FoundInstallations found = parseListing(c.listing, "C:");
+    ASSERT_EQ(found.count, static_cast<int>(c.paths.size())) << c.what;
+    for (std::size_t i = 0; i < c.paths.size(); ++i) EXPECT_EQ(found.path[i + 1], c.paths[i]) << c.what;
+  }
+}
+
+TEST(ParseListing, AtMostTenAndTheShownForm) {
+  std::string listing;
+  for (int i = 1; i <= 11; ++i) listing += "E:\\" + std::string(static_cast<std::size_t>(55 + i), 'a') + "\\Deal Archive\r\n";
+  const FoundInstallations found = parseListing(listing, "E:");
+  ASSERT_EQ(found.count, 10);
+  for (std::size_t i = 1; i <= 10; ++i) {
+    const std::string& path = found.path[i];
+    ASSERT_EQ(path.size(), 58 + i);
+    if (path.size() <= 60) {
+      EXPECT_EQ(found.shown[i], path);
+    } else {
+      EXPECT_EQ(found.shown[i], path.substr(0, 57) + "...");
+    }
+  }
+}
+
+// The search as the screens see it: the listing and the executable are
+// given; the scratch file and the settings file are real files.
+class ScriptedSearch : public RealSystem {
+ public:
+  ScriptedSearch(const ConsoleKit& kit, const ScriptedConsole& device) : kit_(kit), device_(device) {}
+
+  void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override {
+    drives.push_back(driveSpec);
+    screenAtListing = device_.screen();  // what the user sees meanwhile
+    if (listing) writeFile(scratchFile, *listing);
+    if (failListing) throw RunTimeError(err::kPathFileAccess, "listing failed");
+  }
+  std::string readFile(const std::string& path) override {
+    if (failRead) throw RunTimeError(err::kDiskMedia, "read failed");
+    return RealSystem::readFile(path);
+  }
+  void writeFile(const std::string& path, const std::string& bytes) override {
+    if (path == "KVELD.INI") screenAtSettings = kit_.screen();
+    RealSystem::writeFile(path, bytes);
+  }
+  std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
+    searches.push_back(folder + " " + pattern);
+    screenAtExecutable = kit_.screen();
+    return executable;
+  }
+
+  std::optional<std::string> listing = "C:\\Games\\DF\\Deal Archive\r\n";
+  bool failListing = false;
+  bool failRead = false;
+  std::string executable = "dFinesse.exe";
+  std::vector<std::string> drives;
+  std::vector<std::string> searches;
+  ScreenModel screenAtListing, screenAtExecutable, screenAtSettings;
+
+ private:
+  const ConsoleKit& kit_;
+  const ScriptedConsole& device_;
+};
+
+std::vector<std::string> beeps(const ScriptedConsole& device) {
+  std::vector<std::string> out;
+  for (const std::string& s : device.sounds())
+    if (s == "beep2") out.push_back(s);
+  return out;
+}
+
+// Whether keys were discarded between the key read `keyIndex` (0-based) and
+// the next one.
+bool flushedAfterKey(const ScriptedConsole& device, std::size_t keyIndex) {
+  std::size_t seen = 0;
+  bool after = false;
+  for (const ScriptedConsole::Event& e : device.events()) {
+    if (e.kind == ScriptedConsole::Event::key) {
+      if (after) return false;
+      if (seen++ == keyIndex) after = true;
+    } else if (after && e.kind == ScriptedConsole::Event::flush) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool acceptedAsDrive(const std::string& key) {
+  const std::string k = upperKey(key);
+  return k.size() == 1 && k >= "B" && k <= "Z";
+}
+
+enum class Outcome { returned, ended, reentered };
+
+constexpr int kYellowOnBlue = yellow + 16 * blue;
+constexpr int kWhiteOnBlue = white + 16 * blue;
+constexpr int kCyanOnBlue = lightCyan + 16 * blue;
+constexpr int kWhiteOnMagenta = white + 16 * magenta;
+
+struct SetupScreenTest : ::testing::Test {
+  SetupScreenTest() {
+    initProgramTables(tables);
+    kit.drawTitleScreen();
+  }
+  ~SetupScreenTest() override { EXPECT_FALSE(fs::exists(here.path() / "df_find")) << "the scratch file was left"; }
+
+  void setListing(const std::vector<std::string>& folders, const std::string& drive = "C:") {
+    std::string text;
+    for (const std::string& f : folders) text += drive + "\\" + f + "\\DEALAR~1\r\n";
+    system.listing = text;
+  }
+  Outcome run(const std::vector<std::string>& keys) {
+    device.addKeys(keys);
+    try {
+      runSetup(program);
+      return Outcome::returned;
+    } catch (const EndProgram& e) {
+      EXPECT_EQ(e.exitCode, 0);
+      return Outcome::ended;
+    } catch (const Reenter& r) {
+      EXPECT_EQ(r.point, EntryPoint::titleScreen);
+      return Outcome::reentered;
+    }
+  }
+  std::string settingsFile() const {
+    std::ifstream in(here.path() / "KVELD.INI", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  TempFolder here;
+  ProgramTables tables;
+  ScriptedConsole device;
+  ConsoleKit kit{device, tables};
+  ScriptedSearch system{kit, device};
+  Program program{tables, kit, system};
+};
+
+TEST_F(SetupScreenTest, DrivePrompt) {
+  device.typeAhead({"x"});  // discarded before the prompt
+  EXPECT_EQ(run({keys::enter, "a"}), Outcome::returned);
+  const ScreenModel& s = device.screensAtKeys().at(0);
+  EXPECT_EQ(textAt(s, 10, 4, 59), "SETUP needs to establish a link to the DeepFinesse program.");
+  EXPECT_EQ(textAt(s, 10, 5, 58), "Specify the drive letter where DeepFinesse is located:  C ");
+  EXPECT_TRUE(allAttr(s, 10, 5, 55, kYellowOnBlue));
+  EXPECT_TRUE(allAttr(s, 65, 5, 3, black + 16 * white));
+  EXPECT_TRUE(allAttr(s, 4, 6, 74, kYellowOnBlue));
+  EXPECT_EQ(s.cursorColumn, 66);
+  EXPECT_EQ(s.cursorRow, 5);
+  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_EQ(system.drives, std::vector<std::string>{"C:"});
+  EXPECT_EQ(program.driveSpec, "C:");
+}
+
+TEST_F(SetupScreenTest, DriveKeys) {
+  struct Case {
+    std::vector<std::string> keys;
+    std::string drive;
+    int beeps;
+  } cases[] = {
+      {{keys::enter}, "C:", 0},
+      {{"a", "A", keys::enter}, "C:", 2},
+      {{"d", keys::enter}, "D:", 0},
+      {{"D", "E", keys::enter}, "E:", 0},
+      {{"b", "z", keys::enter}, "Z:", 0},
+      {{"1", ":", "[", "@", keys::f1, keys::up, keys::backspace, " ", "y", keys::enter}, "Y:", 8},
+  };
+  for (const Case& c : cases) {
+    ScriptedConsole dev;
+    ConsoleKit k(dev, tables);
+    ScriptedSearch sys(k, dev);
+    sys.listing = c.drive + "\\DF\\DEALAR~1\r\n";
+    Program p(tables, k, sys);
+    k.drawTitleScreen();
+    dev.addKeys(c.keys);
+    dev.addKeys({"k"});  // the completion notice
+    runSetup(p);
+    EXPECT_EQ(sys.drives, std::vector<std::string>{c.drive}) << c.keys.size();
+    EXPECT_EQ(beeps(dev).size(), static_cast<std::size_t>(c.beeps)) << c.drive;
+    // The box shows the letter chosen so far; a refused key changes nothing.
+    const std::vector<ScreenModel>& screens = dev.screensAtKeys();
+    std::string shown = "C";
+    for (std::size_t i = 0; i < c.keys.size(); ++i) {
+      EXPECT_EQ(textAt(screens[i], 65, 5, 3), " " + shown + " ") << c.drive << " key " << i;
+      EXPECT_EQ(screens[i].cursorColumn, 66);
+      if (acceptedAsDrive(c.keys[i])) shown = upperKey(c.keys[i]);
+      if (i > 0 && !acceptedAsDrive(c.keys[i - 1])) {
+        EXPECT_EQ(screens[i], screens[i - 1]) << c.drive << " key " << i;
+      }
+    }
+    EXPECT_EQ(p.driveSpec, c.drive);
+    EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+  }
+}
+
+TEST_F(SetupScreenTest, EscAtTheDrivePromptAsksToQuit) {
+  EXPECT_EQ(run({"e", keys::esc, "n"}), Outcome::reentered);
+  EXPECT_EQ(textAt(device.screensAtKeys().at(2), 30, 22, 22), " Quit program?  (Y/n) ");
+  EXPECT_TRUE(system.drives.empty());
+  EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
+}
+
+TEST_F(SetupScreenTest, SearchingScreenIsShownWhileTheDriveIsListed) {
+  run({"e", keys::enter, "k"});
+  const ScreenModel& s = system.screenAtListing;
+  EXPECT_EQ(textAt(s, 10, 7, 39), "Searching for program files on drive E:");
+  EXPECT_EQ(textAt(s, 10, 8, 44), "This may take a little time.  Please wait...");
+  EXPECT_TRUE(allAttr(s, 10, 7, 39, kYellowOnBlue));
+  EXPECT_FALSE(s.cursorVisible);
+}
+
+TEST_F(SetupScreenTest, NothingFoundHalts) {
+  for (const std::string& listing : {std::string(), std::string("D:\\DF\\DEALAR~1\r\n"), std::string("\r\n")}) {
+    ScriptedConsole dev({"f", keys::enter, "x"});
+    ConsoleKit k(dev, tables);
+    ScriptedSearch sys(k, dev);
+    sys.listing = listing;
+    Program p(tables, k, sys);
+    k.drawTitleScreen();
+    EXPECT_THROW(runSetup(p), EndProgram);
+    const ScreenModel& s = dev.screensAtKeys().back();
+    EXPECT_EQ(textAt(s, 9, 22, 64), " DeepFinesse program files not found on Drive F. Program halted ");
+    EXPECT_TRUE(allAttr(s, 9, 22, 64, kWhiteOnMagenta));
+    EXPECT_FALSE(s.cursorVisible);
+    EXPECT_EQ(dev.sounds(), std::vector<std::string>{"beep2"});
+    EXPECT_EQ(dev.keysLeft(), 0u);
+    EXPECT_TRUE(sys.searches.empty());
+    EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
+    EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+    EXPECT_FALSE(flushedAfterKey(dev, 1));
+  }
+}
+
+TEST_F(SetupScreenTest, OneFoundGoesStraightOn) {
+  const std::string p61 = "C:\\" + std::string(50, 'p') + "\\DeepFin";  // 61 characters
+  system.listing = p61 + "\\Deal Archive\r\n";
+  EXPECT_EQ(run({keys::enter, "k"}), Outcome::returned);
+  const ScreenModel& s = system.screenAtExecutable;
+  EXPECT_EQ(textAt(s, 15, 10, 58), "DeepFinesse program files found at:" + std::string(23, ' '));
+  EXPECT_EQ(textAt(s, 10, 11, 61), p61.substr(0, 57) + "... ");
+  EXPECT_TRUE(allAttr(s, 10, 11, 60, kWhiteOnBlue));
+  EXPECT_EQ(device.screensAtKeys().size(), 2u);  // no question asked
+  EXPECT_EQ(system.searches, std::vector<std::string>{p61 + " d*.exe"});
+  EXPECT_EQ(program.settings.dfDirectory, p61);
+  EXPECT_EQ(settingsFile(), "DeepFinesseDirectory=" + p61 + "\r\nExecutableFile=DFINESSE.EXE\r\n");
+  EXPECT_EQ(settingsFile().size(), 40u + 61u + 12u);
+}
+
+TEST_F(SetupScreenTest, SixtyCharactersAreShownWhole) {
+  const std::string p60 = "C:\\" + std::string(57, 'q');
+  system.listing = p60 + "\\DEALAR~1\r\n";
+  run({keys::enter, "k"});
+  EXPECT_EQ(textAt(system.screenAtExecutable, 10, 11, 61), p60 + " ");
+}
+
+TEST_F(SetupScreenTest, ChoiceAmongThree) {
+  setListing({"One", "Two", "Three"});
+  EXPECT_EQ(run({keys::enter, "0", "4", keys::enter, "x", keys::f1, "2", "k"}), Outcome::returned);
+  const ScreenModel& s = device.screensAtKeys().at(1);
+  EXPECT_EQ(textAt(s, 10, 10, 57), "Multiple DeepFinesse installations found:" + std::string(16, ' '));
+  EXPECT_EQ(textAt(s, 10, 11, 60), std::string(60, ' '));
+  const char* names[] = {"One", "Two", "Three"};
+  for (int i = 0; i < 3; ++i) {
+    const std::string path = std::string("C:\\") + names[i];
+    EXPECT_EQ(textAt(s, 10, 12 + i, 4 + static_cast<int>(path.size())), "(" + std::to_string(i + 1) + ") " + path);
+    EXPECT_TRUE(allAttr(s, 10, 12 + i, 4, kCyanOnBlue));
+    EXPECT_TRUE(allAttr(s, 14, 12 + i, static_cast<int>(path.size()), kWhiteOnBlue));
+  }
+  EXPECT_EQ(textAt(s, 10, 21, 56), "* Select number of desired file set, or (Q)uit program: ");
+  EXPECT_TRUE(allAttr(s, 10, 21, 9, kYellowOnBlue));
+  EXPECT_TRUE(allAttr(s, 19, 21, 6, kCyanOnBlue));
+  EXPECT_TRUE(allAttr(s, 25, 21, 41, kYellowOnBlue));
+  EXPECT_EQ(s.cursorColumn, 66);
+  EXPECT_EQ(s.cursorRow, 21);
+  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_TRUE(flushedAfterKey(device, 0));
+  EXPECT_FALSE(flushedAfterKey(device, 1));
+  // Refused keys beep and change nothing.
+  EXPECT_EQ(beeps(device).size(), 5u);
+  for (std::size_t i = 2; i <= 6; ++i) EXPECT_EQ(device.screensAtKeys().at(i), s);
+  EXPECT_EQ(system.searches, std::vector<std::string>{"C:\\Two d*.exe"});
+}
+
+TEST_F(SetupScreenTest, EachNumberChoosesItsInstallation) {
+  for (const char* key : {"1", "2", "3"}) {
+    ScriptedConsole dev({keys::enter, key, "k"});
+    ConsoleKit k(dev, tables);
+    ScriptedSearch sys(k, dev);
+    sys.listing = "C:\\One\\DEALAR~1\r\nC:\\Two\\DEALAR~1\r\nC:\\Three\\DEALAR~1\r\n";
+    Program p(tables, k, sys);
+    runSetup(p);
+    const char* expected[] = {"C:\\One", "C:\\Two", "C:\\Three"};
+    EXPECT_EQ(p.settings.dfDirectory, expected[key[0] - '1']);
+  }
+}
+
+TEST_F(SetupScreenTest, QOrEscAtTheChoiceAsksToQuit) {
+  for (const std::string& key : {std::string("q"), std::string("Q"), keys::esc}) {
+    ScriptedConsole dev({keys::enter, key, "n"});
+    ConsoleKit k(dev, tables);
+    ScriptedSearch sys(k, dev);
+    sys.listing = "C:\\One\\DEALAR~1\r\nC:\\Two\\DEALAR~1\r\n";
+    Program p(tables, k, sys);
+    EXPECT_THROW(runSetup(p), Reenter);
+    EXPECT_EQ(textAt(dev.screensAtKeys().at(2), 30, 22, 22), " Quit program?  (Y/n) ");
+    EXPECT_TRUE(sys.searches.empty());
+  }
+  EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
+}
+
+TEST_F(SetupScreenTest, TenInstallationsMoveThePromptDown) {
+  std::vector<std::string> folders;
+  for (int i = 1; i <= 11; ++i) folders.push_back("DF" + std::to_string(i));
+  setListing(folders);
+  EXPECT_EQ(run({keys::enter, "0", "k"}), Outcome::returned);
+  const ScreenModel& s = device.screensAtKeys().at(1);
+  EXPECT_EQ(textAt(s, 10, 21, 12), "(10) C:\\DF10");
+  EXPECT_EQ(textAt(s, 10, 22, 56), "* Select number of desired file set, or (Q)uit program: ");
+  EXPECT_EQ(s.cursorRow, 22);
+  EXPECT_EQ(s.cursorColumn, 66);
+  EXPECT_EQ(program.foundCount, 10);
+  EXPECT_EQ(program.settings.dfDirectory, "C:\\DF10");
+}
+
+TEST_F(SetupScreenTest, ZeroBeepsWithFewerThanTen) {
+  setListing({"a", "b", "c", "d", "e", "f", "g", "h", "i"});
+  EXPECT_EQ(run({keys::enter, "0", "9", "k"}), Outcome::returned);
+  EXPECT_EQ(beeps(device).size(), 1u);
+  EXPECT_EQ(program.settings.dfDirectory, "C:\\i");
+  EXPECT_EQ(textAt(device.screensAtKeys().at(1), 10, 21, 8), "* Select");
+}
+
+TEST_F(SetupScreenTest, NoExecutableHalts) {
+  system.executable = "";
+  EXPECT_EQ(run({keys::enter, "k"}), Outcome::ended);
+  const ScreenModel& s = device.screensAtKeys().back();
+  EXPECT_EQ(textAt(s, 14, 22, 57), " DeepFinesse executable file not found.  Program halted. ");
+  EXPECT_TRUE(allAttr(s, 14, 22, 57, kWhiteOnMagenta));
+  EXPECT_FALSE(s.cursorVisible);
+  EXPECT_EQ(beeps(device).size(), 1u);
+  EXPECT_FALSE(flushedAfterKey(device, 0));
+  EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
+}
+
+TEST_F(SetupScreenTest, CompletionNotice) {
+  std::ofstream(here.path() / "KVELD.INI") << "ExecutableFile=OLD.EXE\r\nDeepFinesseDirectory=\r\nmore\r\n";
+  EXPECT_EQ(run({keys::enter, "k"}), Outcome::returned);
+  // "Preparing" is on screen while the file is written; the notice comes
+  // after the pause.
+  const ScreenModel& writing = system.screenAtSettings;
+  EXPECT_EQ(textAt(writing, 15, 8, 32), "Preparing Initialization file...");
+  EXPECT_EQ(textAt(writing, 15, 10, 24), std::string(24, ' '));
+  EXPECT_EQ(writing.cursorColumn, 47);
+  EXPECT_EQ(writing.cursorRow, 8);
+  EXPECT_TRUE(writing.cursorVisible);
+  for (int row = 4; row <= 23; ++row) {
+    if (row != 8) {
+      EXPECT_EQ(textAt(writing, 4, row, 74), std::string(74, ' ')) << row;
+    }
+  }
+  EXPECT_EQ(device.pauses(), std::vector<int>{1000});
+
+  const ScreenModel& s = device.screensAtKeys().back();
+  EXPECT_EQ(textAt(s, 15, 8, 32), "Preparing Initialization file...");
+  EXPECT_EQ(textAt(s, 15, 10, 24), "DONE! Setup is complete.");
+  EXPECT_EQ(textAt(s, 15, 14, 57), "Should you later move the DeepFinesse program files,     ");
+  EXPECT_EQ(textAt(s, 15, 15, 48), "it would be necessary either to edit KVELD.INI, ");
+  EXPECT_EQ(textAt(s, 15, 16, 55), "or delete it -- in which case SETUP would re-create it.");
+  for (int row : {8, 10, 14, 15, 16}) EXPECT_TRUE(allAttr(s, 15, row, 24, kYellowOnBlue)) << row;
+  EXPECT_EQ(textAt(s, 34, 20, 11), " <any key> ");
+  EXPECT_TRUE(allAttr(s, 34, 20, 11, kWhiteOnMagenta));
+  EXPECT_FALSE(s.cursorVisible);
+  EXPECT_EQ(device.sounds(), std::vector<std::string>{"notify2"});
+  EXPECT_FALSE(flushedAfterKey(device, 0));
+  // The pause comes before the notice's key, the sound just before it.
+  const std::vector<ScriptedConsole::Event>& events = device.events();
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events[events.size() - 3].kind, ScriptedConsole::Event::pause);
+  EXPECT_EQ(events[events.size() - 2].kind, ScriptedConsole::Event::sound);
+  EXPECT_EQ(events.back().kind, ScriptedConsole::Event::key);
+  // Nothing of the earlier settings file is left.
+  EXPECT_EQ(settingsFile(), "DeepFinesseDirectory=C:\\Games\\DF\r\nExecutableFile=DFINESSE.EXE\r\n");
+  EXPECT_EQ(program.settings.dfExecutable, "DFINESSE.EXE");
+}
+
+TEST_F(SetupScreenTest, TheScratchFileGoesWhenReadingOrListingFails) {
+  struct Case {
+    bool failListing;
+    bool failRead;
+    bool writeListing;
+    int number;
+  } cases[] = {
+      {false, true, true, err::kDiskMedia},
+      {true, false, true, err::kPathFileAccess},
+      {true, false, false, err::kPathFileAccess},
+      {false, false, false, err::kFileNotFound},  // the listing made no file
+  };
+  for (const Case& c : cases) {
+    ScriptedConsole dev({keys::enter});
+    ConsoleKit k(dev, tables);
+    ScriptedSearch sys(k, dev);
+    if (!c.writeListing) sys.listing.reset();
+    sys.failListing = c.failListing;
+    sys.failRead = c.failRead;
+    Program p(tables, k, sys);
+    try {
+      runSetup(p);
+      ADD_FAILURE() << "setup went on";
+    } catch (const RunTimeError& error) {
+      EXPECT_EQ(error.number(), c.number);
+    }
+    EXPECT_FALSE(fs::exists(here.path() / "df_find")) << c.number;
+  }
+}
+
+}  // namespace
+}  // namespace kveld
