@@ -62,13 +62,90 @@ std::vector<std::string> oneSet() {
   return k;
 }
 
+// Real files; the walk of a drive for setup's listing stands aside for a
+// listing that names the test's own installation, as the walk of a drive
+// holding it would.
+class OneInstallation : public RecordingSystem {
+ public:
+  void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override {
+    if (dfDirectory.empty()) return RecordingSystem::listArchiveFolders(driveSpec, scratchFile);
+    writeFile(scratchFile, dfDirectory + "\\DEALAR~1\r\n");
+  }
+  std::string dfDirectory;
+};
+
 struct WholeRun {
   explicit WholeRun(std::vector<std::string> keys) : device(std::move(keys)) {}
   int go() { return runProgram(device, system); }
+  int readsOfTheSettings() const {
+    int reads = 0;
+    for (const std::string& c : system.calls) reads += c == "readFile KVELD.INI";
+    return reads;
+  }
   ScriptedConsole device;
-  RecordingSystem real;
+  OneInstallation real;
   FailingSystem system{real};
 };
+
+bool showsDrivePrompt(const ScreenModel& s) {
+  return textAt(s, 10, 4, 59) == "SETUP needs to establish a link to the DeepFinesse program.";
+}
+
+TEST(FailurePaths, FirstRunWithoutSettingsShowsTheNoticeCreatesTheFileAndRunsSetup) {
+  Installed installed;
+  fs::remove(installed.ini());
+  writeTo(installed.folder.path() / "DF" / "DF.EXE", "MZ");
+  std::vector<std::string> k = {"k", keys::enter, "k"};
+  for (const std::string& key : oneSet()) k.push_back(key);
+  k.push_back(keys::enter);
+  k.push_back("n");
+  WholeRun run(k);
+  run.real.dfDirectory = programPath(installed.folder.path() / "DF");
+  EXPECT_EQ(run.go(), 0);
+  EXPECT_EQ(run.device.keysLeft(), 0u);
+  const auto& at = run.device.screensAtKeys();
+  ASSERT_GE(at.size(), 2u);
+  // The title screen leaves light red on blue current: the body is erased in it.
+  EXPECT_TRUE(sameScreen(at[0], failureScreens::settingsNotice(lightRed + 16 * blue)));
+  EXPECT_TRUE(showsDrivePrompt(at[1]));
+  ASSERT_GE(run.system.calls.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(run.system.calls.begin(), run.system.calls.begin() + 3),
+            (std::vector<std::string>{"readFile KVELD.INI", "writeFile KVELD.INI", "readFile KVELD.INI"}));
+  EXPECT_EQ(contentOf(installed.ini()), installed.settings);
+  EXPECT_TRUE(fs::is_regular_file(installed.archiveFile()));
+}
+
+TEST(FailurePaths, ReadOnlySettingsFileWhenSetupWritesItHaltsWithSeventy) {
+  Installed installed;
+  writeTo(installed.folder.path() / "DF" / "DF.EXE", "MZ");
+  const std::string incomplete = "ExecutableFile=DF.EXE\r\n";
+  writeTo(installed.ini(), incomplete);
+  fs::permissions(installed.ini(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  WholeRun run({keys::enter, "k"});
+  run.real.dfDirectory = programPath(installed.folder.path() / "DF");
+  EXPECT_EQ(run.go(), 0);
+  EXPECT_EQ(run.device.keysLeft(), 0u);
+  ASSERT_EQ(run.device.screensAtKeys().size(), 2u);
+  EXPECT_TRUE(showsDrivePrompt(run.device.screensAtKeys()[0]));
+  EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::generalHalt(70)));
+  EXPECT_EQ(textAt(run.device.screen(), 28, 12, 21), " ERROR: 70 , LINE: 0 ");
+  EXPECT_EQ(contentOf(installed.ini()), incomplete);
+}
+
+TEST(FailurePaths, FolderWithAQuestionMarkShowsTheFileAccessError) {
+  Installed installed;
+  const std::string settings =
+      "DeepFinesseDirectory=" + programPath(installed.folder.path() / "DF") + "\\D?F\r\nExecutableFile=DF.EXE\r\n";
+  writeTo(installed.ini(), settings);
+  std::vector<std::string> k = oneSet();
+  k.push_back("k");
+  WholeRun run(k);
+  EXPECT_EQ(run.go(), 0);
+  EXPECT_EQ(run.device.keysLeft(), 0u);
+  EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::fileAccessError(yellow + 16 * blue)));
+  EXPECT_EQ(contentOf(installed.ini()), settings);
+  EXPECT_TRUE(fs::is_empty(installed.archiveFolder()));
+}
 
 TEST(FailurePaths, ReadOnlyArchiveFileOfTheSameNameHaltsWithSeventy) {
   Installed installed;
@@ -140,9 +217,10 @@ TEST(FailurePaths, ArchiveFolderRemovedAndYesEmptiesTheSettingsForSetup) {
     EXPECT_EQ(contentOf(installed.ini()), "");
     EXPECT_TRUE(fs::exists(installed.ini()));
     // The settings are not read again: setup follows directly.
-    int reads = 0;
-    for (const std::string& c : run.system.calls) reads += c == "readFile KVELD.INI";
-    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(run.readsOfTheSettings(), 1);
+    const auto& at = run.device.screensAtKeys();
+    ASSERT_GE(at.size(), 3u);
+    EXPECT_TRUE(showsDrivePrompt(at[at.size() - 2]));
   }
 }
 
@@ -219,6 +297,8 @@ TEST(FailurePaths, TheNumberAloneChoosesTheScreen) {
     run.system.failOn(FailingSystem::Op::replaceFile, 53, "Jan-01-M.txt");
     EXPECT_EQ(run.go(), 0);
     EXPECT_EQ(textAt(run.device.screensAtKeys().at(12), 28, 14, 27), "A new file will be created.");
+    EXPECT_TRUE(showsDrivePrompt(run.device.screensAtKeys().at(13)));
+    EXPECT_EQ(run.readsOfTheSettings(), 2);
     EXPECT_EQ(contentOf(installed.ini()), "");
   }
   {
