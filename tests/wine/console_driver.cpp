@@ -18,6 +18,9 @@
 //   settitle TEXT            console title before the program starts
 //   setcp CODEPAGE           console code pages before the program starts
 //   write-file NAME TEXT     creates a file in the current folder
+//   make-folder NAME         creates a folder (and its parents) there; NAME
+//                            is taken as written, as in write-file
+//   read-only NAME           gives a file the read-only attribute
 //   start [ARGUMENTS]        starts the program in this console
 //   key NAME [COUNT]         presses and releases a key: Enter, Esc, Tab,
 //                            Backspace, Space, Up, Down, Left, Right, Home,
@@ -47,6 +50,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -112,6 +116,13 @@ class Driver {
       std::ofstream f(name, std::ios::binary);
       f << textBytes(text);
       if (!f) throw StepFailed("cannot write " + name);
+    } else if (command == "make-folder") {
+      std::error_code ec;
+      std::filesystem::create_directories(std::filesystem::path(rest), ec);
+      if (ec) throw StepFailed("cannot make the folder " + rest);
+    } else if (command == "read-only") {
+      if (!SetFileAttributesA(rest.c_str(), FILE_ATTRIBUTE_READONLY))
+        throw StepFailed("cannot make " + rest + " read-only");
     } else if (command == "start") {
       start(rest);
     } else if (command == "key") {
