@@ -2,8 +2,9 @@
 // drive letter (itself when it is one of B to Z), the rest is the listing.
 // Besides crashes and out-of-bounds reads it checks that at most ten
 // installations are taken, that each is the folder in front of an archive
-// folder on the chosen drive, and that its display form is the folder
-// itself up to 60 characters, else its first 57 characters and "...".
+// folder ("\DEAL...") on a line of the chosen drive, and that its display
+// form is the folder itself up to 60 characters, else its first 57
+// characters and "...".
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kveld::FoundInstallations found = kveld::parseListing(listing, driveSpec);
 
   if (found.count < 0 || found.count > 10) std::abort();
+  const std::string upperListing = upper(listing);
   for (int i = 1; i <= 10; ++i) {
     const std::string& path = found.path[static_cast<std::size_t>(i)];
     const std::string& shown = found.shown[static_cast<std::size_t>(i)];
@@ -41,11 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (path.size() <= 60 ? shown != path : shown != path.substr(0, 57) + "...") std::abort();
     // Each folder comes from a line of the listing that starts with the
-    // drive; where the line names an archive folder, the folder is what
-    // stands in front of its first "\DEAL".
-    if (path.compare(0, 2, driveSpec) != 0 && !path.empty()) std::abort();
-    if (listing.find(path) == std::string_view::npos) std::abort();
-    if (upper(path).find("\\DEAL") != std::string::npos) std::abort();
+    // drive: the part of the line in front of an archive folder's "\DEAL".
+    if (path.compare(0, 2, driveSpec) != 0) std::abort();
+    if (upperListing.find(upper(path) + "\\DEAL") == std::string::npos) std::abort();
   }
   return 0;
 }
