@@ -6,25 +6,21 @@
 #include "app/flow_control.h"
 #include "app/program.h"
 #include "platform/scripted_console.h"
+#include "testing/failing_system.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
 
-struct QuitTest : ::testing::Test {
+struct QuitTest : ::testing::Test, ProgramParts<> {
   QuitTest() {
-    initProgramTables(tables);
     kit.drawTitleScreen();
     kit.setColour(white, blue);
     kit.moveTo(39, 5);
     kit.print("12345");
   }
-  ProgramTables tables;
-  ScriptedConsole device;
-  ConsoleKit kit{device, tables};
-  RecordingSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(QuitTest, QuestionOnMessageRowWithCursorOnY) {
@@ -72,13 +68,18 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
   for (const ScreenModel& s : device.screensAtKeys()) EXPECT_EQ(s, device.screensAtKeys().front());
 }
 
+// The run is cut short where it first touches a file, so that it does not
+// depend on the steps behind: a failing settings read ends in a halt.
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
   TempFolder folder;
-  ScriptedConsole device;
-  RecordingSystem system;
+  ScriptedConsole device({"k"});
+  RecordingSystem real;
+  FailingSystem system(real);
+  system.failOn(FailingSystem::Op::readFile, err::kPermissionDenied, "KVELD.INI");
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.title(), "Kveld Archive");
   EXPECT_EQ(device.screen().at(3, 1).ch, 201);
+  EXPECT_EQ(system.calls, std::vector<std::string>{"readFile KVELD.INI !"});
 }
 
 }  // namespace
