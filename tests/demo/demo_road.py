@@ -14,7 +14,7 @@ import shutil
 import sys
 import tempfile
 
-from pty_screen import Terminal, check, fail
+from pty_screen import Terminal, check
 
 
 SPADE, HEART, DIAMOND, CLUB = "\u2660", "\u2665", "\u2666", "\u2663"
