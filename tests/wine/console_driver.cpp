@@ -20,6 +20,9 @@
 //   settitle TEXT            console title before the program starts
 //   setcp CODEPAGE           console code pages before the program starts
 //   write-file NAME TEXT     creates a file in the current folder
+//   make-folder NAME         creates a folder (and its parents) there; NAME
+//                            is taken as written, as in write-file
+//   read-only NAME           gives a file the read-only attribute
 //   start [ARGUMENTS]        starts the program in this console (again,
 //                            once the program started before has ended)
 //   key NAME [COUNT]         presses and releases a key: Enter, Esc, Tab,
@@ -47,8 +50,8 @@
 //   expect-sounds [NAME...]  the sounds started since the last such step
 //                            (from the start of the script) are these, in
 //                            this order (BEEP2, NOTIFY2)
-// and the file steps of driver_files.h. ${CD} in a line stands for the
-// driver's current folder, where the program starts too.
+// and the file steps of driver_files.h. ${CD} in a TEXT or a name stands for
+// the driver's current folder, where the program starts too.
 // The expect commands wait for the screen to settle and, while the program
 // runs and until the time limit, for the expectation to come true. A script
 // that ends while the program still runs fails.
@@ -131,6 +134,13 @@ class Driver {
       std::ofstream f(name, std::ios::binary);
       f << textBytes(text);
       if (!f) throw StepFailed("cannot write " + name);
+    } else if (command == "make-folder") {
+      std::error_code ec;
+      std::filesystem::create_directories(std::filesystem::path(rest), ec);
+      if (ec) throw StepFailed("cannot make the folder " + rest);
+    } else if (command == "read-only") {
+      if (!SetFileAttributesA(rest.c_str(), FILE_ATTRIBUTE_READONLY))
+        throw StepFailed("cannot make " + rest + " read-only");
     } else if (command == "start") {
       start(rest);
     } else if (command == "key") {
@@ -500,17 +510,6 @@ class Driver {
   std::size_t soundsSeen_ = 0;  // sounds of the trace checked already
 };
 
-// The line with ${CD} replaced by the current folder.
-std::string withCurrentFolder(std::string line) {
-  static const std::string variable = "${CD}";
-  std::vector<wchar_t> folder(MAX_PATH * 4);
-  const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-  const std::string current = toUtf8(std::wstring(folder.data(), n < folder.size() ? n : 0));
-  for (auto at = line.find(variable); at != std::string::npos; at = line.find(variable, at + current.size())) {
-    line.replace(at, variable.size(), current);
-  }
-  return line;
-}
 
 }  // namespace
 
@@ -526,6 +525,9 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   try {
+    std::vector<wchar_t> folder(MAX_PATH * 4);
+    const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+    defineVariable("CD", std::wstring(folder.data(), n < folder.size() ? n : 0));
     Driver driver(argv[1], argc == 5 ? argv[4] : L"", log);
     std::string line;
     int number = 0;
@@ -536,7 +538,7 @@ int wmain(int argc, wchar_t** argv) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto first = line.find_first_not_of(' ');
         if (first == std::string::npos || line[first] == '#') continue;
-        line = withCurrentFolder(line.substr(first));
+        line = line.substr(first);
         const auto space = line.find(' ');
         const std::string command = line.substr(0, space);
         const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);

@@ -20,14 +20,14 @@ std::pair<std::wstring, std::wstring> twoNames(const std::string& rest) {
   std::istringstream in(rest);
   std::string a, b, extra;
   if (!(in >> a >> b) || (in >> extra)) throw ScriptError("two names expected: " + rest);
-  return {fromUtf8(a), fromUtf8(b)};
+  return {expandVariables(fromUtf8(a)), expandVariables(fromUtf8(b))};
 }
 
 std::wstring oneName(const std::string& rest) {
   std::istringstream in(rest);
   std::string a, extra;
   if (!(in >> a) || (in >> extra)) throw ScriptError("one name expected: " + rest);
-  return fromUtf8(a);
+  return expandVariables(fromUtf8(a));
 }
 
 std::string contentOf(const std::wstring& name, const std::string& shown) {

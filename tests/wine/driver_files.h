@@ -15,7 +15,7 @@ namespace driver {
 //   expect-same-file NAME WANT  the file NAME holds exactly the bytes of WANT
 //   expect-no-file NAME         there is no file or folder NAME
 // Names are Windows paths, absolute or from the current folder, without
-// blanks.
+// blanks; ${CD} in them stands for the current folder.
 bool runFileStep(const std::string& command, const std::string& rest);
 
 }  // namespace driver
