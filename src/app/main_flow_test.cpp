@@ -6,6 +6,7 @@
 #include "app/flow_control.h"
 #include "app/program.h"
 #include "platform/scripted_console.h"
+#include "testing/failing_system.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
 
@@ -72,13 +73,18 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
   for (const ScreenModel& s : device.screensAtKeys()) EXPECT_EQ(s, device.screensAtKeys().front());
 }
 
+// The run is cut short where it first touches a file, so that it does not
+// depend on the steps behind: a failing settings read ends in a halt.
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
   TempFolder folder;
-  ScriptedConsole device;
-  RecordingSystem system;
+  ScriptedConsole device({"k"});
+  RecordingSystem real;
+  FailingSystem system(real);
+  system.failOn(FailingSystem::Op::readFile, err::kPermissionDenied, "KVELD.INI");
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.title(), "Kveld Archive");
   EXPECT_EQ(device.screen().at(3, 1).ch, 201);
+  EXPECT_EQ(system.calls, std::vector<std::string>{"readFile KVELD.INI !"});
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+"""The run-time error screens of the real program in a pseudo-terminal: what
+the user sees, the exit code, the terminal given back and the files left.
+
+Usage: failure_terminal_test.py KVELD TEST_NAME ...
+"""
+import os
+import stat
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "terminal"))
+from pty_terminal import CONSOLE_COLOUR, PtyTerminal  # noqa: E402
+
+KVELD = None
+BLUE, MAGENTA, YELLOW, WHITE = CONSOLE_COLOUR[1], CONSOLE_COLOUR[5], CONSOLE_COLOUR[14], CONSOLE_COLOUR[15]
+SETTINGS = b"DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n"
+
+
+class Place:
+    """A current folder, and drive C: of a Wine prefix of its own holding a
+    DeepFinesse folder with its archive folder."""
+
+    def __init__(self, settings=SETTINGS):
+        self.tmp = tempfile.TemporaryDirectory(prefix="kveld-fail-")
+        root = self.tmp.name
+        self.cwd = os.path.join(root, "work")
+        self.drive = os.path.join(root, "drive_c")
+        self.archive = os.path.join(self.drive, "DF", "DEALAR~1")
+        os.makedirs(self.cwd)
+        os.makedirs(self.archive)
+        os.makedirs(os.path.join(root, "wine", "dosdevices"))
+        os.symlink(self.drive, os.path.join(root, "wine", "dosdevices", "c:"))
+        self.ini = os.path.join(self.cwd, "KVELD.INI")
+        if settings is not None:
+            with open(self.ini, "wb") as f:
+                f.write(settings)
+        self.env = {"WINEPREFIX": os.path.join(root, "wine"), "PATH": "/usr/bin:/bin"}
+
+    def start(self):
+        return PtyTerminal([KVELD], 25, 80, cwd=self.cwd, env=self.env)
+
+
+def content(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class Screens(unittest.TestCase):
+    def expect_cells(self, t, column, row, text, fg, bg):
+        for i, ch in enumerate(text):
+            cell = t.screen.cell(column + i, row)
+            self.assertEqual((cell.data, cell.fg, cell.bg), (ch, fg if ch != " " else cell.fg, bg),
+                             "column %d, row %d\n%s" % (column + i, row, t.screen.dump()))
+
+    def last_screen_cell(self, t, column, row):
+        """A cell of the program's last screen, before the terminal was given back."""
+        return t.screen.before_reset[row - 1][column - 1]
+
+    def one_set(self, t):
+        t.wait_for(lambda: "Enter DF control string:" in t.screen.display[4], "the control string prompt")
+        t.send(b"1000100006\r")
+        t.wait_for(lambda: "Does this deal match Board #1" in t.screen.display[21], "the Board 1 question")
+        t.send(b"\r")
+
+
+class FirstRun(Screens):
+    def test_notice_then_setup(self):
+        place = Place(settings=None)
+        with place.start() as t:
+            t.wait_for(lambda: "KVELD.INI is missing or corrupted." in t.screen.display[10], "the notice")
+            t.pump(0.3)
+            self.expect_cells(t, 10, 9, " " * 62, None, CONSOLE_COLOUR[15])
+            self.expect_cells(t, 11, 11, "The initialization file KVELD.INI is missing or corrupted.", MAGENTA, WHITE)
+            self.expect_cells(t, 28, 14, "A new file will be created.", MAGENTA, WHITE)
+            self.expect_cells(t, 37, 17, "<any key>", MAGENTA, WHITE)
+            self.assertFalse(os.path.exists(place.ini))
+            t.send(b"k")
+            t.wait_for(lambda: "SETUP needs to establish a link" in t.screen.display[3], "the drive prompt")
+            self.assertEqual(content(place.ini), b"")
+            t.send(b"\x1b")
+            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
+            t.send(b"y")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.modes(), t.modes_before)
+
+
+class MissingFolder(Screens):
+    def test_question_answered_no(self):
+        place = Place()
+        os.rmdir(place.archive)
+        with place.start() as t:
+            self.one_set(t)
+            t.wait_for(lambda: "archive directory has been moved" in t.screen.display[9], "the question",
+                       seconds=15)
+            t.pump(0.3)
+            self.expect_cells(t, 8, 10, " The DeepFinesse archive directory has been moved or deleted. ",
+                              WHITE, MAGENTA)
+            self.expect_cells(t, 8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)", YELLOW, BLUE)
+            self.assertEqual((t.screen.cursor.x + 1, t.screen.cursor.y + 1), (63, 13))
+            t.send(b"n")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.modes(), t.modes_before)
+            self.assertIn("Continue with setup?", t.screen.display[12])  # the screen stays
+        self.assertEqual(content(place.ini), SETTINGS)
+        self.assertFalse(os.path.exists(place.archive))
+
+
+class ReadOnly(Screens):
+    def test_key_typed_ahead_ends_the_halt(self):
+        place = Place()
+        earlier = os.path.join(place.archive, "Jan-01-M.txt")
+        with open(earlier, "wb") as f:
+            f.write(b"an earlier set\r\n")
+        os.chmod(earlier, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+        with place.start() as t:
+            self.one_set(t)
+            # Typed while the set is dealt, before the halt appears: the halt
+            # does not discard it, so the program ends without another key.
+            t.send(b"x")
+            self.assertEqual(t.wait_exit(15), 0)
+            self.assertEqual(t.modes(), t.modes_before)
+            self.assertEqual(t.screen.text(28, 12, 21), " ERROR: 70 , LINE: 0 ")
+            self.assertEqual(t.screen.text(27, 14, 25), "Sorry -- program halted. ")
+            self.assertTrue(t.screen.text(18, 16, 60).startswith("Please email details to "))
+            cell = self.last_screen_cell(t, 29, 12)
+            self.assertEqual((cell.data, cell.fg, cell.bg), ("E", YELLOW, BLUE))
+        self.assertEqual(content(earlier), b"an earlier set\r\n")
+        self.assertEqual(os.listdir(place.archive), ["Jan-01-M.txt"])
+
+
+class BadName(Screens):
+    def test_file_access_error(self):
+        place = Place(settings=b"DeepFinesseDirectory=C:\\D?F\r\nExecutableFile=DF.EXE\r\n")
+        with place.start() as t:
+            self.one_set(t)
+            t.wait_for(lambda: "File Access Error" in t.screen.display[9], "the file access error", seconds=15)
+            t.pump(0.3)
+            self.expect_cells(t, 31, 10, " File Access Error ", WHITE, MAGENTA)
+            self.expect_cells(t, 17, 12, " A program file unexpectedly has been set as    ", YELLOW, BLUE)
+            self.expect_cells(t, 17, 13, " read-only, or the path to the file is invalid. ", YELLOW, BLUE)
+            self.expect_cells(t, 30, 15, " Execution halted. ", YELLOW, BLUE)
+            self.assertIsNone(t.process.poll())
+            t.send(b"k")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.modes(), t.modes_before)
+        self.assertEqual(os.listdir(place.archive), [])
+        self.assertEqual(sorted(os.listdir(place.drive)), ["DF"])
+
+
+def main():
+    global KVELD
+    KVELD = os.path.abspath(sys.argv[1])
+    suite = unittest.defaultTestLoader.loadTestsFromNames(sys.argv[2:], sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
