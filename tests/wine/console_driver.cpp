@@ -232,8 +232,7 @@ class Driver {
       std::ifstream f(name, std::ios::binary);
       const std::string got((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
       if (!f.is_open()) throw StepFailed("no file " + name);
-      if (got != textBytes(text))
-        throw StepFailed("file " + name + " holds other bytes (" + std::to_string(got.size()) + ")");
+      if (got != textBytes(text)) throw StepFailed("file " + name + " differs at " + firstDifference(got, textBytes(text)));
     } else if (command == "dump") {
       std::ofstream f(rest, std::ios::binary);
       f << dumpText(snapshot());

@@ -36,7 +36,8 @@ std::string contentOf(const std::wstring& name, const std::string& shown) {
   return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
-// Where two contents first differ, for a message.
+}  // namespace
+
 std::string firstDifference(const std::string& got, const std::string& want) {
   std::size_t at = 0, line = 1;
   while (at < got.size() && at < want.size() && got[at] == want[at]) {
@@ -51,8 +52,6 @@ std::string firstDifference(const std::string& got, const std::string& want) {
          "\" where \"" + around(want) + "\" was expected; sizes " + std::to_string(got.size()) + " and " +
          std::to_string(want.size());
 }
-
-}  // namespace
 
 bool runFileStep(const std::string& command, const std::string& rest) {
   if (command == "setenv") {

@@ -18,4 +18,7 @@ namespace driver {
 // blanks; ${CD} in them stands for the current folder.
 bool runFileStep(const std::string& command, const std::string& rest);
 
+// Where the bytes of a file first differ from those expected, for a message.
+std::string firstDifference(const std::string& got, const std::string& want);
+
 }  // namespace driver
