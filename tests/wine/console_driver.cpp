@@ -232,7 +232,9 @@ class Driver {
       std::ifstream f(name, std::ios::binary);
       const std::string got((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
       if (!f.is_open()) throw StepFailed("no file " + name);
-      if (got != textBytes(text)) throw StepFailed("file " + name + " differs at " + firstDifference(got, textBytes(text)));
+      if (got != textBytes(text)) {
+        throw StepFailed("file " + name + " differs at " + firstDifference(got, textBytes(text)));
+      }
     } else if (command == "dump") {
       std::ofstream f(rest, std::ios::binary);
       f << dumpText(snapshot());
@@ -508,7 +510,6 @@ class Driver {
   std::map<std::string, Screen> remembered_;
   std::size_t soundsSeen_ = 0;  // sounds of the trace checked already
 };
-
 
 }  // namespace
 
