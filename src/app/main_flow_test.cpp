@@ -9,23 +9,18 @@
 #include "testing/failing_system.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
 
-struct QuitTest : ::testing::Test {
+struct QuitTest : ::testing::Test, ProgramParts<> {
   QuitTest() {
-    initProgramTables(tables);
     kit.drawTitleScreen();
     kit.setColour(white, blue);
     kit.moveTo(39, 5);
     kit.print("12345");
   }
-  ProgramTables tables;
-  ScriptedConsole device;
-  ConsoleKit kit{device, tables};
-  RecordingSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(QuitTest, QuestionOnMessageRowWithCursorOnY) {

@@ -15,6 +15,7 @@
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
@@ -33,9 +34,8 @@ std::vector<std::string> namesIn(const fs::path& folder) {
   return names;
 }
 
-struct ArchiveFileTest : ::testing::Test {
+struct ArchiveFileTest : ::testing::Test, ProgramParts<> {
   ArchiveFileTest() {
-    initProgramTables(tables);
     program.params.monthNumber = 1;
     program.params.dayOfMonth = 1;
     program.params.yearNumber = 1;
@@ -51,11 +51,6 @@ struct ArchiveFileTest : ::testing::Test {
   NoWineDrives noWine;
   TempFolder folder;
   fs::path archive = folder.path() / "DEALAR~1";
-  ProgramTables tables;
-  ScriptedConsole device;
-  ConsoleKit kit{device, tables};
-  RecordingSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(ArchiveFileTest, ProgressLineNamesTheFileWithoutErasingTheBody) {

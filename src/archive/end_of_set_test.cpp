@@ -6,13 +6,14 @@
 #include "app/program.h"
 #include "platform/scripted_console.h"
 #include "testing/recording_system.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
 
 enum class Outcome { anotherSet, end, started };
 
-struct EndOfSetTest : ::testing::Test {
+struct EndOfSetTest : ::testing::Test, ProgramParts<> {
   EndOfSetTest() { initProgramTables(tables); }
 
   // Runs the dialogs on a dealing screen with the progress line, as the
@@ -39,11 +40,6 @@ struct EndOfSetTest : ::testing::Test {
     return Outcome::started;
   }
 
-  ProgramTables tables;
-  ScriptedConsole device;
-  ConsoleKit kit{device, tables};
-  RecordingSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(EndOfSetTest, AnswersLeadWhereTheyShould) {

@@ -10,6 +10,7 @@
 #include "app/program_tables.h"
 #include "platform/scripted_console.h"
 #include "testing/recording_system.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
@@ -226,18 +227,12 @@ class ProgressConsole : public ScriptedConsole {
   std::vector<int> attrs;
 };
 
-struct ProgressTest : ::testing::Test {
+struct ProgressTest : ::testing::Test, ProgramParts<ProgressConsole> {
   ProgressTest() {
-    initProgramTables(tables);
     kit.drawTitleScreen();
     kit.moveTo(13, 5);
     kit.print("Enter DF control string:");
   }
-  ProgramTables tables;
-  ProgressConsole device;
-  ConsoleKit kit{device, tables};
-  RecordingSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(ProgressTest, BoardOneAloneShowsNothing) {

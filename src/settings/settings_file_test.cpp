@@ -10,6 +10,7 @@
 #include "platform/scripted_console.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
@@ -73,7 +74,7 @@ TEST(SettingsText, ReadingRules) {
   }
 }
 
-struct SettingsFileTest : ::testing::Test {
+struct SettingsFileTest : ::testing::Test, ProgramParts<> {
   SettingsFileTest() { initProgramTables(tables); }
   std::string fileBytes() {
     std::ifstream in("KVELD.INI", std::ios::binary);
@@ -83,11 +84,6 @@ struct SettingsFileTest : ::testing::Test {
     std::ofstream("KVELD.INI", std::ios::binary) << bytes;
   }
   TempFolder folder;
-  ProgramTables tables;
-  ScriptedConsole device;
-  ConsoleKit kit{device, tables};
-  RecordingSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(SettingsFileTest, MissingFileRaisesFileNotFound) {

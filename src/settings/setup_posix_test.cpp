@@ -15,6 +15,7 @@
 #include "platform/real_system.h"
 #include "testing/temp_folder.h"
 #include "testing/wine_drives.h"
+#include "testing/program_parts.h"
 
 namespace kveld {
 namespace {
@@ -26,9 +27,8 @@ std::string contentOf(const fs::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-struct SetupOnDrivesTest : ::testing::Test {
+struct SetupOnDrivesTest : ::testing::Test, ProgramParts<ScriptedConsole, RealSystem> {
   SetupOnDrivesTest() {
-    initProgramTables(tables);
     c = drives.addDrive('c');
     e = drives.addDrive('e');
   }
@@ -52,11 +52,6 @@ struct SetupOnDrivesTest : ::testing::Test {
   WineDrives drives;
   fs::path c, e;
   TempFolder here;
-  ProgramTables tables;
-  ScriptedConsole device;
-  ConsoleKit kit{device, tables};
-  RealSystem system;
-  Program program{tables, kit, system};
 };
 
 TEST_F(SetupOnDrivesTest, InstallationsFoundOnTheDriveChosen) {
