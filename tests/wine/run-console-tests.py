@@ -191,7 +191,7 @@ def run_script(tmux, wine, build, script):
     links = []
     try:
         shutil.copy(os.path.join(build, 'kveld_standin.exe'), os.path.join(folder, 'standin.exe'))
-        shutil.copy(os.path.join(build, 'kveld_comspec_recorder.exe'), os.path.join(folder, 'cmdrec.exe'))
+        shutil.copy(os.path.join(build, 'kveld_interpreter_recorder.exe'), os.path.join(folder, 'cmdrec.exe'))
         for letter in drives:
             links.append(wine.map_drive(letter, tempfile.mkdtemp(prefix='drive-', dir=folder)))
         for control in archives:
@@ -229,7 +229,7 @@ def main():
         return 2
     build = os.path.abspath(sys.argv[1])
     for exe in ('kveld.exe', 'kveld_tests.exe', 'kveld_console_driver.exe', 'kveld_key_echo.exe',
-                'kveld_standin.exe', 'kveld_comspec_recorder.exe'):
+                'kveld_standin.exe', 'kveld_interpreter_recorder.exe'):
         if not os.path.exists(os.path.join(build, exe)):
             print('missing %s in %s' % (exe, build))
             return 2

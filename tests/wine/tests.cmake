@@ -21,11 +21,11 @@ if(WIN32)
 
   # Stands in for the command interpreter: records the command lines that
   # the program builds, then runs them with the real one.
-  add_executable(kveld_comspec_recorder ${CMAKE_CURRENT_LIST_DIR}/comspec_recorder.cpp)
-  target_compile_options(kveld_comspec_recorder PRIVATE ${KVELD_WARNINGS})
-  target_compile_definitions(kveld_comspec_recorder PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
-  target_link_options(kveld_comspec_recorder PRIVATE -static -static-libgcc -static-libstdc++)
-  add_dependencies(kveld_console_driver kveld_comspec_recorder kveld_standin)
+  add_executable(kveld_interpreter_recorder ${CMAKE_CURRENT_LIST_DIR}/interpreter_recorder.cpp)
+  target_compile_options(kveld_interpreter_recorder PRIVATE ${KVELD_WARNINGS})
+  target_compile_definitions(kveld_interpreter_recorder PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+  target_link_options(kveld_interpreter_recorder PRIVATE -static -static-libgcc -static-libstdc++)
+  add_dependencies(kveld_console_driver kveld_interpreter_recorder kveld_standin)
 
   find_program(KVELD_PYTHON3 NAMES python3)
   if(KVELD_PYTHON3)
