@@ -22,6 +22,7 @@
 #include <string>
 
 #include "platform/real_system.h"
+#include "testing/bench_comparison.h"
 
 extern char** environ;
 
@@ -133,6 +134,10 @@ void reference(benchmark::State& state) {
   }
   posix_spawn_file_actions_destroy(&actions);
 }
+
+const kveld::bench::CompareBenchmarks kListingComparison("drive listing, 200,000 entries, against find",
+                                                          "drive_listing_200k/ours",
+                                                          "drive_listing_200k/reference");
 
 BENCHMARK(ours)->Name("drive_listing_200k/ours")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(reference)->Name("drive_listing_200k/reference")->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -77,9 +77,9 @@ TEST_F(SetupOnDrivesTest, InstallationsFoundOnTheDriveChosen) {
     WineDrives local;
     const fs::path drive = local.addDrive('e');
     local.addDrive('c');
-    for (const std::string& spec : tc.installs) {
-      const std::size_t bar = spec.find('|');
-      install(drive, spec.substr(0, bar), spec.substr(bar + 1));
+    for (const std::string& entry : tc.installs) {
+      const std::size_t bar = entry.find('|');
+      install(drive, entry.substr(0, bar), entry.substr(bar + 1));
     }
     ScriptedConsole dev(tc.keys);
     ConsoleKit k(dev, tables);

@@ -10,8 +10,10 @@
 
 namespace {
 
-// The console report, keeping each benchmark's CPU time per iteration in
-// nanoseconds (the median when a benchmark is repeated).
+// The console report, keeping each benchmark's time per iteration in
+// nanoseconds (the median when a benchmark is repeated): CPU time, or wall
+// time for a benchmark measured in real time (one that waits for another
+// process, whose CPU time is not its own).
 class KeepingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -21,7 +23,9 @@ class KeepingReporter : public benchmark::ConsoleReporter {
       const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       if (!single && !median) continue;
-      const double ns = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
+      const double time =
+          run.run_name.time_type == "real_time" ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+      const double ns = time / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9;
       nanoseconds[run.run_name.function_name] = ns;
     }
   }

@@ -3,11 +3,13 @@
 // events into the console's input and reads the characters and colours of
 // the screen back.
 //
-//   kveld_console_driver PROGRAM SCRIPT LOG
+//   kveld_console_driver PROGRAM SCRIPT LOG [SOUND_TRACE]
 //
 // The result goes to LOG (the screen belongs to the program): one line per
 // step, the screen on a failure, and "PASS" or "FAIL" at the end. Exit code 0
 // when every step passed, 1 on the first failing step, 2 for a bad script.
+// SOUND_TRACE is the file into which Wine writes its sound library's trace
+// (WINEDEBUG=trace+winmm), for expect-sounds.
 //
 // Script lines (blank lines and lines starting with # are skipped; TEXT may
 // be put in double quotes to keep blanks at its ends; in TEXT, \\ \" \r \n \t
@@ -21,7 +23,8 @@
 //   make-folder NAME         creates a folder (and its parents) there; NAME
 //                            is taken as written, as in write-file
 //   read-only NAME           gives a file the read-only attribute
-//   start [ARGUMENTS]        starts the program in this console
+//   start [ARGUMENTS]        starts the program in this console (again,
+//                            once the program started before has ended)
 //   key NAME [COUNT]         presses and releases a key: Enter, Esc, Tab,
 //                            Backspace, Space, Up, Down, Left, Right, Home,
 //                            End, PgUp, PgDn, Ins, Del, F1..F12, Shift, Ctrl,
@@ -41,24 +44,37 @@
 //   dump FILE                writes the screen (text, then colours) to FILE
 //   wait-exit CODE           the program ends with CODE
 //   kill                     ends the program
+//   remember NAME            keeps the settled screen under a name
+//   expect-unchanged NAME    the settled screen is the one remembered: every
+//                            cell, colour and the cursor
+//   expect-sounds [NAME...]  the sounds started since the last such step
+//                            (from the start of the script) are these, in
+//                            this order (BEEP2, NOTIFY2)
+// and the file steps of driver_files.h. ${CD} in a TEXT or a name stands for
+// the driver's current folder, where the program starts too.
 // The expect commands wait for the screen to settle and, while the program
 // runs and until the time limit, for the expectation to come true. A script
 // that ends while the program still runs fails.
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "driver_files.h"
 #include "driver_keys.h"
+#include "driver_sounds.h"
 #include "driver_text.h"
 
 namespace {
@@ -85,7 +101,8 @@ struct Screen {
 
 class Driver {
  public:
-  Driver(std::wstring program, std::ofstream& log) : program_(std::move(program)), log_(log) {
+  Driver(std::wstring program, std::wstring soundTrace, std::ofstream& log)
+      : program_(std::move(program)), soundTrace_(std::move(soundTrace)), log_(log) {
     in_ = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                       OPEN_EXISTING, 0, nullptr);
     out_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -102,6 +119,7 @@ class Driver {
 
   void run(const std::string& command, const std::string& rest) {
     std::istringstream args(rest);
+    if (runFileStep(command, rest)) return;
     if (command == "limit") {
       limitMs_ = number(rest) * 1000;
     } else if (command == "quiet") {
@@ -214,8 +232,9 @@ class Driver {
       std::ifstream f(name, std::ios::binary);
       const std::string got((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
       if (!f.is_open()) throw StepFailed("no file " + name);
-      if (got != textBytes(text))
-        throw StepFailed("file " + name + " holds other bytes (" + std::to_string(got.size()) + ")");
+      if (got != textBytes(text)) {
+        throw StepFailed("file " + name + " differs at " + firstDifference(got, textBytes(text)));
+      }
     } else if (command == "dump") {
       std::ofstream f(rest, std::ios::binary);
       f << dumpText(snapshot());
@@ -225,6 +244,19 @@ class Driver {
       requireStarted();
       TerminateProcess(child_.hProcess, 99);
       WaitForSingleObject(child_.hProcess, static_cast<DWORD>(limitMs_));
+    } else if (command == "remember") {
+      settle(Clock::now() + std::chrono::milliseconds(limitMs_));
+      remembered_[rest] = snapshot();
+    } else if (command == "expect-unchanged") {
+      const auto found = remembered_.find(rest);
+      if (found == remembered_.end()) throw ScriptError("no screen remembered as " + rest);
+      settle(Clock::now() + std::chrono::milliseconds(limitMs_));
+      const Screen now = snapshot();
+      if (!(now == found->second)) throw StepFailed("the screen changed: " + difference(found->second, now));
+    } else if (command == "expect-sounds") {
+      std::vector<std::string> want;
+      for (std::string name; args >> name;) want.push_back(name);
+      expectSounds(want);
     } else {
       throw ScriptError("unknown command " + command);
     }
@@ -278,7 +310,14 @@ class Driver {
   }
 
   void start(const std::string& arguments) {
-    if (child_.hProcess != nullptr) throw ScriptError("started twice");
+    if (childRunning()) throw ScriptError("started while the program runs");
+    if (child_.hProcess != nullptr) {
+      CloseHandle(child_.hProcess);
+      CloseHandle(child_.hThread);
+      child_ = PROCESS_INFORMATION{};
+    }
+    settled_.reset();
+    typedSinceSettled_ = true;
     std::wstring commandLine = L"\"" + program_ + L"\"";
     if (!arguments.empty()) commandLine += L" " + fromUtf8(arguments);
     STARTUPINFOW si{};
@@ -352,6 +391,36 @@ class Driver {
       }
       if (Clock::now() > deadline) throw StepFailed("the screen did not settle; last change: " + change);
     }
+  }
+
+  // The sounds started since the last check. A sound is reported by the
+  // thread that plays it, a moment after the program started it; a sound
+  // reported later than the quiet time counts for the next check.
+  void expectSounds(const std::vector<std::string>& want) {
+    if (soundTrace_.empty()) throw ScriptError("expect-sounds needs the sound trace");
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs_);
+    settle(deadline);
+    auto since = [&] {
+      std::ifstream f(std::filesystem::path(soundTrace_), std::ios::binary);
+      const std::string trace((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+      std::vector<std::string> all = soundsInTrace(trace);
+      return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(std::min(soundsSeen_, all.size())),
+                                      all.end());
+    };
+    std::vector<std::string> got = since();
+    while (got.size() < want.size() && Clock::now() < deadline) {
+      Sleep(50);
+      got = since();
+    }
+    Sleep(static_cast<DWORD>(quietMs_));
+    got = since();
+    soundsSeen_ += got.size();
+    auto join = [](const std::vector<std::string>& v) {
+      std::string out;
+      for (const auto& n : v) out += (out.empty() ? "" : " ") + n;
+      return "(" + out + ")";
+    };
+    if (got != want) throw StepFailed("sounds " + join(got) + ", expected " + join(want));
   }
 
   template <typename Check>
@@ -429,6 +498,7 @@ class Driver {
   }
 
   std::wstring program_;
+  std::wstring soundTrace_;
   std::ofstream& log_;
   HANDLE in_ = INVALID_HANDLE_VALUE;
   HANDLE out_ = INVALID_HANDLE_VALUE;
@@ -437,13 +507,15 @@ class Driver {
   bool typedSinceSettled_ = true;
   int limitMs_ = 15000;
   int quietMs_ = 400;
+  std::map<std::string, Screen> remembered_;
+  std::size_t soundsSeen_ = 0;  // sounds of the trace checked already
 };
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: kveld_console_driver PROGRAM SCRIPT LOG\n");
+  if (argc != 4 && argc != 5) {
+    std::fprintf(stderr, "usage: kveld_console_driver PROGRAM SCRIPT LOG [SOUND_TRACE]\n");
     return 2;
   }
   std::ofstream log(argv[3], std::ios::binary);
@@ -453,7 +525,10 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   try {
-    Driver driver(argv[1], log);
+    std::vector<wchar_t> folder(MAX_PATH * 4);
+    const DWORD n = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+    defineVariable("CD", std::wstring(folder.data(), n < folder.size() ? n : 0));
+    Driver driver(argv[1], argc == 5 ? argv[4] : L"", log);
     std::string line;
     int number = 0;
     const auto begin = Clock::now();

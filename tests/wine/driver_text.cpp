@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <map>
 
 #include "platform/cp437.h"
 
@@ -34,6 +35,26 @@ std::wstring fromUtf8(const std::string& s) {
     }
   }
   return out;
+}
+
+namespace {
+std::map<std::wstring, std::wstring>& variables() {
+  static std::map<std::wstring, std::wstring> defined;
+  return defined;
+}
+}  // namespace
+
+void defineVariable(const std::string& name, const std::wstring& value) {
+  variables()[L"${" + fromUtf8(name) + L"}"] = value;
+}
+
+std::wstring expandVariables(std::wstring text) {
+  for (const auto& [variable, value] : variables()) {
+    for (auto at = text.find(variable); at != std::wstring::npos; at = text.find(variable, at + value.size())) {
+      text.replace(at, variable.size(), value);
+    }
+  }
+  return text;
 }
 
 std::string toUtf8(const std::wstring& w) {
@@ -91,7 +112,7 @@ std::wstring parseText(const std::string& raw) {
     }
   }
   flush();
-  return out;
+  return expandVariables(out);
 }
 
 // The bytes of a file written or expected: \xNN is that byte, other

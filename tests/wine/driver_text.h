@@ -16,10 +16,13 @@ struct StepFailed : std::runtime_error {
 };
 
 std::wstring fromUtf8(const std::string& s);
+// ${NAME} in a TEXT or a file name stands for the value defined here.
+void defineVariable(const std::string& name, const std::wstring& value);
+std::wstring expandVariables(std::wstring text);
 std::string toUtf8(const std::wstring& w);
 // A TEXT argument: optional quotes around it, escapes \\ \" \r \n \t and
 // \xNN (a code-page-437 byte, given as the character the console shows for
-// it), everything else UTF-8.
+// it), everything else UTF-8; variables expanded after the escapes.
 std::wstring parseText(const std::string& raw);
 // The bytes of a file written or expected: each character as its
 // code-page-437 byte.

@@ -6,7 +6,8 @@ if(WIN32)
   add_dependencies(kveld_tests kveld)
 
   add_executable(kveld_console_driver ${CMAKE_CURRENT_LIST_DIR}/console_driver.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/driver_keys.cpp ${CMAKE_CURRENT_LIST_DIR}/driver_text.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/driver_files.cpp ${CMAKE_CURRENT_LIST_DIR}/driver_keys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/driver_sounds.cpp ${CMAKE_CURRENT_LIST_DIR}/driver_text.cpp)
   target_compile_options(kveld_console_driver PRIVATE ${KVELD_WARNINGS})
   target_link_libraries(kveld_console_driver PRIVATE kveld_core)
   target_link_options(kveld_console_driver PRIVATE -municode)
@@ -17,6 +18,14 @@ if(WIN32)
   target_compile_options(kveld_key_echo PRIVATE ${KVELD_WARNINGS})
   target_link_libraries(kveld_key_echo PRIVATE kveld_core)
   add_dependencies(kveld_console_driver kveld_key_echo)
+
+  # Stands in for the command interpreter: records the command lines that
+  # the program builds, then runs them with the real one.
+  add_executable(kveld_interpreter_recorder ${CMAKE_CURRENT_LIST_DIR}/interpreter_recorder.cpp)
+  target_compile_options(kveld_interpreter_recorder PRIVATE ${KVELD_WARNINGS})
+  target_compile_definitions(kveld_interpreter_recorder PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+  target_link_options(kveld_interpreter_recorder PRIVATE -static -static-libgcc -static-libstdc++)
+  add_dependencies(kveld_console_driver kveld_interpreter_recorder kveld_standin)
 
   find_program(KVELD_PYTHON3 NAMES python3)
   if(KVELD_PYTHON3)
