@@ -14,6 +14,7 @@ import shutil
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # keep the source folder clean
 from pty_screen import Terminal, check
 
 

@@ -12,6 +12,7 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # keep the source folder clean
 from pty_screen import Terminal, check
 
 HANDS = {  # board: North, East, South, West
