@@ -20,6 +20,7 @@ void nameArchiveFile(Program& p) {
   kit.setColour(lightCyan);
   kit.print(p.archiveFileName.substr(0, 8));
   kit.setColour(yellow, blue);
+  kit.present();  // on screen while the file is written
 }
 
 void writeArchiveFile(Program& p) {

@@ -59,7 +59,7 @@ TEST_F(ArchiveFileTest, ProgressLineNamesTheFileWithoutErasingTheBody) {
   kit.print("Shuffling boards...");
   kit.setColour(white, magenta);
   nameArchiveFile(program);
-  kit.present();
+  // Shown at once: the file is written next, before any wait.
   const ScreenModel& s = device.screen();
   EXPECT_EQ(textAt(s, 28, 11, 26), "Printing to file: Jan-01-M");
   EXPECT_TRUE(allAttr(s, 28, 11, 18, yellow + 16 * blue));

@@ -123,6 +123,7 @@ void showTheOne(Program& p) {
   kit.printLine(p.foundPathShown[1]);
   kit.setColour(yellow);
   p.settings.dfDirectory = p.foundPath[1];
+  kit.present();  // on screen while the folder is searched for the executable
 }
 
 // The choice among several installations. With ten, the tenth entry is on
@@ -212,6 +213,7 @@ void finishSetup(Program& p) {
   kit.setColour(yellow);
   kit.moveTo(15, 8);
   kit.print("Preparing Initialization file...");
+  kit.present();
   writeSettings(p, p.settings);
   kit.pause(1000);
   kit.hideCursor();

@@ -75,7 +75,7 @@ TEST(ParseListing, AtMostTenAndTheShownForm) {
 // given; the scratch file and the settings file are real files.
 class ScriptedSearch : public RealSystem {
  public:
-  ScriptedSearch(const ConsoleKit& kit, const ScriptedConsole& device) : kit_(kit), device_(device) {}
+  explicit ScriptedSearch(const ScriptedConsole& device) : device_(device) {}
 
   void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override {
     drives.push_back(driveSpec);
@@ -88,12 +88,12 @@ class ScriptedSearch : public RealSystem {
     return RealSystem::readFile(path);
   }
   void writeFile(const std::string& path, const std::string& bytes) override {
-    if (path == "KVELD.INI") screenAtSettings = kit_.screen();
+    if (path == "KVELD.INI") screenAtSettings = device_.screen();
     RealSystem::writeFile(path, bytes);
   }
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
     searches.push_back(folder + " " + pattern);
-    screenAtExecutable = kit_.screen();
+    screenAtExecutable = device_.screen();
     return executable;
   }
 
@@ -106,7 +106,6 @@ class ScriptedSearch : public RealSystem {
   ScreenModel screenAtListing, screenAtExecutable, screenAtSettings;
 
  private:
-  const ConsoleKit& kit_;
   const ScriptedConsole& device_;
 };
 
@@ -179,7 +178,7 @@ struct SetupScreenTest : ::testing::Test {
   ProgramTables tables;
   ScriptedConsole device;
   ConsoleKit kit{device, tables};
-  ScriptedSearch system{kit, device};
+  ScriptedSearch system{device};
   Program program{tables, kit, system};
 };
 
@@ -215,7 +214,7 @@ TEST_F(SetupScreenTest, DriveKeys) {
   for (const Case& c : cases) {
     ScriptedConsole dev;
     ConsoleKit k(dev, tables);
-    ScriptedSearch sys(k, dev);
+    ScriptedSearch sys(dev);
     sys.listing = c.drive + "\\DF\\DEALAR~1\r\n";
     Program p(tables, k, sys);
     k.drawTitleScreen();
@@ -260,7 +259,7 @@ TEST_F(SetupScreenTest, NothingFoundHalts) {
   for (const std::string& listing : {std::string(), std::string("D:\\DF\\DEALAR~1\r\n"), std::string("\r\n")}) {
     ScriptedConsole dev({"f", keys::enter, "x"});
     ConsoleKit k(dev, tables);
-    ScriptedSearch sys(k, dev);
+    ScriptedSearch sys(dev);
     sys.listing = listing;
     Program p(tables, k, sys);
     k.drawTitleScreen();
@@ -332,7 +331,7 @@ TEST_F(SetupScreenTest, EachNumberChoosesItsInstallation) {
   for (const char* key : {"1", "2", "3"}) {
     ScriptedConsole dev({keys::enter, key, "k"});
     ConsoleKit k(dev, tables);
-    ScriptedSearch sys(k, dev);
+    ScriptedSearch sys(dev);
     sys.listing = "C:\\One\\DEALAR~1\r\nC:\\Two\\DEALAR~1\r\nC:\\Three\\DEALAR~1\r\n";
     Program p(tables, k, sys);
     runSetup(p);
@@ -345,7 +344,7 @@ TEST_F(SetupScreenTest, QOrEscAtTheChoiceAsksToQuit) {
   for (const std::string& key : {std::string("q"), std::string("Q"), keys::esc}) {
     ScriptedConsole dev({keys::enter, key, "n"});
     ConsoleKit k(dev, tables);
-    ScriptedSearch sys(k, dev);
+    ScriptedSearch sys(dev);
     sys.listing = "C:\\One\\DEALAR~1\r\nC:\\Two\\DEALAR~1\r\n";
     Program p(tables, k, sys);
     EXPECT_THROW(runSetup(p), Reenter);
@@ -445,7 +444,7 @@ TEST_F(SetupScreenTest, TheScratchFileGoesWhenReadingOrListingFails) {
   for (const Case& c : cases) {
     ScriptedConsole dev({keys::enter});
     ConsoleKit k(dev, tables);
-    ScriptedSearch sys(k, dev);
+    ScriptedSearch sys(dev);
     if (!c.writeListing) sys.listing.reset();
     sys.failListing = c.failListing;
     sys.failRead = c.failRead;
