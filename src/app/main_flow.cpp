@@ -1,5 +1,7 @@
 #include "app/main_flow.h"
 
+#include <new>
+
 #include "app/flow_control.h"
 #include "app/program.h"
 #include "archive/archive_file.h"
@@ -72,6 +74,9 @@ int runProgram(ConsoleDevice& device, System& system) {
       return e.exitCode;
     } catch (const RunTimeError& e) {
       errorNumber = e.number();
+    } catch (const std::bad_alloc&) {
+      // Memory running out is one more run-time error, shown like the others.
+      errorNumber = err::kOutOfMemory;
     }
 
     if (errorNumber >= kFirstUnhandledError) return kUnhandledExitCode;

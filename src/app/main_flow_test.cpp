@@ -82,5 +82,17 @@ TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
   EXPECT_EQ(system.calls, std::vector<std::string>{"readFile KVELD.INI !"});
 }
 
+// Memory running out is shown as run-time error 7, not a crash.
+TEST(MainFlow, RunningOutOfMemoryEndsInTheGeneralHalt) {
+  struct NoMemory : RecordingSystem {
+    std::string readFile(const std::string&) override { throw std::bad_alloc(); }
+  };
+  TempFolder folder;
+  ScriptedConsole device({"k"});
+  NoMemory system;
+  EXPECT_EQ(runProgram(device, system), 0);
+  EXPECT_EQ(textAt(device.screen(), 28, 12, 20), " ERROR: 7 , LINE: 0 ");
+}
+
 }  // namespace
 }  // namespace kveld
