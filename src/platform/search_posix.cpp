@@ -30,6 +30,15 @@ std::string joined(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
+// A name that a listing line cannot carry: a control character would end or
+// break the line and a backslash would read as a folder separator, so the
+// line would name another folder than the one found.
+bool breaksListingLine(std::string_view name) {
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 32 || c == '\\') return true;
+  return false;
+}
+
 // The walk of one drive for entries whose short name is `target`.
 class ArchiveFolderWalk {
  public:
@@ -90,7 +99,7 @@ class ArchiveFolderWalk {
     std::vector<std::string> candidates;
     while (const dirent* entry = readdir(dir)) {
       const std::string_view entryName = entry->d_name;
-      if (entryName == "." || entryName == "..") continue;
+      if (entryName == "." || entryName == ".." || breaksListingLine(entryName)) continue;
       unsigned char type = entry->d_type;
       if (mayMatch(entryName)) candidates.emplace_back(entryName);
       if (type == DT_UNKNOWN) {

@@ -54,6 +54,8 @@ TEST_F(DriveListingTest, LinesAsTheWindowsListingWritesThem) {
   WineDrives::folder(e, "quiet/DEALAR~1.txt");              // another short name
   WineDrives::folder(e, "quiet/Deal Archive.txt");
   WineDrives::folder(e, "quiet/xDEALAR~1");
+  WineDrives::folder(e, "quiet/a\r\nE:\\DF/DEALAR~1");    // names no listing line can carry
+  WineDrives::folder(e, "quiet/DEALAR~1\r\nE:\\DF\\DEALAR~1");
   // Links below the root are not followed, but a link is an entry.
   fs::create_directories(e / "Z");
   fs::create_directory_symlink(e / "A", e / "Z/to A");
