@@ -120,6 +120,7 @@ TEST(FindFirstFile, FirstRegularFileInNameOrder) {
   RealSystem system;
   WineDrives::folder(e, "DF/da.exe");                 // a folder
   WineDrives::file(e, "DF/dinfo.exe");
+  WineDrives::file(e, "DF/d0\\..\\a.exe");            // names Windows holds none of
   WineDrives::file(e, "DF/Dfinesse.EXE");
   WineDrives::file(e, "DF/readme.txt");
   fs::create_symlink(e / "DF/gone", e / "DF/daa.exe");  // leads nowhere
