@@ -75,6 +75,12 @@ TEST_F(FilesTest, FailuresCarryTheirNumbers) {
       {"delete a read-only file", [&] { system.deleteFile(path("locked.txt")); }, err::kPermissionDenied},
       {"write a folder", [&] { system.writeFile(path("sub"), "x"); }, err::kPermissionDenied},
       {"replace a folder", [&] { system.replaceFile(path("sub"), "x"); }, err::kPermissionDenied},
+      // A control character is no part of a name; a NUL must not cut the name short.
+      {"write a name holding a tab", [&] { system.writeFile(path("a\tb.txt"), "x"); }, err::kPathFileAccess},
+      {"replace a name holding a NUL", [&] { system.replaceFile(path(std::string("a\0b.txt", 7)), "x"); },
+       err::kPathFileAccess},
+      {"read a name holding a NUL", [&] { system.readFile(path(std::string("locked.txt\0x", 12))); },
+       err::kPathFileAccess},
   };
   for (const auto& c : cases) {
     try {

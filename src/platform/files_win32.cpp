@@ -41,7 +41,7 @@ std::string tempNameBeside(const std::string& path, unsigned attempt) {
 // checked before opening, since the check is not made everywhere the
 // program runs (Wine lets the super-user write read-only files).
 void refuseReadOnly(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(wideText(path).c_str());
+  const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     raiseWin32(ERROR_ACCESS_DENIED, "creating", path);
@@ -50,7 +50,7 @@ void refuseReadOnly(const std::string& path) {
 }  // namespace
 
 std::string RealSystem::readFile(const std::string& path) {
-  Win32Handle h(CreateFileW(wideText(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valid()) raiseLastError("opening", path);
   std::string bytes;
@@ -66,7 +66,7 @@ std::string RealSystem::readFile(const std::string& path) {
 
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   refuseReadOnly(path);
-  Win32Handle h(CreateFileW(wideText(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr));
   if (!h.valid()) raiseLastError("creating", path);
   writeAll(h.get(), bytes, path);
@@ -74,7 +74,7 @@ void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
 }
 
 void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  const std::wstring target = wideText(path);
+  const std::wstring target = widePath(path);
   // A read-only file of that name, or a folder, is refused as opening it for
   // writing would be (moving over it would not refuse it); a missing folder
   // or a name the system does not take is reported before anything is made.
@@ -92,7 +92,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   HANDLE created = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
     temp = tempNameBeside(path, attempt);
-    wideTemp = wideText(temp);
+    wideTemp = widePath(temp);
     created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
       raiseLastError("creating", path);
@@ -112,7 +112,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
 }
 
 void RealSystem::deleteFile(const std::string& path) {
-  if (!DeleteFileW(wideText(path).c_str())) raiseLastError("deleting", path);
+  if (!DeleteFileW(widePath(path).c_str())) raiseLastError("deleting", path);
 }
 
 }  // namespace kveld

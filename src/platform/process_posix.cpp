@@ -43,6 +43,18 @@ std::string findOnPath(const std::string& name) {
   }
 }
 
+// The path as seen from any folder: a relative one is taken from the
+// program's current folder, since the started program runs in another.
+std::string absolutePath(const std::string& native) {
+  if (!native.empty() && native.front() == '/') return native;
+  std::vector<char> buffer(4096);
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) throw RunTimeError(errorNumberFromErrno(errno), "cannot tell the current folder");
+    buffer.resize(buffer.size() * 2);
+  }
+  return std::string(buffer.data()) + "/" + native;
+}
+
 // The first bytes of a file; fewer when it is shorter or cannot be read.
 std::string fileStart(const std::string& native, std::size_t count) {
   const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
@@ -139,7 +151,7 @@ void RealSystem::startProgram(const std::string&, const std::string& folder, con
   // the command interpreter cannot find or run it: normally.
   std::string program;
   try {
-    program = nativePath(folder + "\\" + executable);
+    program = absolutePath(nativePath(folder + "\\" + executable));
   } catch (const RunTimeError&) {
     return;
   }

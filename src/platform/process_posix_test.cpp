@@ -92,6 +92,12 @@ TEST_F(ProcessPosixTest, ProgramsStartInTheirFolderWithoutArguments) {
   }
 }
 
+TEST_F(ProcessPosixTest, AFolderGivenRelativeToTheCurrentOne) {
+  putFile(df / "DF.EXE", recorder(log), 0755);
+  system.startProgram("", "Deep Finesse", "DF.EXE");
+  EXPECT_EQ(contentOf(log), df.string() + "\n0\n");
+}
+
 TEST_F(ProcessPosixTest, AMissingProgramEndsNormallyAndAMissingFolderIsAnError) {
   system.startProgram("", programPath(df), "NONE.EXE");
   EXPECT_FALSE(fs::exists(log));

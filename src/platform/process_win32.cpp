@@ -53,7 +53,7 @@ void RealSystem::startProgram(const std::string& driveSpec, const std::string& f
     const std::string drive = driveSpec.substr(0, 1) + ":";
     if (!SetCurrentDirectoryW(wideText(drive).c_str())) raiseLastError("changing to", drive);
   }
-  if (!SetCurrentDirectoryW(wideText(folder).c_str())) raiseLastError("changing to", folder);
+  if (!SetCurrentDirectoryW(widePath(folder).c_str())) raiseLastError("changing to", folder);
   runCommandAndWait(commandInterpreter() + wideText(" /c " + executable));
 }
 

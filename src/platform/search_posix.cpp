@@ -30,6 +30,16 @@ std::string joined(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
+// A name that the program's text cannot carry: a control character would end
+// or break a line of the listing or of the settings file, and a backslash
+// would read as a folder separator, so the text would name another entry
+// than the one found. Windows holds no such names.
+bool misreadInProgramText(std::string_view name) {
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 32 || c == '\\') return true;
+  return false;
+}
+
 // The walk of one drive for entries whose short name is `target`.
 class ArchiveFolderWalk {
  public:
@@ -90,7 +100,7 @@ class ArchiveFolderWalk {
     std::vector<std::string> candidates;
     while (const dirent* entry = readdir(dir)) {
       const std::string_view entryName = entry->d_name;
-      if (entryName == "." || entryName == "..") continue;
+      if (entryName == "." || entryName == ".." || misreadInProgramText(entryName)) continue;
       unsigned char type = entry->d_type;
       if (mayMatch(entryName)) candidates.emplace_back(entryName);
       if (type == DT_UNKNOWN) {
@@ -164,7 +174,8 @@ std::string RealSystem::findFirstFile(const std::string& folder, const std::stri
   std::vector<std::string> names;
   while (const dirent* entry = readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name != "." && name != ".." && matchesWildcard(nativePattern, name)) names.emplace_back(name);
+    if (name != "." && name != ".." && !misreadInProgramText(name) && matchesWildcard(nativePattern, name))
+      names.emplace_back(name);
   }
   closedir(dir);
   // A folder reports its names in no fixed order here: the first in name

@@ -54,6 +54,8 @@ TEST_F(DriveListingTest, LinesAsTheWindowsListingWritesThem) {
   WineDrives::folder(e, "quiet/DEALAR~1.txt");              // another short name
   WineDrives::folder(e, "quiet/Deal Archive.txt");
   WineDrives::folder(e, "quiet/xDEALAR~1");
+  WineDrives::folder(e, "quiet/a\r\nE:\\DF/DEALAR~1");    // names no listing line can carry
+  WineDrives::folder(e, "quiet/DEALAR~1\r\nE:\\DF\\DEALAR~1");
   // Links below the root are not followed, but a link is an entry.
   fs::create_directories(e / "Z");
   fs::create_directory_symlink(e / "A", e / "Z/to A");
@@ -118,6 +120,7 @@ TEST(FindFirstFile, FirstRegularFileInNameOrder) {
   RealSystem system;
   WineDrives::folder(e, "DF/da.exe");                 // a folder
   WineDrives::file(e, "DF/dinfo.exe");
+  WineDrives::file(e, "DF/d0\\..\\a.exe");            // names Windows holds none of
   WineDrives::file(e, "DF/Dfinesse.EXE");
   WineDrives::file(e, "DF/readme.txt");
   fs::create_symlink(e / "DF/gone", e / "DF/daa.exe");  // leads nowhere

@@ -8,6 +8,7 @@
 #include "platform/cp437.h"
 #include "platform/error_numbers.h"
 #include "platform/real_system.h"
+#include "platform/win32_text.h"
 
 namespace kveld {
 namespace {
@@ -35,7 +36,7 @@ std::wstring environmentValue(const wchar_t* name) {
 
 std::string RealSystem::findFirstFile(const std::string& folder, const std::string& pattern) {
   WIN32_FIND_DATAW data{};
-  const HANDLE find = FindFirstFileW(wide(folder + "\\" + pattern).c_str(), &data);
+  const HANDLE find = FindFirstFileW(widePath(folder + "\\" + pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return {};

@@ -24,6 +24,16 @@ inline std::wstring wideText(const std::string& text) {
   raiseWin32(GetLastError(), doing, path);
 }
 
+// A path as the wide text the file functions take. A control character is
+// no part of a valid name: it is refused as the invalid name it is (123),
+// not turned into the glyph the screen shows for it, which would name
+// another file, nor passed on, where a NUL would cut the path short.
+inline std::wstring widePath(const std::string& path) {
+  for (char c : path)
+    if (static_cast<unsigned char>(c) < 32) raiseWin32(ERROR_INVALID_NAME, "naming", path);
+  return wideText(path);
+}
+
 class Win32Handle {
  public:
   explicit Win32Handle(HANDLE h) : h_(h) {}
