@@ -23,6 +23,8 @@ constexpr std::array<char32_t, 129> kHigh = {
     0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7,
     0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -35,8 +37,6 @@ void appendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
-
-}  // namespace
 
 char32_t cp437ToUnicode(std::uint8_t byte) {
   if (byte < 32) return kLow[byte];

@@ -14,5 +14,7 @@ std::uint8_t unicodeToCp437(char32_t ch);
 std::string cp437ToUtf8(const std::string& text);
 std::u16string cp437ToUtf16(const std::string& text);
 std::string utf16ToCp437(const std::u16string& text);
+// Appends one character of the Basic Multilingual Plane as UTF-8.
+void appendUtf8(std::string& out, char32_t ch);
 
 }  // namespace kveld

@@ -59,19 +59,7 @@ std::wstring expandVariables(std::wstring text) {
 
 std::string toUtf8(const std::wstring& w) {
   std::string out;
-  for (wchar_t wc : w) {
-    const auto c = static_cast<unsigned>(wc);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (wchar_t wc : w) kveld::appendUtf8(out, static_cast<char32_t>(wc));
   return out;
 }
 
