@@ -16,16 +16,12 @@
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
 #include "testing/program_parts.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;

@@ -15,18 +15,12 @@
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void writeTo(const fs::path& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;

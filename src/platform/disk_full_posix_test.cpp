@@ -18,6 +18,7 @@
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
@@ -48,13 +49,6 @@ class FileSizeLimit {
   bool set_ = false;
   void (*oldHandler_)(int) = nullptr;
 };
-
-std::string contentOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;

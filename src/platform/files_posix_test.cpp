@@ -12,16 +12,12 @@
 #include "platform/real_system.h"
 #include "testing/program_path.h"
 #include "testing/temp_folder.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // While it lives, no file of this process can grow beyond `bytes`: a write
 // past it fails (EFBIG) as on a full disk.

@@ -10,16 +10,12 @@
 #include "platform/real_system.h"
 #include "testing/program_path.h"
 #include "testing/temp_folder.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(FilesWin32, AFileAnotherProgramHoldsIsNotReplacedAndNothingIsLeft) {
   TempFolder folder;

@@ -13,17 +13,13 @@
 #include "testing/program_path.h"
 #include "testing/temp_folder.h"
 #include "testing/watchdog.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::string contentOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void putFile(const fs::path& p, const std::string& bytes, mode_t mode) {
   std::ofstream(p, std::ios::binary) << bytes;

@@ -9,16 +9,12 @@
 #include "platform/real_system.h"
 #include "testing/temp_folder.h"
 #include "testing/wine_drives.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void setAge(const fs::path& path, int minutesAgo) {
   fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));

@@ -16,16 +16,12 @@
 #include "testing/temp_folder.h"
 #include "testing/wine_drives.h"
 #include "testing/program_parts.h"
+#include "testing/file_content.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 struct SetupOnDrivesTest : ::testing::Test, ProgramParts<ScriptedConsole, RealSystem> {
   SetupOnDrivesTest() {
