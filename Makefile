@@ -36,6 +36,7 @@ test-linux: linux
 test-windows: windows
 	$(WINE_RUN) 600 $(WIN)/kveld_tests.exe --gtest_brief=1
 	$(WINE_RUN) 300 $(WIN)/dfstandin_tests.exe --gtest_brief=1
+	$(WINE_RUN) 600 $(WIN)/kveld_analysis_tests.exe --gtest_brief=1
 	/usr/bin/python3 tests/wine/run-console-tests.py $(WIN)
 
 clean:
