@@ -25,13 +25,14 @@ if ! ls "$out"/src/dds_*.orig.tar.* >/dev/null 2>&1; then
   # shellcheck disable=SC2086
   apt-get -qq $apt_opts update
   # The Debian part of the source package may be missing from the mirror;
-  # only the original tarball is needed.
+  # only the original tarball is needed, so apt's complaint about the other
+  # part goes to a log of its own.
   # shellcheck disable=SC2086
-  (cd "$out/src" && apt-get -qq $apt_opts source --download-only dds) || true
+  (cd "$out/src" && apt-get -qq $apt_opts source --download-only dds) >"$out/apt/source.log" 2>&1 || true
 fi
 tarball=$(ls "$out"/src/dds_*.orig.tar.* 2>/dev/null | head -n 1)
 if [ -z "$tarball" ]; then
-  echo "DDS for Windows: the source of dds could not be fetched" >&2
+  echo "DDS for Windows: the source of dds could not be fetched (see $out/apt/source.log)" >&2
   exit 1
 fi
 rm -rf "$out/src/tree" && mkdir -p "$out/src/tree"

@@ -186,6 +186,8 @@ std::string contractText(const ParContract& c) {
   return text;
 }
 
+std::string parScoreText(const Par& par) { return "NS " + std::to_string(par.score); }
+
 std::string parContractsText(const Par& par) {
   if (par.contracts.empty()) return "Pass";
   std::string text;

@@ -99,6 +99,8 @@ std::string declarersText(Declarers declarers);   // N E S W NS EW
 // A par contract as hand records print it: "4S", "3NT+1", "5DX-2" (a
 // sacrifice is doubled).
 std::string contractText(const ParContract& contract);
+// The par score from North-South's side: "NS 620", "NS -100", "NS 0".
+std::string parScoreText(const Par& par);
 // All par contracts, each with its declarers: "NS 4S", "EW 5DX-1, EW 5CX-1";
 // "Pass" when the board is passed out.
 std::string parContractsText(const Par& par);

@@ -120,6 +120,7 @@ TEST(Par, OfHandWorkedTables) {
   EXPECT_EQ(nothing.score, 0);
   EXPECT_TRUE(nothing.contracts.empty());
   EXPECT_EQ(parContractsText(nothing), "Pass");
+  EXPECT_EQ(parScoreText(nothing), "NS 0");
 
   // Each side makes 1NT when it declares and nothing else: the side that
   // bids first, the dealer's, gets there first.
@@ -129,6 +130,7 @@ TEST(Par, OfHandWorkedTables) {
   EXPECT_EQ(parContractsText(parOf(oneNoTrump, Seat::South, Vulnerability::None)), "NS 1NT");
   EXPECT_EQ(parOf(oneNoTrump, Seat::West, Vulnerability::None).score, -90);
   EXPECT_EQ(parContractsText(parOf(oneNoTrump, Seat::West, Vulnerability::None)), "EW 1NT");
+  EXPECT_EQ(parScoreText(parOf(oneNoTrump, Seat::West, Vulnerability::None)), "NS -90");
 
   // Only North makes eleven tricks at no trump: 3NT with two overtricks.
   TrickTable northOnly = uniformTable(4);

@@ -21,7 +21,7 @@ def main():
         start = time.monotonic()
         theirs = subprocess.run(
             [deal, "-I", "line " + path, "-i", "/usr/share/deal/format/ddline", str(len(boards))],
-            check=True, capture_output=True, text=True, timeout=240, cwd=folder).stdout
+            check=True, capture_output=True, text=True, timeout=500, cwd=folder).stdout
         deal_time = time.monotonic() - start
     start = time.monotonic()
     ours = subprocess.run([dd_lines, "--solve", control], check=True, capture_output=True, text=True,

@@ -4,8 +4,9 @@
 //                             separated by blanks, "-" for a void
 //   dd_lines --solve CONTROL  the hands and our double-dummy tables in the
 //                             form deal's ddline format prints: hands with
-//                             suits separated by dots, then per hand (N, E,
-//                             S, W) the tricks in S H D C NT
+//                             suits separated by dots (a void left empty),
+//                             then per hand (N, E, S, W) the tricks in
+//                             S H D C NT
 #include <cstdio>
 #include <memory>
 #include <string>

@@ -20,7 +20,7 @@ if(NOT CMAKE_CROSSCOMPILING)
       add_test(NAME analysis.against_deal_${control}
                COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/dd_against_deal.py
                        $<TARGET_FILE:kveld_dd_lines> ${KVELD_DEAL} ${control})
-      set_tests_properties(analysis.against_deal_${control} PROPERTIES TIMEOUT 300)
+      set_tests_properties(analysis.against_deal_${control} PROPERTIES TIMEOUT 600)
     endforeach()
   endif()
 endif()
