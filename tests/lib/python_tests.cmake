@@ -2,15 +2,15 @@
 # for each test case found in a file, so that a new case runs without an edit
 # here. Included by each tests/<kind>/tests.cmake that has such tests.
 
-# The tests need pexpect and pyte, which Debian installs for its own python3;
-# one found first on PATH (a virtual environment, pyenv) may lack them.
+# The tests need pyte, which Debian installs for its own python3; one found
+# first on PATH (a virtual environment, pyenv) may lack it.
 set(Python3_ROOT_DIR /usr CACHE PATH "Where the Python for the end-to-end tests is installed")
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-execute_process(COMMAND ${Python3_EXECUTABLE} -c "import pexpect, pyte"
+execute_process(COMMAND ${Python3_EXECUTABLE} -c "import pyte"
                 RESULT_VARIABLE _kveld_python_modules OUTPUT_QUIET ERROR_QUIET)
 if(NOT _kveld_python_modules EQUAL 0)
-  message(WARNING "${Python3_EXECUTABLE} cannot import pexpect and pyte: the terminal tests will fail "
-                  "(tools/install-deps.sh test installs them)")
+  message(WARNING "${Python3_EXECUTABLE} cannot import pyte: the terminal tests will fail "
+                  "(tools/install-deps.sh test installs it)")
 endif()
 
 set(KVELD_PYTHON_TEST_LIB ${CMAKE_CURRENT_LIST_DIR})
