@@ -10,7 +10,7 @@ WINE_RUN := tools/wine-run.sh
 PYTHON   ?= python3
 LINUX_CONFIG = $(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
 
-.PHONY: run test deps deps-test deps-windows linux clang windows test-linux test-windows bench fuzz package \
+.PHONY: run test deps deps-test deps-windows deps-package linux clang windows test-linux test-windows bench fuzz package \
   clean
 
 # The demo needs the program and the stand-in only: no tests are configured
@@ -20,7 +20,8 @@ run: deps
 	$(CMAKE) --build $(LINUX) -j $(JOBS) --target kveld dfstandin
 	tools/run-demo.sh $(LINUX)/kveld
 
-test: deps-test linux clang windows test-linux test-windows
+# The packages are built and checked with lintian too.
+test: deps-test linux clang windows test-linux test-windows package
 	@echo "make test: all green"
 
 # `make run` needs only what builds the program; the test targets add the rest.
@@ -32,6 +33,9 @@ deps-test: deps
 
 deps-windows: deps
 	@tools/install-deps.sh windows
+
+deps-package: deps-windows
+	@tools/install-deps.sh package
 
 linux: deps-test
 	$(LINUX_CONFIG) -DKVELD_TESTS=ON \
@@ -58,14 +62,24 @@ test-windows: deps-windows windows
 clean:
 	rm -rf $(BUILD)
 
-# A .deb from a release build for Linux, a .zip of kveld.exe and its manual
-# from the Windows build.
-package: deps-windows windows
-	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
-	  -DKVELD_TESTS=OFF
+# A .deb from a release build for Linux, a .zip of the programs and their
+# manual from the Windows build. The release build takes Debian's hardening
+# flags from dpkg-buildflags (debug information left out: it is stripped).
+# lintian, when installed, checks the .deb; an error or a warning fails.
+DEB_FLAGS := export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g;
+package: deps-package windows
+	$(DEB_FLAGS) $(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
+	  -DKVELD_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
+	rm -f $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 	cd $(BUILD)/release && cpack
 	cd $(WIN) && cpack
+	@if command -v lintian >/dev/null; then \
+	  echo "lintian $(BUILD)/release/package/*.deb"; \
+	  lintian --fail-on error,warning --display-info $(BUILD)/release/package/*.deb; \
+	else echo "lintian is not installed: the .deb was not checked"; fi
 	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 
 bench: deps

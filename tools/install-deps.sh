@@ -4,6 +4,7 @@
 #   run      building the program and the demo
 #   test     the unit and end-to-end tests of the Linux build
 #   windows  the Windows build and its tests under Wine
+#   package  the .deb and its check
 #   bench    the benchmarks
 #   fuzz     the fuzz targets
 # Usage: install-deps.sh PROFILE...
