@@ -10,8 +10,8 @@ WINE_RUN := tools/wine-run.sh
 PYTHON   ?= python3
 LINUX_CONFIG = $(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
 
-.PHONY: run test deps deps-test deps-windows deps-package linux clang windows test-linux test-windows bench fuzz package \
-  clean
+.PHONY: run test deps deps-test deps-windows deps-package linux clang windows test-linux test-windows \
+  bench fuzz package clean
 
 # The demo needs the program and the stand-in only: no tests are configured
 # (a later `make test` turns them on again in the same build folder).

@@ -35,7 +35,8 @@ function(kveld_python_tests prefix file)
     elseif(line MATCHES "def (test_[A-Za-z0-9_]+)" AND class)
       set(case ${class}.${CMAKE_MATCH_1})
       list(APPEND cases ${case})
-      add_test(NAME ${prefix}.${case} COMMAND ${Python3_EXECUTABLE} -m run_tests ${program_args} ${file} ${case})
+      add_test(NAME ${prefix}.${case}
+               COMMAND ${Python3_EXECUTABLE} -m run_tests ${program_args} ${file} ${case})
       set_tests_properties(${prefix}.${case} PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "${environment}")
     endif()
   endforeach()
@@ -47,5 +48,6 @@ function(kveld_python_tests prefix file)
   get_filename_component(stem ${file} NAME_WE)
   add_test(NAME ${prefix}.${stem}.all_cases_registered
            COMMAND ${Python3_EXECUTABLE} -m run_tests --registered ${file} ${cases})
-  set_tests_properties(${prefix}.${stem}.all_cases_registered PROPERTIES TIMEOUT 30 ENVIRONMENT "${environment}")
+  set_tests_properties(${prefix}.${stem}.all_cases_registered
+                       PROPERTIES TIMEOUT 30 ENVIRONMENT "${environment}")
 endfunction()
