@@ -58,7 +58,8 @@ int ddsVulnerability(Vulnerability v) {
 
 // The solver sets up its threads and memory for the machine's cores when
 // its shared library is loaded; linked statically (the Windows build) that
-// does not happen by itself.
+// does not happen by itself, and nothing else of it may be called before.
+// Setting up once more where it did happen costs only the first call.
 void prepareSolver() {
   static std::once_flag once;
   std::call_once(once, [] { SetMaxThreads(0); });
