@@ -33,10 +33,11 @@ windows: deps
 test-linux: linux
 	cd $(LINUX) && ctest --output-on-failure --timeout 300 -j $(JOBS)
 
-test-windows: windows
+test-windows: linux windows
 	$(WINE_RUN) 600 $(WIN)/kveld_tests.exe --gtest_brief=1
 	$(WINE_RUN) 300 $(WIN)/dfstandin_tests.exe --gtest_brief=1
 	/usr/bin/python3 tests/wine/run-console-tests.py $(WIN)
+	tests/batch/compare-windows.sh $(LINUX)/kveld-batch $(WIN)/kveld-batch.exe
 
 clean:
 	rm -rf $(BUILD)

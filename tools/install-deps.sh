@@ -2,7 +2,8 @@
 # Installs the Debian packages that building and testing need, when missing.
 set -eu
 packages="cmake ninja-build g++ clang make googletest libbenchmark-dev
-  g++-mingw-w64-x86-64 wine wine64 tmux python3 python3-pexpect python3-pyte"
+  g++-mingw-w64-x86-64 wine wine64 tmux python3 python3-pexpect python3-pyte
+  nodejs npm"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
