@@ -16,12 +16,16 @@ using HandWords = std::array<std::uint64_t, 4>;
 constexpr int kSuitShift = 16;
 constexpr std::uint64_t kSuitMask = 0x1FFF;  // the 13 ranks of one suit
 
-// The bit of each card 0..51 in a hand word.
-constexpr std::array<std::uint64_t, 52> kCardBit = [] {
-  std::array<std::uint64_t, 52> bits{};
+// The deck of one dealing attempt. Each card is kept as the place of its bit
+// in a hand word, 16 x suit + rank index, so that taking it is one shift.
+using CardDeck = std::array<std::uint8_t, 52>;
+
+// Cards 0..51 in order: the ace of spades to the two of clubs.
+constexpr CardDeck kFullDeck = [] {
+  CardDeck deck{};
   for (int card = 0; card < 52; ++card)
-    bits[static_cast<std::size_t>(card)] = std::uint64_t{1} << (kSuitShift * (card / 13) + card % 13);
-  return bits;
+    deck[static_cast<std::size_t>(card)] = static_cast<std::uint8_t>(kSuitShift * (card / 13) + card % 13);
+  return deck;
 }();
 
 // The ranks held in a suit, bit r for rank index r.
@@ -44,10 +48,11 @@ constexpr int longestSuit(std::uint64_t hand) {
 // which East's and West's longest suits hold together more than
 // `widestPair` cards is thrown away and the board dealt again from the
 // source's next positions. Returns the number of attempts.
-template <PositionSource Source, typename DeckArray>
-int dealHands(HandWords& hands, DeckArray& deck, Source& source, int widestPair) {
+template <PositionSource Source>
+int dealHands(HandWords& hands, Source& source, int widestPair) {
+  CardDeck deck;
   for (int attempt = 1;; ++attempt) {
-    for (std::size_t i = 0; i < 52; ++i) deck[i] = static_cast<typename DeckArray::value_type>(i);
+    deck = kFullDeck;
     std::uint64_t north = 0, east = 0, south = 0, west = 0;
     int n = 52;
     auto take = [&](std::uint64_t& hand) {
@@ -55,9 +60,9 @@ int dealHands(HandWords& hands, DeckArray& deck, Source& source, int widestPair)
       // takes exactly 52 values from the source.
       --n;
       const auto p = static_cast<std::size_t>(source.draw(n));
-      const auto card = static_cast<std::size_t>(deck[p]);
+      const unsigned card = deck[p];
       deck[p] = deck[static_cast<std::size_t>(n)];
-      hand |= kCardBit[card];
+      hand |= std::uint64_t{1} << card;
     };
     for (int round = 0; round < 13; ++round) {
       take(north);

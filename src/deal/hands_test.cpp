@@ -33,13 +33,12 @@ struct HandsTest : ::testing::Test {
 
 TEST_F(HandsTest, SameCardsAttemptsAndNextStateAsTheBoardDealer) {
   std::mt19937 random(11);
-  std::array<std::uint8_t, 52> smallDeck{};
   for (int i = 0; i < 20000; ++i) {
     const std::uint32_t state = static_cast<std::uint32_t>(random());
     Generator board(state), hands(state);
     const int boardAttempts = dealBoard(*store, deck, 1, board, tables);
     HandWords words{};
-    ASSERT_EQ(dealHands(words, smallDeck, hands, kWidestPair), boardAttempts) << std::hex << state;
+    ASSERT_EQ(dealHands(words, hands, kWidestPair), boardAttempts) << std::hex << state;
     ASSERT_EQ(hands.state(), board.state());
     for (int seat = 0; seat < 4; ++seat)
       for (int suit = 0; suit < 4; ++suit)
@@ -94,9 +93,8 @@ TEST_F(HandsTest, TwentyThreeCardsSideBySideDealAgainFromTheNext52PositionsAsThe
     source.positions.insert(source.positions.end(), a.begin(), a.end());
   ScriptedPositions same = source;
 
-  std::array<std::uint8_t, 52> smallDeck{};
   HandWords words{};
-  EXPECT_EQ(dealHands(words, smallDeck, source, kWidestPair), 3);
+  EXPECT_EQ(dealHands(words, source, kWidestPair), 3);
   EXPECT_EQ(source.next, 156u);
   EXPECT_EQ(longestSuit(words[1]), 12);
   EXPECT_EQ(longestSuit(words[3]), 10);

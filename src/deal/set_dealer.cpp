@@ -10,11 +10,10 @@ namespace kveld {
 
 std::uint32_t dealSetCards(DealStore& store, const SetParameters& params) {
   Generator generator(seededState(params));
-  std::array<std::uint8_t, 52> deck{};
   const int last = std::min<int>(params.boardCount, kMaxBoards);
   for (int board = 1; board <= last; ++board) {
     HandWords hands{};
-    dealHands(hands, deck, generator, kWidestPair);
+    dealHands(hands, generator, kWidestPair);
     auto& bits = store.handBits[static_cast<std::size_t>(board)];
     for (std::size_t seat = 0; seat < 4; ++seat)
       for (int suit = 0; suit < 4; ++suit)
