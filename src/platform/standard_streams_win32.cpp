@@ -1,12 +1,13 @@
 #include "platform/standard_streams.h"
 
+// windows.h (through win32_text.h) before shellapi.h, which needs it.
+#include "platform/win32_text.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 
 #include <cstdio>
-
-#include "platform/win32_text.h"
 
 namespace kveld {
 
