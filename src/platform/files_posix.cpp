@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/error_numbers.h"
+#include "platform/native_files.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
 
@@ -110,8 +111,10 @@ void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   if (fd.close() != 0) raise(errno, "closing", native);
 }
 
-void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  const std::string native = nativePath(path);
+namespace {
+
+// Writes the new content beside the file and renames it over the file.
+void replaceNative(const std::string& native, const std::string& bytes) {
   const std::string folder = folderOf(native);
   refuseReadOnly(native, "replacing");
 
@@ -149,6 +152,22 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
     ::fsync(dir);
     ::close(dir);
   }
+}
+
+}  // namespace
+
+void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  replaceNative(nativePath(path), bytes);
+}
+
+void replaceNativeFile(const std::string& native, const std::string& bytes) {
+  // A folder without any write permission bit is one the user has marked
+  // read-only; it is refused for the super-user too, as a read-only file is.
+  struct stat st {};
+  const std::string folder = folderOf(native);
+  if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    throw RunTimeError(err::kPermissionDenied, "creating " + native + ": the folder is read-only");
+  replaceNative(native, bytes);
 }
 
 void RealSystem::deleteFile(const std::string& path) {
