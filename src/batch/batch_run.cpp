@@ -1,12 +1,17 @@
 #include "batch/batch_run.h"
 
+#include <chrono>
 #include <istream>
 #include <memory>
 #include <ostream>
 
+#include "analysis/deal_store_hands.h"
+#include "analysis/double_dummy.h"
+#include "analysis/progress_bar.h"
 #include "batch/control_check.h"
 #include "batch/formats.h"
 #include "batch/options.h"
+#include "batch/set_analysis.h"
 #include "deal/dealer.h"
 #include "deal/set_dealer.h"
 
@@ -70,7 +75,12 @@ class Run {
     dealSetCards(*deals_, *checked.params);
     if (format_.needsHandLines)
       for (int board = 1; board <= checked.params->boardCount; ++board) describeBoard(*deals_, board, tables_);
-    const DealtSet set{text, *checked.params, *deals_, nullptr};
+    const SetAnalysis* analysis = nullptr;
+    if (options_.analyse) {
+      if (!analyse(*checked.params)) return false;
+      analysis = &analysis_;
+    }
+    const DealtSet set{text, *checked.params, *deals_, analysis};
     if (!options_.outputFolder) {
       io_.out << format_.set(set, context_, setsWritten_++);
       return true;
@@ -83,6 +93,38 @@ class Run {
       return false;
     }
     if (!options_.quiet) io_.err << "wrote " << path << io_.lineEnd;
+    return true;
+  }
+
+  // Solves the boards just dealt into analysis_; false, with a message,
+  // when the solver fails. On a terminal a bar shows the boards solved in
+  // this run and the time since the run's first analysis started; it is
+  // wiped when the set is done, so that other messages start on a clean
+  // line.
+  bool analyse(const SetParameters& params) {
+    const bool showProgress = io_.errIsTerminal && !options_.quiet;
+    if (!analysisStarted_) {
+      analysisStarted_ = true;
+      start_ = std::chrono::steady_clock::now();
+    }
+    const int before = boardsAnalysed_;
+    auto show = [&](int done, int all) {
+      const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
+      io_.err << analysis::progressLine(before + done, before + all, elapsed.count()) << std::flush;
+    };
+    try {
+      analysis_.boards = analysis::analyseBoards(analysis::handsOfSet(*deals_, params.boardCount),
+                                                 showProgress ? analysis::ProgressReport(show) : nullptr);
+    } catch (const analysis::AnalysisError& e) {
+      if (showProgress) io_.err << io_.lineEnd;
+      io_.err << kProgram << ": the double-dummy analysis failed: " << e.what() << "." << io_.lineEnd;
+      return false;
+    }
+    boardsAnalysed_ += params.boardCount;
+    if (showProgress) {
+      const std::size_t width = analysis::progressLine(boardsAnalysed_, boardsAnalysed_, 0).size() + 8;
+      io_.err << "\r" << std::string(width, ' ') << "\r" << std::flush;
+    }
     return true;
   }
 
@@ -99,6 +141,10 @@ class Run {
   FormatContext context_;
   std::unique_ptr<DealStore> deals_ = std::make_unique<DealStore>();
   int setsWritten_ = 0;
+  SetAnalysis analysis_;
+  bool analysisStarted_ = false;
+  std::chrono::steady_clock::time_point start_;
+  int boardsAnalysed_ = 0;
   bool anyInvalid_ = false;
 };
 

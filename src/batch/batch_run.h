@@ -23,6 +23,9 @@ struct BatchIo {
   std::function<void(const std::string& path, const std::string& bytes)> replaceFile;
   std::string lineEnd = "\n";
   std::string version;
+  // Whether `err` is a terminal: only there does a long analysis show its
+  // progress bar.
+  bool errIsTerminal = false;
 };
 
 int runBatch(const std::vector<std::string>& args, BatchIo& io);

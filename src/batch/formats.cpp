@@ -18,8 +18,9 @@ std::string archiveSet(const DealtSet& set, const FormatContext& context, int) {
 const std::vector<Format>& formats() {
   static const std::vector<Format> list = {
       {"archive", ".txt", false, true, nothing, archiveSet, nothing},
-      {"pbn", ".pbn", false, false, pbnBegin, pbnSet, nothing},
-      {"text", ".txt", false, false, nothing, textSet, nothing},
+      {"pbn", ".pbn", true, false, pbnBegin, pbnSet, nothing},
+      {"text", ".txt", true, false, nothing, textSet, nothing},
+      {"html", ".html", true, false, htmlBegin, htmlSet, htmlEnd},
   };
   return list;
 }

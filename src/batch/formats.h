@@ -34,7 +34,7 @@ struct FormatContext {
 struct Format {
   std::string_view name;       // as --format takes it
   std::string_view extension;  // of its files: ".txt"
-  bool needsAnalysis = false;
+  bool showsAnalysis = false;   // takes --analyse
   bool needsHandLines = false;  // the texts of the hands in the deal store
   std::function<std::string(const FormatContext&)> begin;
   // `index` counts the sets written since the beginning, from 0.
@@ -46,7 +46,7 @@ struct Format {
 const std::vector<Format>& formats();
 // The format of that name, or nullptr.
 const Format* findFormat(std::string_view name);
-// "archive, pbn, text".
+// "archive, pbn, text, html".
 std::string formatNames();
 
 // The file of a set in the output folder: "Jan-01-M" and the extension.
@@ -56,6 +56,9 @@ std::string fileNameOf(const Format& format, const SetParameters& params, const 
 std::string pbnBegin(const FormatContext& context);
 std::string pbnSet(const DealtSet& set, const FormatContext& context, int index);
 std::string textSet(const DealtSet& set, const FormatContext& context, int index);
+std::string htmlBegin(const FormatContext& context);
+std::string htmlSet(const DealtSet& set, const FormatContext& context, int index);
+std::string htmlEnd(const FormatContext& context);
 
 // A holding as the formats write it: rank letters highest first, T for the
 // ten, nothing for a void.

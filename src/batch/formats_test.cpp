@@ -231,7 +231,8 @@ TEST_F(FormatsTest, ArchiveIsTheInteractiveWritersTextAndFilesAreNamedAsItsFiles
   EXPECT_EQ(name("pbn", "1000100006"), "Jan-01-M.pbn");
   EXPECT_EQ(name("pbn", "0102230455"), "Sep-09-A.pbn");
   EXPECT_EQ(name("text", "0000000000"), "Jan-00-S.txt");
-  EXPECT_EQ(formatNames(), "archive, pbn, text");
+  EXPECT_EQ(name("html", "1000100006"), "Jan-01-M.html");
+  EXPECT_EQ(formatNames(), "archive, pbn, text, html");
   EXPECT_EQ(findFormat("PBN"), nullptr);
 }
 

@@ -6,6 +6,7 @@
 
 #include "batch/batch_run.h"
 #include "platform/native_files.h"
+#include "platform/standard_error.h"
 #include "platform/standard_streams.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     kveld::useBinaryStandardStreams();
     kveld::batch::BatchIo io{std::cin, std::cout, std::cerr, kveld::replaceNativeFile, kveld::nativeLineEnd(),
                              KVELD_VERSION};
+    io.errIsTerminal = kveld::standardErrorIsTerminal();
     return kveld::batch::runBatch(kveld::programArguments(argc, argv), io);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kveld-batch: %s\n", e.what());

@@ -18,6 +18,7 @@ struct OptionSpec {
 
 const std::vector<OptionSpec>& optionSpecs() {
   static const std::vector<OptionSpec> specs = {
+      {'a', {"analyse", "analyze"}, false, [](Options& o, const std::string&) { o.analyse = true; }},
       {'c', {"check"}, false, [](Options& o, const std::string&) { o.check = true; }},
       {'f', {"format"}, true, [](Options& o, const std::string& v) { o.format = v; }},
       {'o', {"output"}, true, [](Options& o, const std::string& v) { o.outputFolder = v; }},
@@ -92,8 +93,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     }
   }
   if (o.help || o.version) return parsed;
-  if (findFormat(o.format) == nullptr)
+  const Format* format = findFormat(o.format);
+  if (format == nullptr)
     return fail("unknown format \"" + o.format + "\" (the formats are " + formatNames() + ")");
+  if (o.analyse && o.check) return fail("--analyse does not go with --check: a check deals nothing");
+  if (o.analyse && !format->showsAnalysis)
+    return fail("--analyse needs the format pbn, text or html, not " + o.format);
   if (o.outputFolder && o.outputFolder->empty()) return fail("the output folder is empty");
   if (o.strings.empty()) return fail("no control string given");
   return parsed;
@@ -104,15 +109,19 @@ std::string usageText(const std::string& n) {
          "       kveld-batch [OPTIONS] -" + n +
          n +
          "Deals the sets of duplicate-bridge hand records from their ten-character" + n +
-         "control strings and writes them as deal archive, PBN or text files." + n +
+         "control strings and writes them as deal archive, PBN, text or HTML files;" + n +
+         "with --analyse, with each board's double-dummy table and par." + n +
          "With \"-\", the control strings come from standard input, one a line;" + n +
          "blank lines and lines starting with # are skipped." + n +
          n +
          "Options:" + n +
+         "  -a, --analyse         solve every board double dummy (also --analyze);" + n +
+         "                        with the formats pbn, text and html" + n +
          "  -c, --check           check the strings and show their sets; deal nothing" + n +
-         "  -f, --format FORMAT   archive (the default), pbn or text" + n +
+         "  -f, --format FORMAT   archive (the default), pbn, text or html (a" + n +
+         "                        printable hand record)" + n +
          "  -o, --output DIR      write each set into its own file in DIR" + n +
-         "                        (Mon-DD-S.txt, or .pbn), not to standard output" + n +
+         "                        (Mon-DD-S.txt, .pbn or .html), not to standard output" + n +
          "  -q, --quiet           do not report the files written" + n +
          "  -h, --help            show this help and end" + n +
          "  -V, --version         show the version and end" + n +

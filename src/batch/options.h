@@ -11,6 +11,7 @@ struct Options {
   bool quiet = false;
   bool help = false;
   bool version = false;
+  bool analyse = false;
   std::string format = "archive";
   std::optional<std::string> outputFolder;
   // Control strings in order; "-" stands for the lines of standard input.

@@ -2,8 +2,10 @@
 // one game per board, ASCII, CR LF line ends.
 #include <array>
 
+#include "analysis/analysis_text.h"
 #include "batch/board_facts.h"
 #include "batch/formats.h"
+#include "batch/set_analysis.h"
 
 namespace kveld::batch {
 
@@ -47,6 +49,18 @@ std::string dealTag(const DealStore& deals, int board, const ProgramTables& tabl
   return deal;
 }
 
+// The double-dummy table and par of an analysed board, after the mandatory
+// tags: the table once as twenty digits and once as a table tag with its
+// twenty lines, the par score from North-South's side and the contracts.
+std::string analysisTags(const analysis::BoardAnalysis& a) {
+  std::string out = tag("DoubleDummyTricks", analysis::doubleDummyTricks(a));
+  out += tag("OptimumResultTable", "Declarer;Denomination\\2R;Result\\2R");
+  for (const std::string& line : analysis::optimumResultLines(a)) out += line + kEnd;
+  out += tag("OptimumScore", analysis::parScoreText(a.par));
+  out += tag("ParContract", analysis::parContractsText(a.par));
+  return out;
+}
+
 }  // namespace
 
 std::string pbnBegin(const FormatContext& context) {
@@ -80,6 +94,7 @@ std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
     out += tag("Declarer", "?");
     out += tag("Contract", "?");
     out += tag("Result", "?");
+    if (set.analysis != nullptr) out += analysisTags(set.analysis->boards.at(static_cast<std::size_t>(board - 1)));
   }
   return out;
 }

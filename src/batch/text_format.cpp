@@ -3,9 +3,11 @@
 // dealer and vulnerability beside North.
 #include <array>
 
+#include "analysis/analysis_text.h"
 #include "batch/board_facts.h"
 #include "batch/control_check.h"
 #include "batch/formats.h"
+#include "batch/set_analysis.h"
 
 namespace kveld::batch {
 
@@ -66,6 +68,13 @@ class Diagram {
     for (int suit = 0; suit < 4; ++suit) line(suitLine(west, suit), "", suitLine(east, suit));
     line("", "South");
     for (int suit = 0; suit < 4; ++suit) line("", suitLine(south, suit));
+    if (set_.analysis != nullptr) {
+      // The double-dummy table and the par line under the diagram.
+      out_ += context_.lineEnd;
+      for (const std::string& text :
+           analysis::trickTableLines(set_.analysis->boards.at(static_cast<std::size_t>(board_ - 1))))
+        out_ += text + context_.lineEnd;
+    }
     return out_;
   }
 

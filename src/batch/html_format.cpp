@@ -1,0 +1,165 @@
+// Sets as a printable hand record: one self-contained HTML page (its styles
+// inside, nothing fetched), each board a compass diagram with its number,
+// dealer and vulnerability and, when the set was analysed, the double-dummy
+// table and par beside it. Printed, six boards fill a page of A4 or US
+// Letter and no board is split between pages.
+#include <array>
+
+#include "analysis/double_dummy.h"
+#include "batch/board_facts.h"
+#include "batch/control_check.h"
+#include "batch/formats.h"
+#include "batch/set_analysis.h"
+
+namespace kveld::batch {
+
+namespace {
+
+constexpr int kBoardsPerPage = 6;
+
+// The suits as printed: symbol, the name a screen reader says, and whether
+// it is printed in red.
+struct SuitLook {
+  const char* symbol;
+  const char* name;
+  bool red;
+};
+constexpr std::array<SuitLook, 4> kSuits = {{{"\u2660", "spades", false},
+                                             {"\u2665", "hearts", true},
+                                             {"\u2666", "diamonds", true},
+                                             {"\u2663", "clubs", false}}};
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string suitSymbol(int suit) {
+  const SuitLook& s = kSuits[static_cast<std::size_t>(suit)];
+  return std::string("<span class=\"") + (s.red ? "red" : "black") + "\" title=\"" + s.name + "\">" + s.symbol +
+         "</span>";
+}
+
+std::string_view vulnerabilityText(int board) {
+  switch (vulnerability(board)) {
+    case Vulnerability::none: return "None";
+    case Vulnerability::northSouth: return "N-S";
+    case Vulnerability::eastWest: return "E-W";
+    case Vulnerability::both: return "Both";
+  }
+  return "None";
+}
+
+std::string hand(const DealtSet& set, const FormatContext& context, int board, int seat) {
+  std::string out = "<div class=\"hand\">";
+  for (int suit = 0; suit < 4; ++suit) {
+    const std::string holding = holdingOf(set.deals, board, seat, suit, context.tables);
+    out += "<div>" + suitSymbol(suit) + " " + (holding.empty() ? "&mdash;" : escaped(holding)) + "</div>";
+  }
+  return out + "</div>";
+}
+
+// Rows N, S, E, W; columns NT and the suits.
+std::string trickTable(const analysis::BoardAnalysis& a) {
+  using analysis::Denomination;
+  using analysis::Seat;
+  std::string out = "<table class=\"tricks\"><tr><th></th><th>NT</th>";
+  for (int suit = 0; suit < 4; ++suit) out += "<th>" + suitSymbol(suit) + "</th>";
+  out += "</tr>";
+  for (Seat seat : {Seat::North, Seat::South, Seat::East, Seat::West}) {
+    out += std::string("<tr><th>") + analysis::seatLetter(seat) + "</th>";
+    out += "<td>" + std::to_string(a.tricksFor(seat, Denomination::NoTrump)) + "</td>";
+    for (int suit = 0; suit < 4; ++suit)
+      out += "<td>" + std::to_string(a.tricksFor(seat, static_cast<Denomination>(suit))) + "</td>";
+    out += "</tr>";
+  }
+  return out + "</table>";
+}
+
+std::string parHtml(const analysis::BoardAnalysis& a) {
+  return "<b>Par " + escaped(analysis::parScoreText(a.par)) + "</b><br>" + escaped(analysis::parContractsText(a.par));
+}
+
+// The compass diagram in a grid of three by three, as hand records lay it
+// out: the board's facts top left, North, the par top right; West, the
+// compass, East; South with the double-dummy table beside it.
+std::string boardHtml(const DealtSet& set, const FormatContext& context, int board) {
+  const analysis::BoardAnalysis* a =
+      set.analysis != nullptr ? &set.analysis->boards.at(static_cast<std::size_t>(board - 1)) : nullptr;
+  std::string out = "<div class=\"board\"><table class=\"diagram\">";
+  out += "<tr><td class=\"facts\"><b>Board " + std::to_string(board) + "</b><br>Dealer " +
+         std::string(kSeatNames[static_cast<std::size_t>(dealerSeat(board))]) + "<br>Vul " +
+         std::string(vulnerabilityText(board)) + "</td><td>" + hand(set, context, board, 0) + "</td><td class=\"par\">" +
+         (a != nullptr ? parHtml(*a) : "") + "</td></tr>";
+  out += "<tr><td>" + hand(set, context, board, 3) +
+         "</td><td class=\"compass\"><div>N</div><div><span>W</span><span>E</span></div><div>S</div></td><td>" +
+         hand(set, context, board, 1) + "</td></tr>";
+  out += "<tr><td></td><td>" + hand(set, context, board, 2) + "</td><td class=\"analysis\">" +
+         (a != nullptr ? trickTable(*a) : "") + "</td></tr></table>";
+  return out + "</div>";
+}
+
+const char* const kStyle = R"(
+@page { margin: 12mm; }
+* { box-sizing: border-box; }
+body { margin: 0; font-family: "DejaVu Sans", "Segoe UI", Arial, sans-serif; font-size: 10.5pt; color: #000;
+       background: #fff; }
+.set { break-before: page; }
+.set:first-of-type { break-before: auto; }
+h1 { font-size: 13pt; margin: 0 0 1mm; }
+.control { margin: 0 0 3mm; }
+/* A page holds six boards, two by three: 180 mm by 240 mm fits inside the
+   margins of A4 (186 x 273) and of US Letter (192 x 255). */
+.page { display: grid; grid-template-columns: 88mm 88mm; grid-auto-rows: 76mm; gap: 4mm;
+        break-after: page; }
+.set:last-of-type .page:last-child { break-after: auto; }
+.board { border: 0.3mm solid #000; padding: 2mm; break-inside: avoid; }
+.diagram { border-collapse: collapse; width: 100%; }
+.diagram td { vertical-align: middle; padding: 0 1mm; white-space: nowrap; }
+.diagram td.facts, .diagram td.par { vertical-align: top; font-size: 9pt; }
+.diagram td.analysis { vertical-align: bottom; }
+.compass { text-align: center; font-weight: bold; border: 0.3mm solid #000; width: 12mm; height: 12mm; }
+.compass span { display: inline-block; width: 50%; }
+.compass span:first-child { text-align: left; }
+.compass span:last-child { text-align: right; }
+.hand div { line-height: 1.25; }
+.red { color: #c00000; }
+.black { color: #000; }
+.tricks { border-collapse: collapse; font-size: 9pt; margin-left: auto; }
+.tricks th, .tricks td { border: 0.2mm solid #000; padding: 0 1mm; text-align: center; }
+.diagram td.par { white-space: normal; text-align: right; }
+@media screen { body { margin: 8mm; } .page { margin-bottom: 8mm; } }
+)";
+
+}  // namespace
+
+std::string htmlBegin(const FormatContext& context) {
+  return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"generator\" content=\"kveld-batch " + escaped(context.version) + "\">\n"
+         "<title>Hand record</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+}
+
+std::string htmlSet(const DealtSet& set, const FormatContext& context, int) {
+  std::string out = "<section class=\"set\">\n<h1>" + escaped(describeSet(set.params, context.tables)) +
+                    "</h1>\n<p class=\"control\">Control string " + escaped(printable(set.controlString)) + "</p>\n";
+  for (int first = 1; first <= set.params.boardCount; first += kBoardsPerPage) {
+    out += "<div class=\"page\">\n";
+    for (int board = first; board < first + kBoardsPerPage && board <= set.params.boardCount; ++board)
+      out += boardHtml(set, context, board) + "\n";
+    out += "</div>\n";
+  }
+  return out + "</section>\n";
+}
+
+std::string htmlEnd(const FormatContext&) { return "</body>\n</html>\n"; }
+
+}  // namespace kveld::batch
