@@ -45,6 +45,11 @@ for format in archive pbn; do
 done
 compare "text" TEXT "" -f text $sets
 compare "check" TEXT "" --check $sets 1234567890 12345
+# The double-dummy analysis: the Windows build's own solver gives the same
+# tables and par.
+compare "pbn analysed" BYTES "" -a -f pbn 1000100006
+compare "text analysed" TEXT "" --analyse -f text 1000100006
+compare "html analysed" BYTES "" --analyze -f html 1000100006
 compare "standard input" BYTES "$(printf '# sets\r\n\r\n1000100006\r\n123456789X\n')" -f pbn -
 compare "usage error" TEXT "" --bogus
 compare "version" TEXT "" --version
