@@ -19,15 +19,15 @@ deps:
 	@tools/install-deps.sh
 
 linux: deps
-	$(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
+	$(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ -DKVELD_WERROR=ON
 	$(CMAKE) --build $(LINUX) -j $(JOBS)
 
 clang: deps
-	$(CMAKE) -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF
+	$(CMAKE) -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF -DKVELD_WERROR=ON
 	$(CMAKE) --build $(CLANG) -j $(JOBS)
 
 windows: deps
-	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKVELD_WERROR=ON
 	$(CMAKE) --build $(WIN) -j $(JOBS)
 
 test-linux: linux

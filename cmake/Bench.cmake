@@ -4,4 +4,4 @@
 find_package(benchmark REQUIRED)
 add_executable(kveld_bench ${KVELD_BENCH_SOURCES})
 target_compile_options(kveld_bench PRIVATE ${KVELD_WARNINGS})
-target_link_libraries(kveld_bench PRIVATE kveld_core benchmark::benchmark)
+target_link_libraries(kveld_bench PRIVATE ${KVELD_LIBRARIES} benchmark::benchmark)

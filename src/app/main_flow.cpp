@@ -2,15 +2,15 @@
 
 #include <new>
 
-#include "app/flow_control.h"
-#include "app/program.h"
 #include "archive/archive_file.h"
 #include "archive/end_of_set.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 #include "deal/board_one.h"
-#include "deal/control_string.h"
-#include "deal/dealer.h"
+#include "deal/control_entry.h"
+#include "deal/dealing.h"
 #include "fail/error_handler.h"
-#include "settings/settings_file.h"
+#include "settings/ini_file.h"
 #include "settings/setup.h"
 
 namespace kveld {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
+#include "core/quit_question.h"
+#include "core/flow_control.h"
+#include "core/program.h"
+#include "testing/scripted_console.h"
 #include "testing/failing_system.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"

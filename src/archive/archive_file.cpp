@@ -1,7 +1,7 @@
 #include "archive/archive_file.h"
 
-#include "app/program.h"
-#include "archive/archive_text.h"
+#include "core/program.h"
+#include "rules/archive_text.h"
 
 namespace kveld {
 

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/program.h"
-#include "archive/archive_text.h"
+#include "core/program.h"
+#include "rules/archive_text.h"
 #include "platform/paths.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"

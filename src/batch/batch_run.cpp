@@ -7,8 +7,8 @@
 #include "batch/control_check.h"
 #include "batch/formats.h"
 #include "batch/options.h"
-#include "deal/dealer.h"
-#include "deal/set_dealer.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 
@@ -27,7 +27,7 @@ class Run {
   Run(const Options& options, BatchIo& io)
       : options_(options), io_(io), format_(*findFormat(options.format)),
         context_{tables_, io.lineEnd, io.version} {
-    initProgramTables(tables_);
+    initRuleTables(tables_);
   }
 
   int all() {
@@ -95,7 +95,7 @@ class Run {
   const Options& options_;
   BatchIo& io_;
   const Format& format_;
-  ProgramTables tables_;
+  RuleTables tables_;
   FormatContext context_;
   std::unique_ptr<DealStore> deals_ = std::make_unique<DealStore>();
   int setsWritten_ = 0;

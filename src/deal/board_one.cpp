@@ -1,8 +1,8 @@
 #include "deal/board_one.h"
 
-#include "app/commands.h"
-#include "app/program.h"
-#include "deal/dealer.h"
+#include "core/program.h"
+#include "core/quit_question.h"
+#include "deal/dealing.h"
 
 namespace kveld {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
+#include "core/flow_control.h"
+#include "core/program.h"
+#include "testing/scripted_console.h"
 #include "testing/recording_system.h"
 
 namespace kveld {

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/console_kit.h"
+#include "core/console_kit.h"
 #include "app/main_flow.h"
-#include "app/program_tables.h"
-#include "platform/scripted_console.h"
+#include "core/program_tables.h"
+#include "testing/scripted_console.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"

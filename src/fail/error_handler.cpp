@@ -1,7 +1,7 @@
 #include "fail/error_handler.h"
 
-#include "app/flow_control.h"
-#include "app/program.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 
 namespace kveld {
 

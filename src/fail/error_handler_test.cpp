@@ -6,10 +6,10 @@
 #include <optional>
 #include <sstream>
 
-#include "app/flow_control.h"
+#include "core/flow_control.h"
 #include "app/main_flow.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
+#include "core/program.h"
+#include "testing/scripted_console.h"
 #include "testing/failing_system.h"
 #include "testing/failure_screens.h"
 

@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "app/main_flow.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "testing/failure_screens.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
