@@ -12,7 +12,8 @@ WINE_RUN := tools/wine-run.sh
 run: deps linux
 	tools/run-demo.sh $(LINUX)/kveld
 
-test: deps linux clang windows test-linux test-windows
+# The packages are built and checked with lintian too.
+test: deps linux clang windows test-linux test-windows package
 	@echo "make test: all green"
 
 deps:
@@ -42,13 +43,23 @@ test-windows: linux windows
 clean:
 	rm -rf $(BUILD)
 
-# A .deb from a release build for Linux, a .zip of kveld.exe and its manual
-# from the Windows build.
+# A .deb from a release build for Linux, a .zip of the programs and their
+# manual from the Windows build. The release build takes Debian's hardening
+# flags from dpkg-buildflags (debug information left out: it is stripped).
+# lintian, when installed, checks the .deb; an error or a warning fails.
+DEB_FLAGS := export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g;
 package: deps windows
-	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DKVELD_TESTS=OFF
+	$(DEB_FLAGS) $(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DKVELD_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
+	rm -f $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 	cd $(BUILD)/release && cpack
 	cd $(WIN) && cpack
+	@if command -v lintian >/dev/null; then \
+	  echo "lintian $(BUILD)/release/package/*.deb"; \
+	  lintian --fail-on error,warning --display-info $(BUILD)/release/package/*.deb; \
+	else echo "lintian is not installed: the .deb was not checked"; fi
 	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 
 bench: deps

@@ -3,6 +3,7 @@
 set -eu
 packages="cmake ninja-build g++ clang make googletest libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 tmux python3 python3-pexpect python3-pyte
+  man-db dpkg-dev lintian
   nodejs npm"
 missing=""
 for p in $packages; do
