@@ -13,7 +13,6 @@
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
-#include "testing/wine_drives.h"
 
 namespace kveld::batch {
 namespace {
