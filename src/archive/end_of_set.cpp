@@ -20,7 +20,7 @@ void endOfSetDialogs(Program& p) {
   // Keys pressed while the set was written are not discarded.
   kit.moveTo(25, 17);
   kit.print("DONE.  Enter another set?  (y/N)");
-  kit.playSound("notify2");
+  kit.playSound(Sound::notify2);
   kit.showCursor();
   kit.moveTo(55, 0);
   if (kit.askYesNo(Answer::no) == Answer::yes) throw Reenter{EntryPoint::titleScreen};

@@ -109,7 +109,7 @@ Answer ConsoleKit::askYesNo(Answer enterMeans) {
     if (key == "N") return Answer::no;
     if (key == tables_.enterKey) return enterMeans;
     if (key == tables_.escKey) return Answer::escape;
-    playSound("beep2");
+    playSound(Sound::beep2);
   }
 }
 
@@ -118,7 +118,7 @@ void ConsoleKit::waitAnyKey(bool flushFirst) {
   waitKey();
 }
 
-void ConsoleKit::playSound(const std::string& name) { device_.playSound(name); }
+void ConsoleKit::playSound(Sound sound) { device_.playSound(sound); }
 
 void ConsoleKit::pause(int milliseconds) {
   present();

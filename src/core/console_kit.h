@@ -39,13 +39,13 @@ class ConsoleKit {
   // waitKey, then letters upper-cased.
   std::string waitKeyUpper();
   // Waits for Y, N, Enter (the answer `enterMeans`) or Esc; any other key
-  // plays beep2 and the wait goes on at the same place, nothing redrawn.
+  // plays Sound::beep2 and the wait goes on at the same place, nothing redrawn.
   Answer askYesNo(Answer enterMeans);
   // Waits for one key and ignores which, optionally discarding earlier keys.
   void waitAnyKey(bool flushFirst);
 
   // Sound and time.
-  void playSound(const std::string& name);
+  void playSound(Sound sound);
   void pause(int milliseconds);
 
   void drawTitleScreen();

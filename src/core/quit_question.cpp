@@ -18,7 +18,7 @@ void quitDialog(Program& p) {
   kit.print(" Quit program?  (Y/n) ");
   kit.showCursor();
   kit.moveTo(47, 0);
-  kit.playSound("notify2");
+  kit.playSound(Sound::notify2);
   if (kit.askYesNo(Answer::yes) == Answer::no) throw Reenter{EntryPoint::titleScreen};
   kit.setColour(yellow, blue);
   kit.clearScreen();

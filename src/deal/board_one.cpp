@@ -85,7 +85,7 @@ void confirmBoardOne(Program& p) {
   dealBoards(p, 1, 1);
   showBoardOne(p);
 
-  p.dealConfirmed = p.tables.flagFalse;
+  p.dealConfirmed = false;
   kit.setColour(yellow, blue);
   kit.showCursor();
   kit.moveTo(13, kQuestionRow);
@@ -96,7 +96,7 @@ void confirmBoardOne(Program& p) {
     case Answer::escape:
       quitDialog(p);
     case Answer::yes:
-      p.dealConfirmed = p.tables.flagTrue;
+      p.dealConfirmed = true;
       return;
     case Answer::no:
       showFaultyNumberBox(p);

@@ -79,7 +79,7 @@ TEST_F(BoardOneTest, DiagramOfExampleACellByCell) {
   EXPECT_EQ(shown.cursorColumn, 64);
   EXPECT_EQ(shown.cursorRow, 22);
   EXPECT_TRUE(shown.cursorVisible);
-  EXPECT_EQ(program.dealConfirmed, 1);
+  EXPECT_TRUE(program.dealConfirmed);
   EXPECT_TRUE(device.sounds().empty());
 }
 
@@ -90,9 +90,9 @@ TEST_F(BoardOneTest, YesAndEnterConfirmWithKeysTypedAhead) {
     ConsoleKit k(dev, t);
     Program p(t, k, system);
     p.params = program.params;
-    p.dealConfirmed = 7;
+    p.dealConfirmed = false;
     confirmBoardOne(p);
-    EXPECT_EQ(p.dealConfirmed, 1);
+    EXPECT_TRUE(p.dealConfirmed);
     for (const auto& e : dev.events()) EXPECT_NE(e.kind, ScriptedConsole::Event::flush);
   }
 }
@@ -100,7 +100,7 @@ TEST_F(BoardOneTest, YesAndEnterConfirmWithKeysTypedAhead) {
 TEST_F(BoardOneTest, OtherKeysBeepAndTheQuestionWaits) {
   device.addKeys({keys::up, keys::f1, "X", "\x03", "y"});
   confirmBoardOne(program);
-  EXPECT_EQ(program.dealConfirmed, 1);
+  EXPECT_TRUE(program.dealConfirmed);
   EXPECT_EQ(device.sounds(), std::vector<std::string>(4, "beep2"));
   for (std::size_t i = 1; i < 5; ++i) EXPECT_EQ(atKey(i), atKey(0)) << i;
 }
@@ -114,9 +114,9 @@ TEST_F(BoardOneTest, NoShowsTheFaultyNumberBoxAndWaitsForAnyKey) {
     k.clearWorkArea();
     Program p(t, k, system);
     p.params = program.params;
-    p.dealConfirmed = 1;
+    p.dealConfirmed = true;
     confirmBoardOne(p);
-    EXPECT_EQ(p.dealConfirmed, 0);
+    EXPECT_FALSE(p.dealConfirmed);
     EXPECT_TRUE(dev.sounds().empty());
     ASSERT_EQ(dev.screensAtKeys().size(), 2u);
     for (const auto& e : dev.events()) EXPECT_NE(e.kind, ScriptedConsole::Event::flush);

@@ -47,7 +47,7 @@ Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
     if (key == t.enterKey) return {EditorStop::enter, text};
     if (key == t.backspaceKey) {
       if (text.empty()) {
-        kit.playSound("beep2");
+        kit.playSound(Sound::beep2);
       } else {
         kit.moveTo(kit.cursorColumn() - 1, 0);
         kit.print(t.blank1);
@@ -61,7 +61,7 @@ Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
     const bool digit = key.size() == 1 && key[0] >= '0' && key[0] <= '9';
     const bool accepted = digit || key == "X" || key == t.blank1;
     if (!accepted || text.size() >= kMaxTyped) {
-      kit.playSound("beep2");
+      kit.playSound(Sound::beep2);
       continue;
     }
     kit.print(key);
@@ -74,7 +74,7 @@ void showTypoAlert(ConsoleKit& kit, const ProgramTables& t) {
   kit.setColour(white, magenta);
   kit.moveTo(18, t.messageRow);
   kit.print(" There is a typo in your input.  Try again. ");
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.waitAnyKey(true);
   kit.clearMessageRow();
   kit.showCursor();

@@ -28,7 +28,7 @@ constexpr int kErrorLocation = 0;  // the halt screen's ", LINE:" is always 0
   kit.printLine("Sorry -- program halted. ");
   kit.moveTo(18, 16);
   kit.printLine("Please email details to " + maintainerAddress());
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   // No flush: a key pressed before the halt appeared ends the program.
   kit.waitKey();
   throw EndProgram{0};
@@ -62,7 +62,7 @@ void emptySettingsFile(Program& p) {
   kit.print("A new file will be created.");
   kit.moveTo(37, 17);
   kit.print("<any key>");
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.waitAnyKey(true);
   kit.setColour(yellow, blue);
   emptySettingsFile(p);
@@ -81,7 +81,7 @@ void emptySettingsFile(Program& p) {
   kit.printLine(" read-only, or the path to the file is invalid. ");
   kit.moveTo(30, 15);
   kit.printLine(" Execution halted. ");
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.waitAnyKey(true);
   throw EndProgram{0};
 }
@@ -94,7 +94,7 @@ void emptySettingsFile(Program& p) {
   kit.setColour(yellow, blue);
   kit.moveTo(8, 13);
   kit.print(" KVELD needs to be reinstalled. Continue with setup?  (Y/n)");
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.flushKeys();
   kit.moveTo(63, 0);  // on the "Y" of "(Y/n)"
   kit.showCursor();
@@ -102,10 +102,10 @@ void emptySettingsFile(Program& p) {
     const std::string key = kit.waitKeyUpper();
     if (key == t.escKey || key == "N") throw EndProgram{0};
     if (key == t.enterKey || key == "Y") break;
-    kit.playSound("beep2");
+    kit.playSound(Sound::beep2);
   }
   emptySettingsFile(p);
-  p.settingsValid = t.flagFalse;
+  p.settingsValid = false;
   throw Reenter{EntryPoint::setupCheck};
 }
 

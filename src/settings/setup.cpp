@@ -22,7 +22,7 @@ namespace {
   } else {
     kit.print(text);
   }
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.waitKey();
   throw EndProgram{0};
 }
@@ -52,7 +52,7 @@ void askForDrive(Program& p) {
       kit.print(key);
       kit.moveTo(66, 5);
     } else {
-      kit.playSound("beep2");
+      kit.playSound(Sound::beep2);
     }
   }
 }
@@ -138,7 +138,7 @@ void chooseOne(Program& p) {
       p.settings.dfDirectory = p.foundPath[static_cast<std::size_t>(number)];
       return;
     }
-    kit.playSound("beep2");
+    kit.playSound(Sound::beep2);
   }
 }
 
@@ -187,7 +187,7 @@ void finishSetup(Program& p) {
   kit.setColour(white, magenta);
   kit.moveTo(34, 20);
   kit.print(" <any key> ");
-  kit.playSound("notify2");
+  kit.playSound(Sound::notify2);
   kit.waitKey();
 }
 
