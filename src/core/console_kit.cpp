@@ -58,6 +58,16 @@ void ConsoleKit::print(std::string_view text) {
   for (char ch : text) putChar(static_cast<unsigned char>(ch));
 }
 
+void ConsoleKit::printAt(int column, int row, std::string_view text) {
+  moveTo(column, row);
+  print(text);
+}
+
+void ConsoleKit::printLineAt(int column, int row, std::string_view text) {
+  moveTo(column, row);
+  printLine(text);
+}
+
 void ConsoleKit::printLine(std::string_view text) {
   print(text);
   lineEnd();

@@ -24,6 +24,9 @@ class ConsoleKit {
   void moveTo(int column, int row);                     // 0 keeps that coordinate
   void print(std::string_view text);
   void printLine(std::string_view text);
+  // moveTo, then print or printLine.
+  void printAt(int column, int row, std::string_view text);
+  void printLineAt(int column, int row, std::string_view text);
   void printNumber(int value);  // one blank (or "-"), the digits, one blank
   void clearScreen();
   void clearWorkArea();

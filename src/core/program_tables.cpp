@@ -16,9 +16,9 @@ void initProgramTables(ProgramTables& t) {
   t.scratchFileName = "df_find";
   t.blank2 = "  ";
   t.blank74 = std::string(74, ' ');
-  t.escKey = keyText(key("Esc"));
-  t.enterKey = keyText(key("Enter"));
-  t.backspaceKey = keyText(key("Backspace"));
+  t.escKey = keyText(knownKey("Esc"));
+  t.enterKey = keyText(knownKey("Enter"));
+  t.backspaceKey = keyText(knownKey("Backspace"));
   t.messageRow = 22;
 
   t.sglV = byte(179);

@@ -14,8 +14,7 @@ void quitDialog(Program& p) {
   kit.showCursor();
   kit.flushKeys();
   kit.setColour(white, magenta);
-  kit.moveTo(30, p.tables.messageRow);
-  kit.print(" Quit program?  (Y/n) ");
+  kit.printAt(30, p.tables.messageRow, " Quit program?  (Y/n) ");
   kit.showCursor();
   kit.moveTo(47, 0);
   kit.playSound(Sound::notify2);

@@ -54,14 +54,12 @@ void showFaultyNumberBox(Program& p) {
 
   auto boxRow = [&](int row, const std::string& text, const std::string& shadow) {
     kit.setColour(blue, white);
-    kit.moveTo(17, row);
-    kit.print(text);
+    kit.printAt(17, row, text);
     kit.setColour(black, blue);
     kit.print(shadow);
   };
   kit.setColour(black, blue);
-  kit.moveTo(18, 12);
-  kit.print(repeated(lowerHalf, 48));
+  kit.printAt(18, 12, repeated(lowerHalf, 48));
   boxRow(13, t.sglTopLeft + rule + t.sglTopRight, fullBlock);
   boxRow(14, t.sglV + p.boxText[1] + t.sglV, fullBlock);
   boxRow(15, t.sglV + p.boxText[2] + t.sglV, fullBlock);
@@ -88,8 +86,7 @@ void confirmBoardOne(Program& p) {
   p.dealConfirmed = false;
   kit.setColour(yellow, blue);
   kit.showCursor();
-  kit.moveTo(13, kQuestionRow);
-  kit.print("Does this deal match Board #1 on the handrecord?  (Y/n)");
+  kit.printAt(13, kQuestionRow, "Does this deal match Board #1 on the handrecord?  (Y/n)");
   kit.moveTo(64, kQuestionRow);
   // Keys typed earlier are not discarded: the answer may already be waiting.
   switch (kit.askYesNo(Answer::yes)) {

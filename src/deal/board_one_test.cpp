@@ -4,8 +4,10 @@
 
 #include "core/flow_control.h"
 #include "core/program.h"
-#include "testing/scripted_console.h"
+#include "testing/program_parts.h"
 #include "testing/recording_system.h"
+#include "testing/scripted_console.h"
+#include "testing/set_values.h"
 
 namespace kveld {
 namespace {
@@ -16,9 +18,8 @@ constexpr int kHolding = lightCyan + 16 * blue;
 constexpr int kBox = blue + 16 * white;
 constexpr int kShadow = black + 16 * blue;
 
-struct BoardOneTest : ::testing::Test {
+struct BoardOneTest : ::testing::Test, ProgramParts<> {
   BoardOneTest() {
-    initProgramTables(t);
     kit.drawTitleScreen();
     kit.clearWorkArea();
     kit.moveTo(13, 5);
@@ -26,21 +27,11 @@ struct BoardOneTest : ::testing::Test {
     kit.setColour(white, blue);
     kit.moveTo(39, 5);
     kit.print("1000100006");
-    program.params.yearNumber = 1;  // the values of 1000100006
-    program.params.monthNumber = 1;
-    program.params.dayOfMonth = 1;
-    program.params.dayNumber = 1;
-    program.params.sessionNumber = 1;
-    program.params.dealOffset = 0;
-    program.params.boardCount = 24;
+    program.params = decodedSet(1, 1, 1, 1, 0, 1, 24);  // the values of 1000100006
   }
   const ScreenModel& atKey(std::size_t i) const { return device.screensAtKeys().at(i); }
 
-  ProgramTables t;
-  ScriptedConsole device;
-  ConsoleKit kit{device, t};
-  RecordingSystem system;
-  Program program{t, kit, system};
+  const ProgramTables& t = tables;
 };
 
 // Writes a text into a screen model cell by cell, for the expected screens.

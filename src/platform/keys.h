@@ -73,7 +73,7 @@ constexpr std::optional<Key> keyNamed(std::string_view name) {
 
 // The key of a name that must be in the table: a misspelt name does not
 // compile where the name is a constant.
-consteval Key key(std::string_view name) {
+consteval Key knownKey(std::string_view name) {
   const std::optional<Key> k = keyNamed(name);
   if (!k) throw "no key of this name";
   return *k;

@@ -6,24 +6,24 @@
 namespace kveld {
 namespace {
 
-constexpr char kEsc = key("Esc").character;
+constexpr char kEsc = knownKey("Esc").character;
 constexpr std::size_t kLongestSequence = 32;
 
 // Scan codes of the keys named by the last letter of a CSI or SS3 sequence
 // (cursor keys, Home, End, F1 to F4; lower case: rxvt's shifted arrows).
 int letterScan(char c) {
   switch (c) {
-    case 'A': case 'a': return key("Up").pcCode;
-    case 'B': case 'b': return key("Down").pcCode;
-    case 'C': case 'c': return key("Right").pcCode;
-    case 'D': case 'd': return key("Left").pcCode;
-    case 'H': return key("Home").pcCode;
-    case 'F': return key("End").pcCode;
-    case 'P': return key("F1").pcCode;
-    case 'Q': return key("F2").pcCode;
-    case 'R': return key("F3").pcCode;
-    case 'S': return key("F4").pcCode;
-    case 'Z': return key("Tab").pcCode;  // Shift+Tab
+    case 'A': case 'a': return knownKey("Up").pcCode;
+    case 'B': case 'b': return knownKey("Down").pcCode;
+    case 'C': case 'c': return knownKey("Right").pcCode;
+    case 'D': case 'd': return knownKey("Left").pcCode;
+    case 'H': return knownKey("Home").pcCode;
+    case 'F': return knownKey("End").pcCode;
+    case 'P': return knownKey("F1").pcCode;
+    case 'Q': return knownKey("F2").pcCode;
+    case 'R': return knownKey("F3").pcCode;
+    case 'S': return knownKey("F4").pcCode;
+    case 'Z': return knownKey("Tab").pcCode;  // Shift+Tab
     default: return 0;
   }
 }
@@ -31,17 +31,17 @@ int letterScan(char c) {
 // Scan codes of the "ESC [ n ~" keys.
 int numberScan(int n) {
   switch (n) {
-    case 1: case 7: return key("Home").pcCode;
-    case 2: return key("Ins").pcCode;
-    case 3: return key("Del").pcCode;
-    case 4: case 8: return key("End").pcCode;
-    case 5: return key("PgUp").pcCode;
-    case 6: return key("PgDn").pcCode;
-    case 23: return key("F11").pcCode;
-    case 24: return key("F12").pcCode;
+    case 1: case 7: return knownKey("Home").pcCode;
+    case 2: return knownKey("Ins").pcCode;
+    case 3: return knownKey("Del").pcCode;
+    case 4: case 8: return knownKey("End").pcCode;
+    case 5: return knownKey("PgUp").pcCode;
+    case 6: return knownKey("PgDn").pcCode;
+    case 23: return knownKey("F11").pcCode;
+    case 24: return knownKey("F12").pcCode;
     default:
-      if (n >= 11 && n <= 15) return key("F1").pcCode + n - 11;  // F1 .. F5
-      if (n >= 17 && n <= 21) return key("F6").pcCode + n - 17;  // F6 .. F10
+      if (n >= 11 && n <= 15) return knownKey("F1").pcCode + n - 11;  // F1 .. F5
+      if (n >= 17 && n <= 21) return knownKey("F6").pcCode + n - 17;  // F6 .. F10
       return 0;
   }
 }
@@ -56,7 +56,7 @@ DecodedKey decodeSequence(std::string_view in, bool final) {
   if (!ss3 && in.size() >= 3 && in[2] == '[') {  // Linux console: ESC [ [ A .. E
     if (in.size() < 4) return final ? keyOf(0, 3) : DecodedKey{};
     const bool fKey = in[3] >= 'A' && in[3] <= 'E';
-    return keyOf(fKey ? key("F1").pcCode + in[3] - 'A' : 0, 4);
+    return keyOf(fKey ? knownKey("F1").pcCode + in[3] - 'A' : 0, 4);
   }
   int first = -1;        // the first parameter; -1: none
   bool firstDone = false;
@@ -107,12 +107,12 @@ DecodedKey decodeUtf8(std::string_view in, bool final) {
 DecodedKey decodeKey(std::string_view in, bool final) {
   const auto c = static_cast<unsigned char>(in[0]);
   if (c == kEsc) {
-    if (in.size() == 1) return final ? DecodedKey{keyText(key("Esc")), 1} : DecodedKey{};
+    if (in.size() == 1) return final ? DecodedKey{keyText(knownKey("Esc")), 1} : DecodedKey{};
     if (in[1] == '[' || in[1] == 'O') return decodeSequence(in, final);
-    return {keyText(key("Esc")), 1};  // Esc, then a key of its own
+    return {keyText(knownKey("Esc")), 1};  // Esc, then a key of its own
   }
   if (c >= 0x80) return decodeUtf8(in, final);
-  if (c == 127 || c == 8) return {keyText(key("Backspace")), 1};  // whichever the terminal sends
+  if (c == 127 || c == 8) return {keyText(knownKey("Backspace")), 1};  // whichever the terminal sends
   if (c == 0) return keyOf(3, 1);            // Ctrl+2 / Ctrl+Space, as the PC keyboard gives it
   return {std::string(1, static_cast<char>(c)), 1};
 }

@@ -32,10 +32,8 @@ void askForDrive(Program& p) {
   kit.hideCursor();
   kit.clearWorkArea();
   kit.setColour(yellow, blue);
-  kit.moveTo(10, 4);
-  kit.printLine("SETUP needs to establish a link to the DeepFinesse program.");
-  kit.moveTo(10, 5);
-  kit.print("Specify the drive letter where DeepFinesse is located: ");
+  kit.printLineAt(10, 4, "SETUP needs to establish a link to the DeepFinesse program.");
+  kit.printAt(10, 5, "Specify the drive letter where DeepFinesse is located: ");
   kit.setColour(black, white);
   kit.print(" C ");
   p.driveSpec = "C:";
@@ -48,8 +46,7 @@ void askForDrive(Program& p) {
     if (key == p.tables.enterKey) return;
     if (key.size() == 1 && key >= "B" && key <= "Z") {
       p.driveSpec = key + ":";
-      kit.moveTo(66, 5);
-      kit.print(key);
+      kit.printAt(66, 5, key);
       kit.moveTo(66, 5);
     } else {
       kit.playSound(Sound::beep2);
@@ -63,10 +60,8 @@ void searchDrive(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
-  kit.moveTo(10, 7);
-  kit.printLine("Searching for program files on drive " + p.driveSpec);
-  kit.moveTo(10, 8);
-  kit.printLine("This may take a little time.  Please wait...");
+  kit.printLineAt(10, 7, "Searching for program files on drive " + p.driveSpec);
+  kit.printLineAt(10, 8, "This may take a little time.  Please wait...");
   kit.present();
 
   const std::string& scratch = p.tables.scratchFileName;
@@ -95,11 +90,9 @@ void searchDrive(Program& p) {
 
 void showTheOne(Program& p) {
   ConsoleKit& kit = p.kit;
-  kit.moveTo(15, 10);
-  kit.printLine("DeepFinesse program files found at:" + std::string(23, ' '));
+  kit.printLineAt(15, 10, "DeepFinesse program files found at:" + std::string(23, ' '));
   kit.setColour(white);
-  kit.moveTo(10, 11);
-  kit.printLine(p.foundPathShown[1]);
+  kit.printLineAt(10, 11, p.foundPathShown[1]);
   kit.setColour(yellow);
   p.settings.dfDirectory = p.foundPath[1];
   kit.present();  // on screen while the folder is searched for the executable
@@ -110,20 +103,17 @@ void showTheOne(Program& p) {
 void chooseOne(Program& p) {
   ConsoleKit& kit = p.kit;
   const int count = p.foundCount;
-  kit.moveTo(10, 10);
-  kit.printLine("Multiple DeepFinesse installations found:" + std::string(16, ' '));
+  kit.printLineAt(10, 10, "Multiple DeepFinesse installations found:" + std::string(16, ' '));
   kit.printLine("");
   for (int i = 1; i <= count; ++i) {
     kit.setColour(lightCyan);
-    kit.moveTo(10, 0);
-    kit.print("(" + std::to_string(i) + ") ");
+    kit.printAt(10, 0, "(" + std::to_string(i) + ") ");
     kit.setColour(white);
     kit.printLine(p.foundPathShown[static_cast<std::size_t>(i)]);
   }
   kit.setColour(yellow);
   kit.showCursor();
-  kit.moveTo(10, count == kMostInstallations ? 22 : 21);
-  kit.print("* Select ");
+  kit.printAt(10, count == kMostInstallations ? 22 : 21, "* Select ");
   kit.setColour(lightCyan);
   kit.print("number");
   kit.setColour(yellow);
@@ -169,24 +159,18 @@ void finishSetup(Program& p) {
   kit.clearWorkArea();
   kit.showCursor();
   kit.setColour(yellow);
-  kit.moveTo(15, 8);
-  kit.print("Preparing Initialization file...");
+  kit.printAt(15, 8, "Preparing Initialization file...");
   kit.present();
   writeSettings(p, p.settings);
   kit.pause(1000);
   kit.hideCursor();
   kit.setColour(yellow);
-  kit.moveTo(15, 10);
-  kit.printLine("DONE! Setup is complete.");
-  kit.moveTo(15, 14);
-  kit.printLine("Should you later move the DeepFinesse program files,     ");
-  kit.moveTo(15, 15);
-  kit.printLine("it would be necessary either to edit KVELD.INI, ");
-  kit.moveTo(15, 16);
-  kit.printLine("or delete it -- in which case SETUP would re-create it.");
+  kit.printLineAt(15, 10, "DONE! Setup is complete.");
+  kit.printLineAt(15, 14, "Should you later move the DeepFinesse program files,     ");
+  kit.printLineAt(15, 15, "it would be necessary either to edit KVELD.INI, ");
+  kit.printLineAt(15, 16, "or delete it -- in which case SETUP would re-create it.");
   kit.setColour(white, magenta);
-  kit.moveTo(34, 20);
-  kit.print(" <any key> ");
+  kit.printAt(34, 20, " <any key> ");
   kit.playSound(Sound::notify2);
   kit.waitKey();
 }

@@ -63,16 +63,16 @@ class ScriptedConsole : public ConsoleDevice {
 
 // Key texts as waitKey returns them.
 namespace keys {
-inline const std::string enter = keyText(key("Enter"));
-inline const std::string esc = keyText(key("Esc"));
-inline const std::string backspace = keyText(key("Backspace"));
+inline const std::string enter = keyText(knownKey("Enter"));
+inline const std::string esc = keyText(knownKey("Esc"));
+inline const std::string backspace = keyText(knownKey("Backspace"));
 inline std::string scan(int code) { return codeText(code); }
-inline const std::string up = keyText(key("Up"));
-inline const std::string down = keyText(key("Down"));
-inline const std::string left = keyText(key("Left"));
-inline const std::string right = keyText(key("Right"));
-inline const std::string f1 = keyText(key("F1"));
-inline const std::string f10 = keyText(key("F10"));
+inline const std::string up = keyText(knownKey("Up"));
+inline const std::string down = keyText(knownKey("Down"));
+inline const std::string left = keyText(knownKey("Left"));
+inline const std::string right = keyText(knownKey("Right"));
+inline const std::string f1 = keyText(knownKey("F1"));
+inline const std::string f10 = keyText(knownKey("F10"));
 // One key per character of the text.
 std::vector<std::string> typed(const std::string& text);
 }  // namespace keys
