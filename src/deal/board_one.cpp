@@ -24,14 +24,20 @@ constexpr HandPlace kSouthPlace{kSouth, 16, 37};
 
 constexpr int kQuestionRow = 22;
 
-void showSuit(Program& p, const HandPlace& place, int suit) {
-  ConsoleKit& kit = p.kit;
+// Board 1 as the deal store holds it, drawn through the kit.
+struct BoardOneView {
+  ConsoleKit& kit;
+  const ProgramTables& tables;
+  const DealStore& deals;
+};
+
+void showSuit(const BoardOneView& v, const HandPlace& place, int suit) {
   const auto s = static_cast<std::size_t>(suit);
-  kit.moveTo(place.column, place.firstRow + suit);
-  kit.setColour(lightGray, blue);
-  kit.print(p.tables.suitSymbol[s]);
-  kit.setColour(lightCyan, blue);
-  kit.print(p.deals.suitHolding[1][static_cast<std::size_t>(place.seat)][s]);
+  v.kit.moveTo(place.column, place.firstRow + suit);
+  v.kit.setColour(lightGray, blue);
+  v.kit.print(v.tables.suitSymbol[s]);
+  v.kit.setColour(lightCyan, blue);
+  v.kit.print(v.deals.suitHolding[1][static_cast<std::size_t>(place.seat)][s]);
 }
 
 std::string repeated(const std::string& piece, int count) {
@@ -68,20 +74,21 @@ void showFaultyNumberBox(Program& p) {
 
 }  // namespace
 
-void showBoardOne(Program& p) {
-  for (int suit = 0; suit < 4; ++suit) showSuit(p, kNorthPlace, suit);
+void showBoardOne(ConsoleKit& kit, const ProgramTables& tables, const DealStore& deals) {
+  const BoardOneView v{kit, tables, deals};
+  for (int suit = 0; suit < 4; ++suit) showSuit(v, kNorthPlace, suit);
   for (int suit = 0; suit < 4; ++suit) {
-    showSuit(p, kWestPlace, suit);
-    showSuit(p, kEastPlace, suit);
+    showSuit(v, kWestPlace, suit);
+    showSuit(v, kEastPlace, suit);
   }
-  for (int suit = 0; suit < 4; ++suit) showSuit(p, kSouthPlace, suit);
+  for (int suit = 0; suit < 4; ++suit) showSuit(v, kSouthPlace, suit);
 }
 
 void confirmBoardOne(Program& p) {
   ConsoleKit& kit = p.kit;
   seedGenerator(p);
   dealBoards(p, 1, 1);
-  showBoardOne(p);
+  showBoardOne(p.kit, p.tables, p.deals);
 
   p.dealConfirmed = false;
   kit.setColour(yellow, blue);

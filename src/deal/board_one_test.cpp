@@ -6,6 +6,7 @@
 #include "core/program.h"
 #include "testing/program_parts.h"
 #include "testing/recording_system.h"
+#include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
 #include "testing/set_values.h"
 
@@ -22,11 +23,9 @@ struct BoardOneTest : ::testing::Test, ProgramParts<> {
   BoardOneTest() {
     kit.drawTitleScreen();
     kit.clearWorkArea();
-    kit.moveTo(13, 5);
-    kit.print("Enter DF control string:");
+    kit.printAt(13, 5, "Enter DF control string:");
     kit.setColour(white, blue);
-    kit.moveTo(39, 5);
-    kit.print("1000100006");
+    kit.printAt(39, 5, "1000100006");
     program.params = decodedSet(1, 1, 1, 1, 0, 1, 24);  // the values of 1000100006
   }
   const ScreenModel& atKey(std::size_t i) const { return device.screensAtKeys().at(i); }
@@ -67,9 +66,7 @@ TEST_F(BoardOneTest, DiagramOfExampleACellByCell) {
   for (int row = 1; row <= 25; ++row)
     for (int column = 1; column <= 80; ++column)
       ASSERT_EQ(shown.at(column, row), expected.at(column, row)) << "column " << column << " row " << row;
-  EXPECT_EQ(shown.cursorColumn, 64);
-  EXPECT_EQ(shown.cursorRow, 22);
-  EXPECT_TRUE(shown.cursorVisible);
+  EXPECT_TRUE(cursorAt(shown, 64, 22));
   EXPECT_TRUE(program.dealConfirmed);
   EXPECT_TRUE(device.sounds().empty());
 }
@@ -172,7 +169,7 @@ TEST_F(BoardOneTest, VoidsAndAThirteenCardSuit) {
   for (auto& seat : holding) seat = {"--", "--", "--", "--"};
   holding[3][0] = "AKQJT98765432";  // West
   holding[1] = {"--", "AKQJT98765432", "--", "--"};  // East
-  showBoardOne(program);
+  showBoardOne(kit, tables, program.deals);
   const ScreenModel& s = kit.screen();
   EXPECT_EQ(textAt(s, 24, 12, 15), std::string("\x06 AKQJT98765432"));
   EXPECT_TRUE(allAttr(s, 26, 12, 13, kHolding));

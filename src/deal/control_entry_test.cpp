@@ -7,6 +7,7 @@
 #include "core/program.h"
 #include "testing/program_parts.h"
 #include "testing/recording_system.h"
+#include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
 #include "testing/set_values.h"
 
@@ -35,9 +36,7 @@ TEST_F(EntryTest, PromptAndTypedText) {
   EXPECT_EQ(textAt(first, 73, 5, 4), "Help");
   EXPECT_TRUE(allAttr(first, 73, 5, 1, yellow + 16 * blue));
   EXPECT_TRUE(allAttr(first, 74, 5, 3, brown + 16 * blue));
-  EXPECT_EQ(first.cursorColumn, 39);
-  EXPECT_EQ(first.cursorRow, 5);
-  EXPECT_TRUE(first.cursorVisible);
+  EXPECT_TRUE(cursorAt(first, 39, 5));
   EXPECT_EQ(first.at(3, 5).ch, 186);  // the frame stays
 
   const ScreenModel& last = atKey(10);  // waiting for Enter

@@ -32,8 +32,7 @@ class ProgressConsole : public ScriptedConsole {
 struct ProgressTest : ::testing::Test, ProgramParts<ProgressConsole> {
   ProgressTest() {
     kit.drawTitleScreen();
-    kit.moveTo(13, 5);
-    kit.print("Enter DF control string:");
+    kit.printAt(13, 5, "Enter DF control string:");
   }
 };
 

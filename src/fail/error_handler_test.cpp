@@ -52,10 +52,8 @@ struct HandlerTest : ::testing::Test {
     initProgramTables(tables);
     kit.drawTitleScreen();
     kit.setColour(white, blue);
-    kit.moveTo(39, 5);
-    kit.print("12345");
-    kit.moveTo(4, 22);
-    kit.print("a message on the message row");
+    kit.printAt(39, 5, "12345");
+    kit.printAt(4, 22, "a message on the message row");
     kit.setColour(lightCyan, red);
     kit.moveTo(10, 8);
     before = kit.screen();

@@ -132,27 +132,8 @@ void chooseOne(Program& p) {
   }
 }
 
-}  // namespace
-
-void runSetup(Program& p) {
-  askForDrive(p);
-  searchDrive(p);
-  if (p.foundCount == 0) {
-    halt(p, 9,
-         " DeepFinesse program files not found on Drive " + p.driveSpec.substr(0, 1) + ". Program halted ",
-         false);
-  }
-  if (p.foundCount == 1) {
-    showTheOne(p);
-  } else {
-    chooseOne(p);
-  }
-  const std::string executable = p.system.findFirstFile(p.settings.dfDirectory, "d*.exe");
-  if (executable.empty()) halt(p, 14, " DeepFinesse executable file not found.  Program halted. ", true);
-  p.settings.dfExecutable = upperAscii(executable);
-  finishSetup(p);
-}
-
+// Writes the settings file from program.settings and shows the completion
+// notice until a key is pressed.
 void finishSetup(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.hideCursor();
@@ -173,6 +154,27 @@ void finishSetup(Program& p) {
   kit.printAt(34, 20, " <any key> ");
   kit.playSound(Sound::notify2);
   kit.waitKey();
+}
+
+}  // namespace
+
+void runSetup(Program& p) {
+  askForDrive(p);
+  searchDrive(p);
+  if (p.foundCount == 0) {
+    halt(p, 9,
+         " DeepFinesse program files not found on Drive " + p.driveSpec.substr(0, 1) + ". Program halted ",
+         false);
+  }
+  if (p.foundCount == 1) {
+    showTheOne(p);
+  } else {
+    chooseOne(p);
+  }
+  const std::string executable = p.system.findFirstFile(p.settings.dfDirectory, "d*.exe");
+  if (executable.empty()) halt(p, 14, " DeepFinesse executable file not found.  Program halted. ", true);
+  p.settings.dfExecutable = upperAscii(executable);
+  finishSetup(p);
 }
 
 }  // namespace kveld
