@@ -7,6 +7,10 @@ namespace kveld {
 
 namespace {
 
+// The cursor waits on the answer each question offers first.
+constexpr int kAnotherSetAnswer = 55;  // the "y" of "(y/N)"
+constexpr int kRunNowAnswer = 49;      // the "Y" of "(Y/n)"
+
 void startDeepFinesse(Program& p) {
   // The last screen stays visible while DeepFinesse runs.
   p.kit.present();
@@ -21,11 +25,11 @@ void endOfSetDialogs(Program& p) {
   kit.printAt(25, 17, "DONE.  Enter another set?  (y/N)");
   kit.playSound(Sound::notify2);
   kit.showCursor();
-  kit.moveTo(55, 0);
+  kit.moveTo(kAnotherSetAnswer, 0);
   if (kit.askYesNo(Answer::no) == Answer::yes) throw Reenter{EntryPoint::titleScreen};
 
   kit.printAt(25, 20, "Run Deep Finesse Now?  (Y/n)");
-  kit.moveTo(49, 0);
+  kit.moveTo(kRunNowAnswer, 0);
   if (kit.askYesNo(Answer::yes) != Answer::yes) throw EndProgram{0};
   startDeepFinesse(p);
 }

@@ -83,16 +83,16 @@ void ConsoleKit::clearScreen() {
 
 void ConsoleKit::clearWorkArea() {
   setColour(yellow, blue);
-  for (int row = 4; row <= 23; ++row) {
-    moveTo(4, row);
-    print(tables_.blank74);
-  }
+  eraseWorkArea();
+}
+
+void ConsoleKit::eraseWorkArea() {
+  for (int row = kBodyTop; row <= kBodyBottom; ++row) printAt(kBodyColumn, row, tables_.blank74);
 }
 
 void ConsoleKit::clearMessageRow() {
   setColour(yellow, blue);
-  moveTo(4, tables_.messageRow);
-  print(tables_.blank74);
+  printAt(kBodyColumn, tables_.messageRow, tables_.blank74);
 }
 
 void ConsoleKit::showCursor() { screen_.cursorVisible = true; }

@@ -11,6 +11,12 @@
 
 namespace kveld {
 
+// The body of the screen inside the frame: from this column, rows
+// kBodyTop..kBodyBottom, 74 cells wide.
+inline constexpr int kBodyColumn = 4;
+inline constexpr int kBodyTop = 4;
+inline constexpr int kBodyBottom = 23;
+
 // Answers of a yes/no question; Esc is told apart because each question
 // gives it its own meaning.
 enum class Answer { yes, no, escape };
@@ -29,7 +35,8 @@ class ConsoleKit {
   void printLineAt(int column, int row, std::string_view text);
   void printNumber(int value);  // one blank (or "-"), the digits, one blank
   void clearScreen();
-  void clearWorkArea();
+  void clearWorkArea();  // in yellow on blue
+  void eraseWorkArea();  // in the current colours
   void clearMessageRow();
   void showCursor();
   void hideCursor();

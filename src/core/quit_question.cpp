@@ -5,10 +5,14 @@
 
 namespace kveld {
 
+namespace {
+constexpr int kAnswerColumn = 47;  // on the "Y" of "(Y/n)"
+}  // namespace
+
 void quitDialog(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.hideCursor();
-  kit.moveTo(4, p.tables.messageRow);
+  kit.moveTo(kBodyColumn, p.tables.messageRow);
   kit.setColour(yellow, blue);
   kit.print(p.tables.blank74);
   kit.showCursor();
@@ -16,7 +20,7 @@ void quitDialog(Program& p) {
   kit.setColour(white, magenta);
   kit.printAt(30, p.tables.messageRow, " Quit program?  (Y/n) ");
   kit.showCursor();
-  kit.moveTo(47, 0);
+  kit.moveTo(kAnswerColumn, 0);
   kit.playSound(Sound::notify2);
   if (kit.askYesNo(Answer::yes) == Answer::no) throw Reenter{EntryPoint::titleScreen};
   kit.setColour(yellow, blue);

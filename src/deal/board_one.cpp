@@ -23,6 +23,7 @@ constexpr HandPlace kEastPlace{kEast, 12, 50};
 constexpr HandPlace kSouthPlace{kSouth, 16, 37};
 
 constexpr int kQuestionRow = 22;
+constexpr int kAnswerColumn = 64;  // on the "Y" of "(Y/n)"
 
 // Board 1 as the deal store holds it, drawn through the kit.
 struct BoardOneView {
@@ -94,7 +95,7 @@ void confirmBoardOne(Program& p) {
   kit.setColour(yellow, blue);
   kit.showCursor();
   kit.printAt(13, kQuestionRow, "Does this deal match Board #1 on the handrecord?  (Y/n)");
-  kit.moveTo(64, kQuestionRow);
+  kit.moveTo(kAnswerColumn, kQuestionRow);
   // Keys typed earlier are not discarded: the answer may already be waiting.
   switch (kit.askYesNo(Answer::yes)) {
     case Answer::escape:

@@ -8,14 +8,13 @@ namespace kveld {
 namespace {
 
 constexpr int kErrorLocation = 0;  // the halt screen's ", LINE:" is always 0
+constexpr int kSetupAnswerColumn = 63;  // on the "Y" of "(Y/n)"
 
 [[noreturn]] void generalHalt(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
-  for (int row = 4; row <= 23; ++row) {
-    kit.printAt(4, row, p.tables.blank74);
-  }
+  kit.eraseWorkArea();
   kit.showCursor();
   kit.printAt(28, 12, " ERROR:");
   kit.printNumber(errorNumber);
@@ -82,7 +81,7 @@ void emptySettingsFile(Program& p) {
   kit.printAt(8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)");
   kit.playSound(Sound::beep2);
   kit.flushKeys();
-  kit.moveTo(63, 0);  // on the "Y" of "(Y/n)"
+  kit.moveTo(kSetupAnswerColumn, 0);
   kit.showCursor();
   for (;;) {
     const std::string key = kit.waitKeyUpper();
@@ -106,9 +105,7 @@ void runtimeErrorHandler(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;
   // The body is erased in whatever colours were current when the error came.
   kit.hideCursor();
-  for (int row = 4; row <= 23; ++row) {
-    kit.printAt(4, row, p.tables.blank74);
-  }
+  kit.eraseWorkArea();
   kit.showCursor();
   kit.setColour(white, magenta);
   switch (errorNumber) {

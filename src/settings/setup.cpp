@@ -11,6 +11,10 @@
 namespace kveld {
 namespace {
 
+// Where the drive letter is typed, inside " C " after the question.
+constexpr int kDriveColumn = 66;
+constexpr int kDriveRow = 5;
+
 // Ends the program after a halt message on the message row.
 [[noreturn]] void halt(Program& p, int column, const std::string& text, bool endLine) {
   ConsoleKit& kit = p.kit;
@@ -33,12 +37,12 @@ void askForDrive(Program& p) {
   kit.clearWorkArea();
   kit.setColour(yellow, blue);
   kit.printLineAt(10, 4, "SETUP needs to establish a link to the DeepFinesse program.");
-  kit.printAt(10, 5, "Specify the drive letter where DeepFinesse is located: ");
+  kit.printAt(10, kDriveRow, "Specify the drive letter where DeepFinesse is located: ");
   kit.setColour(black, white);
   kit.print(" C ");
   p.driveSpec = "C:";
   kit.flushKeys();
-  kit.moveTo(66, 5);
+  kit.moveTo(kDriveColumn, kDriveRow);
   kit.showCursor();
   for (;;) {
     const std::string key = kit.waitKeyUpper();
@@ -46,8 +50,8 @@ void askForDrive(Program& p) {
     if (key == p.tables.enterKey) return;
     if (key.size() == 1 && key >= "B" && key <= "Z") {
       p.driveSpec = key + ":";
-      kit.printAt(66, 5, key);
-      kit.moveTo(66, 5);
+      kit.printAt(kDriveColumn, kDriveRow, key);
+      kit.moveTo(kDriveColumn, kDriveRow);
     } else {
       kit.playSound(Sound::beep2);
     }
