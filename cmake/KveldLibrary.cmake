@@ -1,4 +1,4 @@
-# kveld_library(NAME [PUBLIC lib...] [PRIVATE lib...])
+# kveld_library(NAME [OWN_TESTS] [PUBLIC lib...] [PRIVATE lib...])
 #
 # Makes src/NAME/ the static library kveld_NAME. Its sources are found by
 # pattern, so that a new file needs no edit here: name.cpp, and
@@ -10,8 +10,12 @@
 # only a link NAME -> src/NAME. A file sees "NAME/x.h" only when its target
 # links kveld_NAME, so an include against the direction of the layers is a
 # build error. PUBLIC is for libraries that the folder's headers include.
+#
+# The tests of every folder form kveld_tests, which links all the libraries;
+# a folder with OWN_TESTS builds its tests into a program of its own
+# (tests/NAME/tests.cmake) and stays out of kveld_tests.
 function(kveld_library name)
-  cmake_parse_arguments(ARG "" "" "PUBLIC;PRIVATE" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_TESTS" "" "PUBLIC;PRIVATE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${name}/*.cpp)
   set(lib_sources)
   foreach(f ${sources})
@@ -22,7 +26,9 @@ function(kveld_library name)
     elseif(f MATCHES "_fuzz\\.cpp$")
       set_property(GLOBAL APPEND PROPERTY KVELD_FUZZ_SOURCES ${f})
     elseif(f MATCHES "_test\\.cpp$")
-      set_property(GLOBAL APPEND PROPERTY KVELD_TEST_SOURCES ${f})
+      if(NOT ARG_OWN_TESTS)
+        set_property(GLOBAL APPEND PROPERTY KVELD_TEST_SOURCES ${f})
+      endif()
     elseif(f MATCHES "/main\\.cpp$")
       set(KVELD_${name}_MAIN ${f} PARENT_SCOPE)
     else()
@@ -48,6 +54,7 @@ function(kveld_library name)
     target_include_directories(${target} INTERFACE ${root})
     target_link_libraries(${target} INTERFACE ${ARG_PUBLIC})
   endif()
-  set_property(GLOBAL APPEND PROPERTY KVELD_LIBRARIES ${target})
-  set_property(GLOBAL APPEND PROPERTY KVELD_LIBRARY_NAMES ${name})
+  if(NOT ARG_OWN_TESTS)
+    set_property(GLOBAL APPEND PROPERTY KVELD_LIBRARIES ${target})
+  endif()
 endfunction()

@@ -30,13 +30,13 @@ void runSteps(Program& p, EntryPoint from) {
       readSettings(p);
       [[fallthrough]];
     case EntryPoint::setupCheck:
-      if (p.settingsValid == p.tables.flagFalse) runSetup(p);
+      if (!p.settingsValid) runSetup(p);
       break;
   }
   do {
     enterControlString(p);
     confirmBoardOne(p);
-  } while (p.dealConfirmed == p.tables.flagFalse);
+  } while (!p.dealConfirmed);
   shuffleRemainingBoards(p);
   nameArchiveFile(p);
   writeArchiveFile(p);

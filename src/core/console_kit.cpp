@@ -58,6 +58,16 @@ void ConsoleKit::print(std::string_view text) {
   for (char ch : text) putChar(static_cast<unsigned char>(ch));
 }
 
+void ConsoleKit::printAt(int column, int row, std::string_view text) {
+  moveTo(column, row);
+  print(text);
+}
+
+void ConsoleKit::printLineAt(int column, int row, std::string_view text) {
+  moveTo(column, row);
+  printLine(text);
+}
+
 void ConsoleKit::printLine(std::string_view text) {
   print(text);
   lineEnd();
@@ -73,16 +83,16 @@ void ConsoleKit::clearScreen() {
 
 void ConsoleKit::clearWorkArea() {
   setColour(yellow, blue);
-  for (int row = 4; row <= 23; ++row) {
-    moveTo(4, row);
-    print(tables_.blank74);
-  }
+  eraseWorkArea();
+}
+
+void ConsoleKit::eraseWorkArea() {
+  for (int row = kBodyTop; row <= kBodyBottom; ++row) printAt(kBodyColumn, row, tables_.blank74);
 }
 
 void ConsoleKit::clearMessageRow() {
   setColour(yellow, blue);
-  moveTo(4, tables_.messageRow);
-  print(tables_.blank74);
+  printAt(kBodyColumn, tables_.messageRow, tables_.blank74);
 }
 
 void ConsoleKit::showCursor() { screen_.cursorVisible = true; }
@@ -109,7 +119,7 @@ Answer ConsoleKit::askYesNo(Answer enterMeans) {
     if (key == "N") return Answer::no;
     if (key == tables_.enterKey) return enterMeans;
     if (key == tables_.escKey) return Answer::escape;
-    playSound("beep2");
+    playSound(Sound::beep2);
   }
 }
 
@@ -118,7 +128,7 @@ void ConsoleKit::waitAnyKey(bool flushFirst) {
   waitKey();
 }
 
-void ConsoleKit::playSound(const std::string& name) { device_.playSound(name); }
+void ConsoleKit::playSound(Sound sound) { device_.playSound(sound); }
 
 void ConsoleKit::pause(int milliseconds) {
   present();

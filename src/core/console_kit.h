@@ -11,6 +11,12 @@
 
 namespace kveld {
 
+// The body of the screen inside the frame: from this column, rows
+// kBodyTop..kBodyBottom, 74 cells wide.
+inline constexpr int kBodyColumn = 4;
+inline constexpr int kBodyTop = 4;
+inline constexpr int kBodyBottom = 23;
+
 // Answers of a yes/no question; Esc is told apart because each question
 // gives it its own meaning.
 enum class Answer { yes, no, escape };
@@ -24,9 +30,13 @@ class ConsoleKit {
   void moveTo(int column, int row);                     // 0 keeps that coordinate
   void print(std::string_view text);
   void printLine(std::string_view text);
+  // moveTo, then print or printLine.
+  void printAt(int column, int row, std::string_view text);
+  void printLineAt(int column, int row, std::string_view text);
   void printNumber(int value);  // one blank (or "-"), the digits, one blank
   void clearScreen();
-  void clearWorkArea();
+  void clearWorkArea();  // in yellow on blue
+  void eraseWorkArea();  // in the current colours
   void clearMessageRow();
   void showCursor();
   void hideCursor();
@@ -39,13 +49,13 @@ class ConsoleKit {
   // waitKey, then letters upper-cased.
   std::string waitKeyUpper();
   // Waits for Y, N, Enter (the answer `enterMeans`) or Esc; any other key
-  // plays beep2 and the wait goes on at the same place, nothing redrawn.
+  // plays Sound::beep2 and the wait goes on at the same place, nothing redrawn.
   Answer askYesNo(Answer enterMeans);
   // Waits for one key and ignores which, optionally discarding earlier keys.
   void waitAnyKey(bool flushFirst);
 
   // Sound and time.
-  void playSound(const std::string& name);
+  void playSound(Sound sound);
   void pause(int milliseconds);
 
   void drawTitleScreen();

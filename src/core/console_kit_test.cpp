@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
 
 namespace kveld {
@@ -62,16 +63,13 @@ TEST_F(KitTest, TitleScreenCellByCell) {
     }
   }
   EXPECT_EQ(textAt(s, 1, 25, 80), std::string(80, ' '));
-  EXPECT_EQ(s.cursorColumn, 1);
-  EXPECT_EQ(s.cursorRow, 3);
-  EXPECT_FALSE(s.cursorVisible);
+  EXPECT_TRUE(cursorAt(s, 1, 3, false));
 }
 
 TEST_F(KitTest, ClearWorkAreaKeepsFrame) {
   kit.drawTitleScreen();
   kit.setColour(white, magenta);
-  kit.moveTo(10, 10);
-  kit.print("something");
+  kit.printAt(10, 10, "something");
   kit.clearWorkArea();
   for (int row = 4; row <= 23; ++row) {
     EXPECT_EQ(screen().at(3, row).ch, 186);
@@ -99,10 +97,8 @@ TEST_F(KitTest, MoveToZeroKeepsCoordinateAndColourKeepsBackground) {
 
 TEST_F(KitTest, PrintLineOnLastRowScrolls) {
   kit.setColour(yellow, blue);
-  kit.moveTo(1, 24);
-  kit.print("upper");
-  kit.moveTo(1, 25);
-  kit.printLine("last");
+  kit.printAt(1, 24, "upper");
+  kit.printLineAt(1, 25, "last");
   EXPECT_EQ(textAt(screen(), 1, 23, 5), "upper");
   EXPECT_EQ(textAt(screen(), 1, 24, 4), "last");
   EXPECT_EQ(textAt(screen(), 1, 25, 80), std::string(80, ' '));
@@ -140,8 +136,7 @@ TEST_F(KitTest, YesNoConvention) {
     ScriptedConsole dev(c.keys);
     ConsoleKit k(dev, tables);
     k.drawTitleScreen();
-    k.moveTo(30, 22);
-    k.print("Question?  (Y/n)");
+    k.printAt(30, 22, "Question?  (Y/n)");
     EXPECT_EQ(k.askYesNo(c.enterMeans), c.expected);
     EXPECT_EQ(dev.sounds(), std::vector<std::string>(static_cast<std::size_t>(c.beeps), "beep2"));
     // Nothing is redrawn between the keys.

@@ -21,9 +21,9 @@ struct Program {
   ConsoleKit& kit;
   System& system;
 
-  // Flow flags: 0 is false, anything else true.
-  std::int16_t settingsValid = 0;
-  std::int16_t dealConfirmed = 0;
+  // Flow flags.
+  bool settingsValid = false;
+  bool dealConfirmed = false;
 
   Settings settings;
   SetParameters params;

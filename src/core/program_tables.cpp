@@ -1,5 +1,7 @@
 #include "core/program_tables.h"
 
+#include "platform/keys.h"
+
 namespace kveld {
 
 namespace {
@@ -14,11 +16,9 @@ void initProgramTables(ProgramTables& t) {
   t.scratchFileName = "df_find";
   t.blank2 = "  ";
   t.blank74 = std::string(74, ' ');
-  t.escKey = byte(27);
-  t.enterKey = byte(13);
-  t.backspaceKey = byte(8);
-  t.flagTrue = 1;
-  t.flagFalse = 0;
+  t.escKey = keyText(knownKey("Esc"));
+  t.enterKey = keyText(knownKey("Enter"));
+  t.backspaceKey = keyText(knownKey("Backspace"));
   t.messageRow = 22;
 
   t.sglV = byte(179);

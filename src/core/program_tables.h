@@ -21,7 +21,6 @@ struct ProgramTables : RuleTables {
   std::string iniFileName, scratchFileName;
   std::string blank2, blank74;
   std::string escKey, enterKey, backspaceKey;
-  std::int16_t flagTrue = 0, flagFalse = 0;
   int messageRow = 0;
 
   std::string sglV, sglH, sglTopLeft, sglTopRight, sglBottomLeft, sglBottomRight;

@@ -5,20 +5,23 @@
 
 namespace kveld {
 
+namespace {
+constexpr int kAnswerColumn = 47;  // on the "Y" of "(Y/n)"
+}  // namespace
+
 void quitDialog(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.hideCursor();
-  kit.moveTo(4, p.tables.messageRow);
+  kit.moveTo(kBodyColumn, p.tables.messageRow);
   kit.setColour(yellow, blue);
   kit.print(p.tables.blank74);
   kit.showCursor();
   kit.flushKeys();
   kit.setColour(white, magenta);
-  kit.moveTo(30, p.tables.messageRow);
-  kit.print(" Quit program?  (Y/n) ");
+  kit.printAt(30, p.tables.messageRow, " Quit program?  (Y/n) ");
   kit.showCursor();
-  kit.moveTo(47, 0);
-  kit.playSound("notify2");
+  kit.moveTo(kAnswerColumn, 0);
+  kit.playSound(Sound::notify2);
   if (kit.askYesNo(Answer::yes) == Answer::no) throw Reenter{EntryPoint::titleScreen};
   kit.setColour(yellow, blue);
   kit.clearScreen();

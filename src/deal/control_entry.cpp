@@ -24,10 +24,8 @@ void drawPrompt(ConsoleKit& kit) {
   kit.setColour(yellow, blue);
   kit.hideCursor();
   kit.clearWorkArea();
-  kit.moveTo(13, kPromptRow);
-  kit.print("Enter DF control string:");
-  kit.moveTo(73, kPromptRow);
-  kit.print("H");
+  kit.printAt(13, kPromptRow, "Enter DF control string:");
+  kit.printAt(73, kPromptRow, "H");
   kit.setColour(brown);
   kit.print("elp");
   kit.showCursor();
@@ -47,10 +45,9 @@ Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
     if (key == t.enterKey) return {EditorStop::enter, text};
     if (key == t.backspaceKey) {
       if (text.empty()) {
-        kit.playSound("beep2");
+        kit.playSound(Sound::beep2);
       } else {
-        kit.moveTo(kit.cursorColumn() - 1, 0);
-        kit.print(t.blank1);
+        kit.printAt(kit.cursorColumn() - 1, 0, t.blank1);
         kit.moveTo(kit.cursorColumn() - 1, 0);
         text.pop_back();
       }
@@ -61,7 +58,7 @@ Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
     const bool digit = key.size() == 1 && key[0] >= '0' && key[0] <= '9';
     const bool accepted = digit || key == "X" || key == t.blank1;
     if (!accepted || text.size() >= kMaxTyped) {
-      kit.playSound("beep2");
+      kit.playSound(Sound::beep2);
       continue;
     }
     kit.print(key);
@@ -72,9 +69,8 @@ Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
 void showTypoAlert(ConsoleKit& kit, const ProgramTables& t) {
   kit.hideCursor();
   kit.setColour(white, magenta);
-  kit.moveTo(18, t.messageRow);
-  kit.print(" There is a typo in your input.  Try again. ");
-  kit.playSound("beep2");
+  kit.printAt(18, t.messageRow, " There is a typo in your input.  Try again. ");
+  kit.playSound(Sound::beep2);
   kit.waitAnyKey(true);
   kit.clearMessageRow();
   kit.showCursor();

@@ -5,37 +5,28 @@
 #include "core/flow_control.h"
 #include "core/manual.h"
 #include "core/program.h"
+#include "testing/program_parts.h"
 #include "testing/recording_system.h"
+#include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
+#include "testing/set_values.h"
 
 namespace kveld {
 namespace {
 
-SetParameters params(int day, int year, int month, int dayOfMonth, int offset, int session, int boards) {
-  auto i16 = [](int v) { return static_cast<std::int16_t>(v); };
-  return {i16(day), i16(year), i16(month), i16(dayOfMonth), i16(offset), i16(session), i16(boards)};
-}
-
 // The screen: the prompt, the line editor, the typo alert, help and Esc.
-struct EntryTest : ::testing::Test {
-  EntryTest() {
-    initProgramTables(t);
-    kit.drawTitleScreen();
-  }
+struct EntryTest : ::testing::Test, ProgramParts<> {
+  EntryTest() { kit.drawTitleScreen(); }
   void type(const std::string& text) { device.addKeys(keys::typed(text)); }
   const ScreenModel& atKey(std::size_t i) const { return device.screensAtKeys().at(i); }
 
-  ProgramTables t;
-  ScriptedConsole device;
-  ConsoleKit kit{device, t};
-  RecordingSystem system;
-  Program program{t, kit, system};
+  const ProgramTables& t = tables;
 };
 
 TEST_F(EntryTest, PromptAndTypedText) {
   type("1000100006\r");
   enterControlString(program);
-  EXPECT_EQ(program.params, params(1, 1, 1, 1, 0, 1, 24));
+  EXPECT_EQ(program.params, decodedSet(1, 1, 1, 1, 0, 1, 24));
   EXPECT_EQ(program.controlDigit[10], 6);
   EXPECT_EQ(program.controlDigit[5], 1);
 
@@ -45,9 +36,7 @@ TEST_F(EntryTest, PromptAndTypedText) {
   EXPECT_EQ(textAt(first, 73, 5, 4), "Help");
   EXPECT_TRUE(allAttr(first, 73, 5, 1, yellow + 16 * blue));
   EXPECT_TRUE(allAttr(first, 74, 5, 3, brown + 16 * blue));
-  EXPECT_EQ(first.cursorColumn, 39);
-  EXPECT_EQ(first.cursorRow, 5);
-  EXPECT_TRUE(first.cursorVisible);
+  EXPECT_TRUE(cursorAt(first, 39, 5));
   EXPECT_EQ(first.at(3, 5).ch, 186);  // the frame stays
 
   const ScreenModel& last = atKey(10);  // waiting for Enter
@@ -64,7 +53,7 @@ TEST_F(EntryTest, LowerCaseXAndBlanksGiveTheSameValues) {
     ConsoleKit k(dev, t);
     Program p(t, k, system);
     enterControlString(p);
-    EXPECT_EQ(p.params, params(9731, 27, 8, 23, 2468, 1, 36)) << text;
+    EXPECT_EQ(p.params, decodedSet(9731, 27, 8, 23, 2468, 1, 36)) << text;
     std::string shown = text;
     for (char& c : shown) c = c == 'x' ? 'X' : c;
     EXPECT_EQ(textAt(k.screen(), 39, 5, static_cast<int>(text.size())), shown);

@@ -35,8 +35,7 @@ void shuffleRemainingBoards(Program& p) {
   kit.hideCursor();
   kit.clearWorkArea();
   kit.setColour(yellow, blue);
-  kit.moveTo(30, kProgressRow);
-  kit.print("Shuffling boards...");
+  kit.printAt(30, kProgressRow, "Shuffling boards...");
   kit.setColour(lightCyan, blue);
   dealBoards(p, 2, p.params.boardCount);
   kit.pause(1000);

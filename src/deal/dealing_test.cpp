@@ -9,20 +9,10 @@
 #include "rules/dealer.h"
 #include "testing/program_parts.h"
 #include "testing/scripted_console.h"
+#include "testing/set_values.h"
 
 namespace kveld {
 namespace {
-
-SetParameters setOf(int year, int month, int day, int session, int offset, int boards) {
-  SetParameters p;
-  p.yearNumber = static_cast<std::int16_t>(year);
-  p.monthNumber = static_cast<std::int16_t>(month);
-  p.dayOfMonth = static_cast<std::int16_t>(day);
-  p.sessionNumber = static_cast<std::int16_t>(session);
-  p.dealOffset = static_cast<std::int16_t>(offset);
-  p.boardCount = static_cast<std::int16_t>(boards);
-  return p;
-}
 
 const SetParameters kExampleA = setOf(1, 1, 1, 1, 0, 24);
 
@@ -42,8 +32,7 @@ class ProgressConsole : public ScriptedConsole {
 struct ProgressTest : ::testing::Test, ProgramParts<ProgressConsole> {
   ProgressTest() {
     kit.drawTitleScreen();
-    kit.moveTo(13, 5);
-    kit.print("Enter DF control string:");
+    kit.printAt(13, 5, "Enter DF control string:");
   }
 };
 

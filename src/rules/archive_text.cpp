@@ -1,5 +1,7 @@
 #include "rules/archive_text.h"
 
+#include <initializer_list>
+
 namespace kveld {
 
 namespace {
@@ -54,25 +56,25 @@ std::string archiveText(const RuleTables& t, const SetParameters& set, const Dea
   out.endLine();
   out.endLine();
 
+  // A line of pieces, each starting at its column (counted from 1).
+  struct Piece {
+    int column;
+    std::string text;
+  };
+  auto line = [&out](std::initializer_list<Piece> pieces) {
+    for (const Piece& piece : pieces) {
+      out.tabTo(piece.column);
+      out.put(piece.text);
+    }
+    out.endLine();
+  };
   const int boards = set.boardCount;
   for (int b = 1; b <= boards; ++b) {
     const auto& hand = deals.handLine.at(static_cast<std::size_t>(b));
-    out.put("Deal: " + std::to_string(b));
-    out.tabTo(40);
-    out.put(hand[kNorth]);
-    out.endLine();
-    out.put("Contract: 4H-South");
-    out.tabTo(23);
-    out.put(hand[kWest]);
-    out.tabTo(57);
-    out.put(hand[kEast]);
-    out.endLine();
-    out.put("OnLead: West");
-    out.tabTo(40);
-    out.put(hand[kSouth]);
-    out.endLine();
-    out.put("Lead: Any");
-    out.endLine();
+    line({{1, "Deal: " + std::to_string(b)}, {40, hand[kNorth]}});
+    line({{1, "Contract: 4H-South"}, {23, hand[kWest]}, {57, hand[kEast]}});
+    line({{1, "OnLead: West"}, {40, hand[kSouth]}});
+    line({{1, "Lead: Any"}});
     out.endLine();
     out.endLine();
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/set_values.h"
+
 namespace kveld {
 namespace {
 
@@ -12,11 +14,6 @@ struct Tables {
 const RuleTables& tables() {
   static const Tables instance;
   return instance.t;
-}
-
-SetParameters params(int day, int year, int month, int dayOfMonth, int offset, int session, int boards) {
-  auto i16 = [](int v) { return static_cast<std::int16_t>(v); };
-  return {i16(day), i16(year), i16(month), i16(dayOfMonth), i16(offset), i16(session), i16(boards)};
 }
 
 TEST(DecodeDayNumber, CalendarWithItsDayZeroAndRepeatedFirstOfJanuary) {
@@ -53,16 +50,16 @@ TEST(CheckControlString, ValidStringsDecode) {
     const char* text;
     SetParameters expected;
   };
-  const SetParameters mixed = params(9731, 27, 8, 23, 2468, 1, 36);
+  const SetParameters mixed = decodedSet(9731, 27, 8, 23, 2468, 1, 36);
   const Case cases[] = {
       {"123456789X", mixed},
       {" 123456789X", mixed},
       {"1 23456789X", mixed},
       {"12345678 9X", mixed},
       {"123456789 X", mixed},
-      {"0000000000", params(0, 1, 1, 0, 0, 0, 24)},
-      {"1000100006", params(1, 1, 1, 1, 0, 1, 24)},
-      {"0102230455", params(5000, 14, 9, 9, 1234, 2, 24)},
+      {"0000000000", decodedSet(0, 1, 1, 0, 0, 0, 24)},
+      {"1000100006", decodedSet(1, 1, 1, 1, 0, 1, 24)},
+      {"0102230455", decodedSet(5000, 14, 9, 9, 1234, 2, 24)},
   };
   for (const Case& c : cases) {
     const auto digits = checkControlString(c.text);

@@ -6,21 +6,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "testing/set_values.h"
+
 namespace kveld {
 namespace {
 
 using HandLines = std::array<std::string, 4>;  // North, East, South, West
-
-SetParameters setOf(int year, int month, int day, int session, int offset, int boards) {
-  SetParameters p;
-  p.yearNumber = static_cast<std::int16_t>(year);
-  p.monthNumber = static_cast<std::int16_t>(month);
-  p.dayOfMonth = static_cast<std::int16_t>(day);
-  p.sessionNumber = static_cast<std::int16_t>(session);
-  p.dealOffset = static_cast<std::int16_t>(offset);
-  p.boardCount = static_cast<std::int16_t>(boards);
-  return p;
-}
 
 const SetParameters kExampleA = setOf(1, 1, 1, 1, 0, 24);
 const SetParameters kExampleB = setOf(14, 9, 9, 2, 1234, 24);

@@ -4,19 +4,10 @@
 
 #include <vector>
 
+#include "testing/set_values.h"
+
 namespace kveld {
 namespace {
-
-SetParameters date(int year, int month, int day, int session = 1, int offset = 0) {
-  SetParameters p;
-  p.yearNumber = static_cast<std::int16_t>(year);
-  p.monthNumber = static_cast<std::int16_t>(month);
-  p.dayOfMonth = static_cast<std::int16_t>(day);
-  p.sessionNumber = static_cast<std::int16_t>(session);
-  p.dealOffset = static_cast<std::int16_t>(offset);
-  p.boardCount = 24;
-  return p;
-}
 
 struct SeedCase {
   const char* name;
@@ -30,8 +21,8 @@ struct SeedCase {
 
 TEST(Seeding, WorkedExamples) {
   const SeedCase cases[] = {
-      {"A: 1000100006", date(1, 1, 1, 1, 0), -32021, 0xC6FA2A00u, 0x308AD201u, 0, 0x308AD201u},
-      {"B: 0102230455", date(14, 9, 9, 2, 1234), -21837, 0xC6AA9A00u, 0xA8BD0201u, 11234, 0x8EA835BFu},
+      {"A: 1000100006", setOf(1, 1, 1, 1, 0), -32021, 0xC6FA2A00u, 0x308AD201u, 0, 0x308AD201u},
+      {"B: 0102230455", setOf(14, 9, 9, 2, 1234), -21837, 0xC6AA9A00u, 0xA8BD0201u, 11234, 0x8EA835BFu},
   };
   for (const SeedCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -48,14 +39,14 @@ TEST(Seeding, SeedIsOddAndNegativeForEveryDate) {
   for (int year = 1; year <= 28; ++year)
     for (int month = 1; month <= 12; ++month)
       for (int day = 0; day <= 31; ++day) {
-        const int x = seedValue(date(year, month, day));
+        const int x = seedValue(setOf(year, month, day));
         ASSERT_LT(x, 0);
         ASSERT_GE(x, -32767);
         ASSERT_EQ((x + 32768) % 2, 1);
       }
   // The smallest and largest V that the dates give: 745 and 21115.
-  EXPECT_EQ(seedValue(date(1, 1, 0)), 745 - 32768);
-  EXPECT_EQ(seedValue(date(28, 5, 17)), 21115 - 32768);
+  EXPECT_EQ(seedValue(setOf(1, 1, 0)), 745 - 32768);
+  EXPECT_EQ(seedValue(setOf(28, 5, 17)), 21115 - 32768);
 }
 
 TEST(Seeding, SkipCountWrapsAtSixteenBits) {
@@ -68,26 +59,26 @@ TEST(Seeding, SkipCountWrapsAtSixteenBits) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "session " << c.session << " offset " << c.offset);
-    EXPECT_EQ(skipCount(date(1, 1, 1, c.session, c.offset)), c.skip);
+    EXPECT_EQ(skipCount(setOf(1, 1, 1, c.session, c.offset)), c.skip);
   }
 }
 
 TEST(Seeding, NothingIsDiscardedForSessionZeroOrAWrappedSkip) {
-  const std::uint32_t unskipped = generatorStep(seedPattern(seedValue(date(3, 7, 14))));
-  for (const SetParameters& p : {date(3, 7, 14, 0, 0), date(3, 7, 14, 0, 9999), date(3, 7, 14, 1, 0),
-                                 date(3, 7, 14, 4, 2768), date(3, 7, 14, 4, 5000), date(3, 7, 14, 4, 9999)})
+  const std::uint32_t unskipped = generatorStep(seedPattern(seedValue(setOf(3, 7, 14))));
+  for (const SetParameters& p : {setOf(3, 7, 14, 0, 0), setOf(3, 7, 14, 0, 9999), setOf(3, 7, 14, 1, 0),
+                                 setOf(3, 7, 14, 4, 2768), setOf(3, 7, 14, 4, 5000), setOf(3, 7, 14, 4, 9999)})
     EXPECT_EQ(seededState(p), unskipped) << "session " << p.sessionNumber << " offset " << p.dealOffset;
 }
 
 TEST(Seeding, LargestSkipDiscards32767Values) {
-  std::uint32_t state = seededState(date(3, 7, 14, 1, 0));
+  std::uint32_t state = seededState(setOf(3, 7, 14, 1, 0));
   for (int i = 1; i <= 32767; ++i) {
     state = generatorStep(state);
     if (i == 32766) {
-      EXPECT_EQ(seededState(date(3, 7, 14, 4, 2766)), state);
+      EXPECT_EQ(seededState(setOf(3, 7, 14, 4, 2766)), state);
     }
   }
-  EXPECT_EQ(seededState(date(3, 7, 14, 4, 2767)), state);
+  EXPECT_EQ(seededState(setOf(3, 7, 14, 4, 2767)), state);
 }
 
 TEST(Generator, JumpEqualsSteppingForEverySkipTheSeedingMakes) {

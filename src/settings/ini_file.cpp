@@ -6,11 +6,11 @@
 namespace kveld {
 
 void readSettings(Program& program) {
-  program.settingsValid = program.tables.flagTrue;
+  program.settingsValid = true;
   // A missing file raises "file not found" here; the error handler takes over.
   const SettingsText text = parseSettingsText(program.system.readFile(program.tables.iniFileName));
   program.settings = text.settings;
-  if (!text.valid) program.settingsValid = program.tables.flagFalse;
+  if (!text.valid) program.settingsValid = false;
 }
 
 void writeSettings(Program& program, const Settings& settings) {

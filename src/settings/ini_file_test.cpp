@@ -40,16 +40,16 @@ TEST_F(SettingsFileTest, MissingFileRaisesFileNotFound) {
 TEST_F(SettingsFileTest, ValidFileReadsAtEveryPassAndInvalidClearsTheFlag) {
   putFile("DeepFinesseDirectory=D:\\Deep Finesse\r\nExecutableFile=DF.EXE\r\n");
   for (int pass = 0; pass < 2; ++pass) {
-    program.settingsValid = 7;
+    program.settingsValid = false;
     readSettings(program);
-    EXPECT_EQ(program.settingsValid, 1);
+    EXPECT_TRUE(program.settingsValid);
     EXPECT_EQ(program.settings.dfDirectory, "D:\\Deep Finesse");
     EXPECT_EQ(program.settings.dfExecutable, "DF.EXE");
   }
   // The file is closed after each read: it can be replaced and removed.
   putFile("");
   readSettings(program);
-  EXPECT_EQ(program.settingsValid, 0);
+  EXPECT_FALSE(program.settingsValid);
   std::filesystem::remove("KVELD.INI");
   EXPECT_FALSE(std::filesystem::exists("KVELD.INI"));
 }
@@ -65,7 +65,7 @@ TEST_F(SettingsFileTest, WrittenFileReadsBackAndHoldsExactlyTheTwoLines) {
     EXPECT_EQ(bytes, "DeepFinesseDirectory=" + s.dfDirectory + "\r\nExecutableFile=" + s.dfExecutable + "\r\n");
     program.settings = {};
     readSettings(program);
-    EXPECT_EQ(program.settingsValid, 1);
+    EXPECT_TRUE(program.settingsValid);
     EXPECT_EQ(program.settings.dfDirectory, s.dfDirectory);
     EXPECT_EQ(program.settings.dfExecutable, s.dfExecutable);
   }

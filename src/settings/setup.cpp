@@ -11,6 +11,10 @@
 namespace kveld {
 namespace {
 
+// Where the drive letter is typed, inside " C " after the question.
+constexpr int kDriveColumn = 66;
+constexpr int kDriveRow = 5;
+
 // Ends the program after a halt message on the message row.
 [[noreturn]] void halt(Program& p, int column, const std::string& text, bool endLine) {
   ConsoleKit& kit = p.kit;
@@ -22,7 +26,7 @@ namespace {
   } else {
     kit.print(text);
   }
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.waitKey();
   throw EndProgram{0};
 }
@@ -32,15 +36,13 @@ void askForDrive(Program& p) {
   kit.hideCursor();
   kit.clearWorkArea();
   kit.setColour(yellow, blue);
-  kit.moveTo(10, 4);
-  kit.printLine("SETUP needs to establish a link to the DeepFinesse program.");
-  kit.moveTo(10, 5);
-  kit.print("Specify the drive letter where DeepFinesse is located: ");
+  kit.printLineAt(10, 4, "SETUP needs to establish a link to the DeepFinesse program.");
+  kit.printAt(10, kDriveRow, "Specify the drive letter where DeepFinesse is located: ");
   kit.setColour(black, white);
   kit.print(" C ");
   p.driveSpec = "C:";
   kit.flushKeys();
-  kit.moveTo(66, 5);
+  kit.moveTo(kDriveColumn, kDriveRow);
   kit.showCursor();
   for (;;) {
     const std::string key = kit.waitKeyUpper();
@@ -48,11 +50,10 @@ void askForDrive(Program& p) {
     if (key == p.tables.enterKey) return;
     if (key.size() == 1 && key >= "B" && key <= "Z") {
       p.driveSpec = key + ":";
-      kit.moveTo(66, 5);
-      kit.print(key);
-      kit.moveTo(66, 5);
+      kit.printAt(kDriveColumn, kDriveRow, key);
+      kit.moveTo(kDriveColumn, kDriveRow);
     } else {
-      kit.playSound("beep2");
+      kit.playSound(Sound::beep2);
     }
   }
 }
@@ -63,10 +64,8 @@ void searchDrive(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
-  kit.moveTo(10, 7);
-  kit.printLine("Searching for program files on drive " + p.driveSpec);
-  kit.moveTo(10, 8);
-  kit.printLine("This may take a little time.  Please wait...");
+  kit.printLineAt(10, 7, "Searching for program files on drive " + p.driveSpec);
+  kit.printLineAt(10, 8, "This may take a little time.  Please wait...");
   kit.present();
 
   const std::string& scratch = p.tables.scratchFileName;
@@ -95,11 +94,9 @@ void searchDrive(Program& p) {
 
 void showTheOne(Program& p) {
   ConsoleKit& kit = p.kit;
-  kit.moveTo(15, 10);
-  kit.printLine("DeepFinesse program files found at:" + std::string(23, ' '));
+  kit.printLineAt(15, 10, "DeepFinesse program files found at:" + std::string(23, ' '));
   kit.setColour(white);
-  kit.moveTo(10, 11);
-  kit.printLine(p.foundPathShown[1]);
+  kit.printLineAt(10, 11, p.foundPathShown[1]);
   kit.setColour(yellow);
   p.settings.dfDirectory = p.foundPath[1];
   kit.present();  // on screen while the folder is searched for the executable
@@ -110,20 +107,17 @@ void showTheOne(Program& p) {
 void chooseOne(Program& p) {
   ConsoleKit& kit = p.kit;
   const int count = p.foundCount;
-  kit.moveTo(10, 10);
-  kit.printLine("Multiple DeepFinesse installations found:" + std::string(16, ' '));
+  kit.printLineAt(10, 10, "Multiple DeepFinesse installations found:" + std::string(16, ' '));
   kit.printLine("");
   for (int i = 1; i <= count; ++i) {
     kit.setColour(lightCyan);
-    kit.moveTo(10, 0);
-    kit.print("(" + std::to_string(i) + ") ");
+    kit.printAt(10, 0, "(" + std::to_string(i) + ") ");
     kit.setColour(white);
     kit.printLine(p.foundPathShown[static_cast<std::size_t>(i)]);
   }
   kit.setColour(yellow);
   kit.showCursor();
-  kit.moveTo(10, count == kMostInstallations ? 22 : 21);
-  kit.print("* Select ");
+  kit.printAt(10, count == kMostInstallations ? 22 : 21, "* Select ");
   kit.setColour(lightCyan);
   kit.print("number");
   kit.setColour(yellow);
@@ -138,8 +132,32 @@ void chooseOne(Program& p) {
       p.settings.dfDirectory = p.foundPath[static_cast<std::size_t>(number)];
       return;
     }
-    kit.playSound("beep2");
+    kit.playSound(Sound::beep2);
   }
+}
+
+// Writes the settings file from program.settings and shows the completion
+// notice until a key is pressed.
+void finishSetup(Program& p) {
+  ConsoleKit& kit = p.kit;
+  kit.hideCursor();
+  kit.clearWorkArea();
+  kit.showCursor();
+  kit.setColour(yellow);
+  kit.printAt(15, 8, "Preparing Initialization file...");
+  kit.present();
+  writeSettings(p, p.settings);
+  kit.pause(1000);
+  kit.hideCursor();
+  kit.setColour(yellow);
+  kit.printLineAt(15, 10, "DONE! Setup is complete.");
+  kit.printLineAt(15, 14, "Should you later move the DeepFinesse program files,     ");
+  kit.printLineAt(15, 15, "it would be necessary either to edit KVELD.INI, ");
+  kit.printLineAt(15, 16, "or delete it -- in which case SETUP would re-create it.");
+  kit.setColour(white, magenta);
+  kit.printAt(34, 20, " <any key> ");
+  kit.playSound(Sound::notify2);
+  kit.waitKey();
 }
 
 }  // namespace
@@ -161,34 +179,6 @@ void runSetup(Program& p) {
   if (executable.empty()) halt(p, 14, " DeepFinesse executable file not found.  Program halted. ", true);
   p.settings.dfExecutable = upperAscii(executable);
   finishSetup(p);
-}
-
-void finishSetup(Program& p) {
-  ConsoleKit& kit = p.kit;
-  kit.hideCursor();
-  kit.clearWorkArea();
-  kit.showCursor();
-  kit.setColour(yellow);
-  kit.moveTo(15, 8);
-  kit.print("Preparing Initialization file...");
-  kit.present();
-  writeSettings(p, p.settings);
-  kit.pause(1000);
-  kit.hideCursor();
-  kit.setColour(yellow);
-  kit.moveTo(15, 10);
-  kit.printLine("DONE! Setup is complete.");
-  kit.moveTo(15, 14);
-  kit.printLine("Should you later move the DeepFinesse program files,     ");
-  kit.moveTo(15, 15);
-  kit.printLine("it would be necessary either to edit KVELD.INI, ");
-  kit.moveTo(15, 16);
-  kit.printLine("or delete it -- in which case SETUP would re-create it.");
-  kit.setColour(white, magenta);
-  kit.moveTo(34, 20);
-  kit.print(" <any key> ");
-  kit.playSound("notify2");
-  kit.waitKey();
 }
 
 }  // namespace kveld

@@ -5,11 +5,9 @@ namespace kveld {
 struct Program;
 
 // The drive prompt, the search, the choice among the installations found and
-// the executable; then finishSetup. Ends the program when nothing is found.
+// the executable; then the settings file is written and the completion
+// notice shown until a key is pressed. Ends the program when nothing is
+// found.
 void runSetup(Program& program);
-
-// Writes the settings file from program.settings and shows the completion
-// notice until a key is pressed.
-void finishSetup(Program& program);
 
 }  // namespace kveld

@@ -9,9 +9,10 @@
 
 #include "core/flow_control.h"
 #include "core/program.h"
+#include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
-#include "platform/real_system.h"
 #include "testing/temp_folder.h"
+#include "platform/real_system.h"
 
 namespace kveld {
 namespace {
@@ -138,9 +139,7 @@ TEST_F(SetupScreenTest, DrivePrompt) {
   EXPECT_TRUE(allAttr(s, 10, 5, 55, kYellowOnBlue));
   EXPECT_TRUE(allAttr(s, 65, 5, 3, black + 16 * white));
   EXPECT_TRUE(allAttr(s, 4, 6, 74, kYellowOnBlue));
-  EXPECT_EQ(s.cursorColumn, 66);
-  EXPECT_EQ(s.cursorRow, 5);
-  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_TRUE(cursorAt(s, 66, 5));
   EXPECT_EQ(system.drives, std::vector<std::string>{"C:"});
   EXPECT_EQ(program.driveSpec, "C:");
 }
@@ -263,9 +262,7 @@ TEST_F(SetupScreenTest, ChoiceAmongThree) {
   EXPECT_TRUE(allAttr(s, 10, 21, 9, kYellowOnBlue));
   EXPECT_TRUE(allAttr(s, 19, 21, 6, kCyanOnBlue));
   EXPECT_TRUE(allAttr(s, 25, 21, 41, kYellowOnBlue));
-  EXPECT_EQ(s.cursorColumn, 66);
-  EXPECT_EQ(s.cursorRow, 21);
-  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_TRUE(cursorAt(s, 66, 21));
   EXPECT_TRUE(flushedAfterKey(device, 0));
   EXPECT_FALSE(flushedAfterKey(device, 1));
   // Refused keys beep and change nothing.
@@ -343,9 +340,7 @@ TEST_F(SetupScreenTest, CompletionNotice) {
   const ScreenModel& writing = system.screenAtSettings;
   EXPECT_EQ(textAt(writing, 15, 8, 32), "Preparing Initialization file...");
   EXPECT_EQ(textAt(writing, 15, 10, 24), std::string(24, ' '));
-  EXPECT_EQ(writing.cursorColumn, 47);
-  EXPECT_EQ(writing.cursorRow, 8);
-  EXPECT_TRUE(writing.cursorVisible);
+  EXPECT_TRUE(cursorAt(writing, 47, 8));
   for (int row = 4; row <= 23; ++row) {
     if (row != 8) {
       EXPECT_EQ(textAt(writing, 4, row, 74), std::string(74, ' ')) << row;

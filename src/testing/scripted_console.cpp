@@ -32,7 +32,7 @@ void ScriptedConsole::flushKeys() {
   events_.push_back({Event::flush, "", 0});
 }
 
-void ScriptedConsole::playSound(const std::string& name) { events_.push_back({Event::sound, name, 0}); }
+void ScriptedConsole::playSound(Sound sound) { events_.push_back({Event::sound, std::string(soundName(sound)), 0}); }
 
 void ScriptedConsole::pause(int milliseconds) { events_.push_back({Event::pause, "", milliseconds}); }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/console_device.h"
+#include "platform/keys.h"
 
 namespace kveld {
 
@@ -21,7 +22,7 @@ class ScriptedConsole : public ConsoleDevice {
  public:
   struct Event {
     enum Kind { key, flush, sound, pause } kind;
-    std::string text;  // key read or sound name
+    std::string text;  // key read or sound name ("beep2")
     int milliseconds = 0;
   };
 
@@ -37,7 +38,7 @@ class ScriptedConsole : public ConsoleDevice {
   void present(const ScreenModel& screen) override { screen_ = screen; }
   std::string readKey() override;
   void flushKeys() override;
-  void playSound(const std::string& name) override;
+  void playSound(Sound sound) override;
   void pause(int milliseconds) override;
 
   // The screen as last shown, and as shown at each wait for a key.
@@ -62,16 +63,16 @@ class ScriptedConsole : public ConsoleDevice {
 
 // Key texts as waitKey returns them.
 namespace keys {
-inline const std::string enter = "\r";
-inline const std::string esc = "\x1b";
-inline const std::string backspace = "\b";
-inline std::string scan(int code) { return std::string(1, '\0') + static_cast<char>(code); }
-inline const std::string up = scan(72);
-inline const std::string down = scan(80);
-inline const std::string left = scan(75);
-inline const std::string right = scan(77);
-inline const std::string f1 = scan(59);
-inline const std::string f10 = scan(68);
+inline const std::string enter = keyText(knownKey("Enter"));
+inline const std::string esc = keyText(knownKey("Esc"));
+inline const std::string backspace = keyText(knownKey("Backspace"));
+inline std::string scan(int code) { return codeText(code); }
+inline const std::string up = keyText(knownKey("Up"));
+inline const std::string down = keyText(knownKey("Down"));
+inline const std::string left = keyText(knownKey("Left"));
+inline const std::string right = keyText(knownKey("Right"));
+inline const std::string f1 = keyText(knownKey("F1"));
+inline const std::string f10 = keyText(knownKey("F10"));
 // One key per character of the text.
 std::vector<std::string> typed(const std::string& text);
 }  // namespace keys

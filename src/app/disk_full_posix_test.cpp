@@ -19,43 +19,12 @@
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
 #include "testing/file_content.h"
+#include "testing/file_size_limit_posix.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-// While it lives, no file may grow beyond `bytes`; a write past the limit
-// fails with EFBIG instead of ending the process with a signal.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    set_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  bool set() const { return set_; }
-
- private:
-  rlimit old_{};
-  bool set_ = false;
-  void (*oldHandler_)(int) = nullptr;
-};
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(DiskFull, PartWayThroughTheArchiveFileHaltsAndKeepsTheEarlierFile) {
   for (bool earlier : {true, false}) {
