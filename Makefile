@@ -38,16 +38,16 @@ deps-package: deps-windows
 	@tools/install-deps.sh package
 
 linux: deps-test
-	$(LINUX_CONFIG) -DKVELD_TESTS=ON \
+	$(LINUX_CONFIG) -DKVELD_TESTS=ON -DKVELD_WERROR=ON \
 	  -DKVELD_WIN_TESTS_EXE=$(abspath $(WIN))/kveld_tests.exe
 	$(CMAKE) --build $(LINUX) -j $(JOBS)
 
 clang: deps-test
-	$(CMAKE) -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF
+	$(CMAKE) -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF -DKVELD_WERROR=ON
 	$(CMAKE) --build $(CLANG) -j $(JOBS)
 
 windows: deps-windows
-	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKVELD_WERROR=ON
 	$(CMAKE) --build $(WIN) -j $(JOBS)
 
 # The Linux tests include the Windows build's setup search under Wine.

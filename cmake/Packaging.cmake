@@ -1,6 +1,6 @@
 # Installation and packages.
 #
-# Layout, which the program relies on to find its manual (app/manual_address):
+# Layout, which the program relies on to find its manual (core/manual):
 #   POSIX    <prefix>/bin/kveld, <prefix>/share/doc/kveld/Bridge/Software/Manuals/KVELD-Manual.htm
 #   Windows  <folder>/kveld.exe, <folder>/doc/Bridge/Software/Manuals/KVELD-Manual.htm
 # The build puts a copy of the manual at <build>/doc/... beside the program

@@ -10,7 +10,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -DOUT=${_sound_cpp} -DSOUNDS="${_sound_files}" -P ${PROJECT_SOURCE_DIR}/cmake/EmbedSounds.cmake
   DEPENDS ${_sound_files} ${PROJECT_SOURCE_DIR}/cmake/EmbedSounds.cmake
   COMMENT "Embedding the sounds")
-target_sources(kveld_core PRIVATE ${_sound_cpp})
+target_sources(kveld_platform PRIVATE ${_sound_cpp})
 if(WIN32)
   include(${PROJECT_SOURCE_DIR}/cmake/ResourcesWin32.cmake OPTIONAL)
 endif()

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "analysis/double_dummy.h"
-#include "deal/deal_store.h"
+#include "rules/deal_store.h"
 
 namespace kveld::analysis {
 

@@ -7,9 +7,9 @@
 
 #include "analysis/deal_store_hands.h"
 #include "analysis/double_dummy.h"
-#include "app/program_tables.h"
-#include "deal/control_string.h"
-#include "deal/dealer.h"
+#include "rules/control_string.h"
+#include "rules/dealer.h"
+#include "rules/rule_tables.h"
 #include "testing/bench_comparison.h"
 
 namespace kveld::analysis {
@@ -18,13 +18,11 @@ namespace {
 // The 36 boards of control string 123456789X.
 const std::vector<BoardHands>& setOf36() {
   static const std::vector<BoardHands> boards = [] {
-    ProgramTables tables;
-    initProgramTables(tables);
+    RuleTables tables;
+    initRuleTables(tables);
     const SetParameters params = decodeControlDigits(*checkControlString("123456789X"), tables);
     auto store = std::make_unique<DealStore>();
-    Deck deck{};
-    Generator generator(seededState(params));
-    for (int b = 1; b <= params.boardCount; ++b) dealBoard(*store, deck, b, generator, tables);
+    dealSet(*store, params, tables);
     return handsOfSet(*store, params.boardCount);
   }();
   return boards;

@@ -2,15 +2,15 @@
 
 #include <new>
 
-#include "app/flow_control.h"
-#include "app/program.h"
 #include "archive/archive_file.h"
 #include "archive/end_of_set.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 #include "deal/board_one.h"
-#include "deal/control_string.h"
-#include "deal/dealer.h"
+#include "deal/control_entry.h"
+#include "deal/dealing.h"
 #include "fail/error_handler.h"
-#include "settings/settings_file.h"
+#include "settings/ini_file.h"
 #include "settings/setup.h"
 
 namespace kveld {
@@ -30,13 +30,13 @@ void runSteps(Program& p, EntryPoint from) {
       readSettings(p);
       [[fallthrough]];
     case EntryPoint::setupCheck:
-      if (p.settingsValid == p.tables.flagFalse) runSetup(p);
+      if (!p.settingsValid) runSetup(p);
       break;
   }
   do {
     enterControlString(p);
     confirmBoardOne(p);
-  } while (p.dealConfirmed == p.tables.flagFalse);
+  } while (!p.dealConfirmed);
   shuffleRemainingBoards(p);
   nameArchiveFile(p);
   writeArchiveFile(p);

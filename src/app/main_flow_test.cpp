@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/commands.h"
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
+#include "core/quit_question.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 #include "testing/failing_system.h"
-#include "testing/recording_system.h"
-#include "testing/temp_folder.h"
 #include "testing/program_parts.h"
+#include "testing/recording_system.h"
+#include "testing/screen_checks.h"
+#include "testing/scripted_console.h"
+#include "testing/temp_folder.h"
 
 namespace kveld {
 namespace {
@@ -18,8 +19,7 @@ struct QuitTest : ::testing::Test, ProgramParts<> {
   QuitTest() {
     kit.drawTitleScreen();
     kit.setColour(white, blue);
-    kit.moveTo(39, 5);
-    kit.print("12345");
+    kit.printAt(39, 5, "12345");
   }
 };
 
@@ -31,9 +31,7 @@ TEST_F(QuitTest, QuestionOnMessageRowWithCursorOnY) {
   EXPECT_EQ(textAt(s, 30, 22, 22), " Quit program?  (Y/n) ");
   EXPECT_TRUE(allAttr(s, 30, 22, 22, white + 16 * magenta));
   EXPECT_TRUE(allAttr(s, 4, 22, 26, yellow + 16 * blue));
-  EXPECT_EQ(s.cursorColumn, 47);
-  EXPECT_EQ(s.cursorRow, 22);
-  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_TRUE(cursorAt(s, 47, 22));
   EXPECT_EQ(device.sounds(), std::vector<std::string>{"notify2"});
 }
 

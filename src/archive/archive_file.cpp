@@ -1,7 +1,7 @@
 #include "archive/archive_file.h"
 
-#include "app/program.h"
-#include "archive/archive_text.h"
+#include "core/program.h"
+#include "rules/archive_text.h"
 
 namespace kveld {
 
@@ -15,8 +15,7 @@ void nameArchiveFile(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
-  kit.moveTo(28, 11);
-  kit.print("Printing to file: ");
+  kit.printAt(28, 11, "Printing to file: ");
   kit.setColour(lightCyan);
   kit.print(p.archiveFileName.substr(0, 8));
   kit.setColour(yellow, blue);

@@ -1,4 +1,6 @@
 #pragma once
+// The archive file of a set: its name on the dealing screen, then its bytes
+// on disk.
 namespace kveld {
 struct Program;
 // Names the set's archive file and shows the name.

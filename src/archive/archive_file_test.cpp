@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/program.h"
-#include "archive/archive_text.h"
+#include "core/program.h"
+#include "rules/archive_text.h"
 #include "platform/paths.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
@@ -22,13 +22,6 @@ namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 struct ArchiveFileTest : ::testing::Test, ProgramParts<> {
   ArchiveFileTest() {
@@ -51,8 +44,7 @@ struct ArchiveFileTest : ::testing::Test, ProgramParts<> {
 
 TEST_F(ArchiveFileTest, ProgressLineNamesTheFileWithoutErasingTheBody) {
   kit.setColour(yellow, blue);
-  kit.moveTo(30, 8);
-  kit.print("Shuffling boards...");
+  kit.printAt(30, 8, "Shuffling boards...");
   kit.setColour(white, magenta);
   nameArchiveFile(program);
   // Shown at once: the file is written next, before any wait.

@@ -1,11 +1,15 @@
 #include "archive/end_of_set.h"
 
-#include "app/flow_control.h"
-#include "app/program.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 
 namespace kveld {
 
 namespace {
+
+// The cursor waits on the answer each question offers first.
+constexpr int kAnotherSetAnswer = 55;  // the "y" of "(y/N)"
+constexpr int kRunNowAnswer = 49;      // the "Y" of "(Y/n)"
 
 void startDeepFinesse(Program& p) {
   // The last screen stays visible while DeepFinesse runs.
@@ -18,16 +22,14 @@ void startDeepFinesse(Program& p) {
 void endOfSetDialogs(Program& p) {
   ConsoleKit& kit = p.kit;
   // Keys pressed while the set was written are not discarded.
-  kit.moveTo(25, 17);
-  kit.print("DONE.  Enter another set?  (y/N)");
-  kit.playSound("notify2");
+  kit.printAt(25, 17, "DONE.  Enter another set?  (y/N)");
+  kit.playSound(Sound::notify2);
   kit.showCursor();
-  kit.moveTo(55, 0);
+  kit.moveTo(kAnotherSetAnswer, 0);
   if (kit.askYesNo(Answer::no) == Answer::yes) throw Reenter{EntryPoint::titleScreen};
 
-  kit.moveTo(25, 20);
-  kit.print("Run Deep Finesse Now?  (Y/n)");
-  kit.moveTo(49, 0);
+  kit.printAt(25, 20, "Run Deep Finesse Now?  (Y/n)");
+  kit.moveTo(kRunNowAnswer, 0);
   if (kit.askYesNo(Answer::yes) != Answer::yes) throw EndProgram{0};
   startDeepFinesse(p);
 }

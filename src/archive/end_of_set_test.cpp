@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
-#include "testing/recording_system.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 #include "testing/program_parts.h"
+#include "testing/recording_system.h"
+#include "testing/screen_checks.h"
+#include "testing/scripted_console.h"
 
 namespace kveld {
 namespace {
@@ -22,10 +23,8 @@ struct EndOfSetTest : ::testing::Test, ProgramParts<> {
     device.addKeys(keys);
     kit.drawTitleScreen();
     kit.setColour(yellow, blue);
-    kit.moveTo(30, 8);
-    kit.print("Shuffling boards...");
-    kit.moveTo(28, 11);
-    kit.print("Printing to file: Jan-01-M");
+    kit.printAt(30, 8, "Shuffling boards...");
+    kit.printAt(28, 11, "Printing to file: Jan-01-M");
     program.settings = {"D:\\Deep Finesse", "DF.EXE"};
     program.driveSpec = "D:";
     try {
@@ -86,9 +85,7 @@ TEST_F(EndOfSetTest, QuestionsStandWhereTheyShouldAndTheScreenStays) {
   EXPECT_EQ(textAt(first, 25, 17, 32), "DONE.  Enter another set?  (y/N)");
   EXPECT_TRUE(allAttr(first, 25, 17, 32, yellow + 16 * blue));
   EXPECT_EQ(textAt(first, 28, 11, 26), "Printing to file: Jan-01-M");
-  EXPECT_EQ(first.cursorColumn, 55);
-  EXPECT_EQ(first.cursorRow, 17);
-  EXPECT_TRUE(first.cursorVisible);
+  EXPECT_TRUE(cursorAt(first, 55, 17));
   EXPECT_EQ(textAt(first, 25, 20, 28), std::string(28, ' '));
 
   const ScreenModel& second = device.screensAtKeys()[1];

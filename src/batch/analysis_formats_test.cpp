@@ -9,8 +9,8 @@
 #include "batch/control_check.h"
 #include "batch/formats.h"
 #include "batch/set_analysis.h"
-#include "deal/dealer.h"
-#include "deal/set_dealer.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 namespace {
@@ -37,7 +37,7 @@ SetAnalysis madeUp(int boards) {
 }
 
 struct AnalysisFormatsTest : ::testing::Test {
-  AnalysisFormatsTest() { initProgramTables(tables); }
+  AnalysisFormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, bool analysed = true) {
     const SetParameters params = *checkString(control, tables).params;
     dealSetCards(*deals, params);
@@ -53,7 +53,7 @@ struct AnalysisFormatsTest : ::testing::Test {
     for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
     return n;
   }
-  ProgramTables tables;
+  RuleTables tables;
   std::unique_ptr<DealStore> deals = std::make_unique<DealStore>();
   SetAnalysis results;
 };

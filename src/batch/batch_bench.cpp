@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
-#include "app/program_tables.h"
-#include "deal/control_string.h"
-#include "deal/dealer.h"
-#include "deal/set_dealer.h"
+#include "rules/rule_tables.h"
+#include "rules/control_string.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
 #include "testing/bench_comparison.h"
 
 namespace kveld {
@@ -22,8 +22,8 @@ constexpr int kSets = 10000;
 // session, board count and deal offset.
 const std::vector<SetParameters>& manySets() {
   static const std::vector<SetParameters> sets = [] {
-    ProgramTables tables;
-    initProgramTables(tables);
+    RuleTables tables;
+    initRuleTables(tables);
     std::mt19937 random(2026);
     std::vector<SetParameters> list;
     for (int i = 0; i < kSets; ++i) {
@@ -57,8 +57,8 @@ BENCHMARK(BatchDealingOfManySets)->Unit(benchmark::kMillisecond)->Repetitions(3)
 // The steps each set takes when its skip is stepped: the seeding step, the
 // skip, 52 for each dealing attempt of its boards.
 void BareGeneratorStepsOfManySets(benchmark::State& state) {
-  ProgramTables tables;
-  initProgramTables(tables);
+  RuleTables tables;
+  initRuleTables(tables);
   auto store = std::make_unique<DealStore>();
   struct Steps {
     std::uint32_t start;

@@ -12,8 +12,8 @@
 #include "batch/formats.h"
 #include "batch/options.h"
 #include "batch/set_analysis.h"
-#include "deal/dealer.h"
-#include "deal/set_dealer.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 
@@ -32,7 +32,7 @@ class Run {
   Run(const Options& options, BatchIo& io)
       : options_(options), io_(io), format_(*findFormat(options.format)),
         context_{tables_, io.lineEnd, io.version} {
-    initProgramTables(tables_);
+    initRuleTables(tables_);
   }
 
   int all() {
@@ -137,7 +137,7 @@ class Run {
   const Options& options_;
   BatchIo& io_;
   const Format& format_;
-  ProgramTables tables_;
+  RuleTables tables_;
   FormatContext context_;
   std::unique_ptr<DealStore> deals_ = std::make_unique<DealStore>();
   int setsWritten_ = 0;

@@ -8,12 +8,11 @@
 
 #include "app/main_flow.h"
 #include "platform/native_files.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "testing/file_content.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
 #include "testing/temp_folder.h"
-#include "testing/wine_drives.h"
 
 namespace kveld::batch {
 namespace {

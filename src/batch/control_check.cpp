@@ -1,7 +1,7 @@
 #include "batch/control_check.h"
 
 
-#include "deal/control_string.h"
+#include "rules/control_string.h"
 
 namespace kveld::batch {
 
@@ -57,7 +57,7 @@ std::string firstProblem(const std::string& text) {
 
 }  // namespace
 
-CheckedString checkString(std::string_view text, const ProgramTables& tables) {
+CheckedString checkString(std::string_view text, const RuleTables& tables) {
   const std::string typed = upperCased(text);
   CheckedString result;
   if (const auto digits = checkControlString(typed)) {
@@ -69,7 +69,7 @@ CheckedString checkString(std::string_view text, const ProgramTables& tables) {
   return result;
 }
 
-std::string describeSet(const SetParameters& p, const ProgramTables& t) {
+std::string describeSet(const SetParameters& p, const RuleTables& t) {
   return t.monthName.at(static_cast<std::size_t>(p.monthNumber)) + " " + std::to_string(p.dayOfMonth) + ", " +
          t.sessionName.at(static_cast<std::size_t>(p.sessionNumber)) + ", " + std::to_string(p.boardCount) +
          " boards";

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/program_tables.h"
-#include "deal/set_parameters.h"
+#include "rules/rule_tables.h"
+#include "rules/set_parameters.h"
 
 namespace kveld::batch {
 
@@ -17,10 +17,10 @@ struct CheckedString {
 
 // Checks a control string as the interactive program checks a typed one; a
 // lower-case "x" counts as "X", as it does when typed.
-CheckedString checkString(std::string_view text, const ProgramTables& tables);
+CheckedString checkString(std::string_view text, const RuleTables& tables);
 
 // The set a valid string stands for: "January 1, Morning, 24 boards".
-std::string describeSet(const SetParameters& params, const ProgramTables& tables);
+std::string describeSet(const SetParameters& params, const RuleTables& tables);
 
 // The text as it may be shown on a terminal: control characters as "?".
 std::string printable(std::string_view text);

@@ -8,7 +8,7 @@ namespace kveld::batch {
 namespace {
 
 struct ControlCheckTest : ::testing::Test {
-  ControlCheckTest() { initProgramTables(tables); }
+  ControlCheckTest() { initRuleTables(tables); }
   std::string problemOf(std::string_view text) const {
     const CheckedString c = checkString(text, tables);
     EXPECT_FALSE(c.params) << text;
@@ -19,7 +19,7 @@ struct ControlCheckTest : ::testing::Test {
     EXPECT_TRUE(c.problem.empty()) << text << ": " << c.problem;
     return c.params ? describeSet(*c.params, tables) : "";
   }
-  ProgramTables tables;
+  RuleTables tables;
 };
 
 TEST_F(ControlCheckTest, ValidStringsAndTheirSets) {

@@ -1,6 +1,6 @@
 #include "batch/formats.h"
 
-#include "archive/archive_text.h"
+#include "rules/archive_text.h"
 
 namespace kveld::batch {
 
@@ -37,11 +37,11 @@ std::string formatNames() {
   return names;
 }
 
-std::string fileNameOf(const Format& format, const SetParameters& params, const ProgramTables& tables) {
+std::string fileNameOf(const Format& format, const SetParameters& params, const RuleTables& tables) {
   return archiveName(tables, params, "").baseName + std::string(format.extension);
 }
 
-std::string holdingOf(const DealStore& deals, int board, int seat, int suit, const ProgramTables& tables) {
+std::string holdingOf(const DealStore& deals, int board, int seat, int suit, const RuleTables& tables) {
   const auto bits = static_cast<unsigned>(
       deals.handBits.at(static_cast<std::size_t>(board))[static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]);
   std::string holding;

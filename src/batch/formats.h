@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program_tables.h"
-#include "deal/deal_store.h"
-#include "deal/set_parameters.h"
+#include "rules/rule_tables.h"
+#include "rules/deal_store.h"
+#include "rules/set_parameters.h"
 
 namespace kveld::batch {
 
@@ -26,7 +26,7 @@ struct DealtSet {
 };
 
 struct FormatContext {
-  const ProgramTables& tables;
+  const RuleTables& tables;
   std::string lineEnd;  // of the formats that follow the platform's
   std::string version;  // of the program, for formats that name their maker
 };
@@ -50,7 +50,7 @@ const Format* findFormat(std::string_view name);
 std::string formatNames();
 
 // The file of a set in the output folder: "Jan-01-M" and the extension.
-std::string fileNameOf(const Format& format, const SetParameters& params, const ProgramTables& tables);
+std::string fileNameOf(const Format& format, const SetParameters& params, const RuleTables& tables);
 
 // The writers.
 std::string pbnBegin(const FormatContext& context);
@@ -62,6 +62,6 @@ std::string htmlEnd(const FormatContext& context);
 
 // A holding as the formats write it: rank letters highest first, T for the
 // ten, nothing for a void.
-std::string holdingOf(const DealStore& deals, int board, int seat, int suit, const ProgramTables& tables);
+std::string holdingOf(const DealStore& deals, int board, int seat, int suit, const RuleTables& tables);
 
 }  // namespace kveld::batch

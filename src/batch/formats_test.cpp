@@ -6,17 +6,17 @@
 #include <set>
 #include <sstream>
 
-#include "archive/archive_text.h"
+#include "rules/archive_text.h"
 #include "batch/control_check.h"
-#include "deal/dealer.h"
-#include "deal/set_dealer.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 namespace {
 
 // A set dealt from its control string, as the batch program deals it.
 struct Dealt {
-  Dealt(const std::string& control, const ProgramTables& tables) : controlString(control) {
+  Dealt(const std::string& control, const RuleTables& tables) : controlString(control) {
     params = *checkString(control, tables).params;
     dealSetCards(*deals, params);
     for (int board = 1; board <= params.boardCount; ++board) describeBoard(*deals, board, tables);
@@ -28,14 +28,14 @@ struct Dealt {
 };
 
 struct FormatsTest : ::testing::Test {
-  FormatsTest() { initProgramTables(tables); }
+  FormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, const std::string& lineEnd = "\n") {
     const Format& f = *findFormat(format);
     const Dealt dealt(control, tables);
     const FormatContext context{tables, lineEnd, "1.2.3"};
     return f.begin(context) + f.set(dealt.set(), context, 0) + f.end(context);
   }
-  ProgramTables tables;
+  RuleTables tables;
 };
 
 std::vector<std::string> split(const std::string& bytes, const std::string& lineEnd) {

@@ -37,7 +37,7 @@ std::string_view vulnerabilityTag(int board) {
 }
 
 // "N:" and the hands clockwise from North, suits separated by dots.
-std::string dealTag(const DealStore& deals, int board, const ProgramTables& tables) {
+std::string dealTag(const DealStore& deals, int board, const RuleTables& tables) {
   std::string deal = "N:";
   for (int seat = 0; seat < 4; ++seat) {
     if (seat > 0) deal += ' ';
@@ -69,7 +69,7 @@ std::string pbnBegin(const FormatContext& context) {
 }
 
 std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
-  const ProgramTables& t = context.tables;
+  const RuleTables& t = context.tables;
   const SetParameters& p = set.params;
   const std::string event = t.monthName.at(static_cast<std::size_t>(p.monthNumber)) + " " +
                             std::to_string(p.dayOfMonth) + ", " +

@@ -1,8 +1,8 @@
 #include "deal/board_one.h"
 
-#include "app/commands.h"
-#include "app/program.h"
-#include "deal/dealer.h"
+#include "core/program.h"
+#include "core/quit_question.h"
+#include "deal/dealing.h"
 
 namespace kveld {
 
@@ -23,15 +23,22 @@ constexpr HandPlace kEastPlace{kEast, 12, 50};
 constexpr HandPlace kSouthPlace{kSouth, 16, 37};
 
 constexpr int kQuestionRow = 22;
+constexpr int kAnswerColumn = 64;  // on the "Y" of "(Y/n)"
 
-void showSuit(Program& p, const HandPlace& place, int suit) {
-  ConsoleKit& kit = p.kit;
+// Board 1 as the deal store holds it, drawn through the kit.
+struct BoardOneView {
+  ConsoleKit& kit;
+  const ProgramTables& tables;
+  const DealStore& deals;
+};
+
+void showSuit(const BoardOneView& v, const HandPlace& place, int suit) {
   const auto s = static_cast<std::size_t>(suit);
-  kit.moveTo(place.column, place.firstRow + suit);
-  kit.setColour(lightGray, blue);
-  kit.print(p.tables.suitSymbol[s]);
-  kit.setColour(lightCyan, blue);
-  kit.print(p.deals.suitHolding[1][static_cast<std::size_t>(place.seat)][s]);
+  v.kit.moveTo(place.column, place.firstRow + suit);
+  v.kit.setColour(lightGray, blue);
+  v.kit.print(v.tables.suitSymbol[s]);
+  v.kit.setColour(lightCyan, blue);
+  v.kit.print(v.deals.suitHolding[1][static_cast<std::size_t>(place.seat)][s]);
 }
 
 std::string repeated(const std::string& piece, int count) {
@@ -54,14 +61,12 @@ void showFaultyNumberBox(Program& p) {
 
   auto boxRow = [&](int row, const std::string& text, const std::string& shadow) {
     kit.setColour(blue, white);
-    kit.moveTo(17, row);
-    kit.print(text);
+    kit.printAt(17, row, text);
     kit.setColour(black, blue);
     kit.print(shadow);
   };
   kit.setColour(black, blue);
-  kit.moveTo(18, 12);
-  kit.print(repeated(lowerHalf, 48));
+  kit.printAt(18, 12, repeated(lowerHalf, 48));
   boxRow(13, t.sglTopLeft + rule + t.sglTopRight, fullBlock);
   boxRow(14, t.sglV + p.boxText[1] + t.sglV, fullBlock);
   boxRow(15, t.sglV + p.boxText[2] + t.sglV, fullBlock);
@@ -70,33 +75,33 @@ void showFaultyNumberBox(Program& p) {
 
 }  // namespace
 
-void showBoardOne(Program& p) {
-  for (int suit = 0; suit < 4; ++suit) showSuit(p, kNorthPlace, suit);
+void showBoardOne(ConsoleKit& kit, const ProgramTables& tables, const DealStore& deals) {
+  const BoardOneView v{kit, tables, deals};
+  for (int suit = 0; suit < 4; ++suit) showSuit(v, kNorthPlace, suit);
   for (int suit = 0; suit < 4; ++suit) {
-    showSuit(p, kWestPlace, suit);
-    showSuit(p, kEastPlace, suit);
+    showSuit(v, kWestPlace, suit);
+    showSuit(v, kEastPlace, suit);
   }
-  for (int suit = 0; suit < 4; ++suit) showSuit(p, kSouthPlace, suit);
+  for (int suit = 0; suit < 4; ++suit) showSuit(v, kSouthPlace, suit);
 }
 
 void confirmBoardOne(Program& p) {
   ConsoleKit& kit = p.kit;
   seedGenerator(p);
   dealBoards(p, 1, 1);
-  showBoardOne(p);
+  showBoardOne(p.kit, p.tables, p.deals);
 
-  p.dealConfirmed = p.tables.flagFalse;
+  p.dealConfirmed = false;
   kit.setColour(yellow, blue);
   kit.showCursor();
-  kit.moveTo(13, kQuestionRow);
-  kit.print("Does this deal match Board #1 on the handrecord?  (Y/n)");
-  kit.moveTo(64, kQuestionRow);
+  kit.printAt(13, kQuestionRow, "Does this deal match Board #1 on the handrecord?  (Y/n)");
+  kit.moveTo(kAnswerColumn, kQuestionRow);
   // Keys typed earlier are not discarded: the answer may already be waiting.
   switch (kit.askYesNo(Answer::yes)) {
     case Answer::escape:
       quitDialog(p);
     case Answer::yes:
-      p.dealConfirmed = p.tables.flagTrue;
+      p.dealConfirmed = true;
       return;
     case Answer::no:
       showFaultyNumberBox(p);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
+#include "core/flow_control.h"
+#include "core/program.h"
+#include "testing/program_parts.h"
 #include "testing/recording_system.h"
+#include "testing/screen_checks.h"
+#include "testing/scripted_console.h"
+#include "testing/set_values.h"
 
 namespace kveld {
 namespace {
@@ -16,31 +19,18 @@ constexpr int kHolding = lightCyan + 16 * blue;
 constexpr int kBox = blue + 16 * white;
 constexpr int kShadow = black + 16 * blue;
 
-struct BoardOneTest : ::testing::Test {
+struct BoardOneTest : ::testing::Test, ProgramParts<> {
   BoardOneTest() {
-    initProgramTables(t);
     kit.drawTitleScreen();
     kit.clearWorkArea();
-    kit.moveTo(13, 5);
-    kit.print("Enter DF control string:");
+    kit.printAt(13, 5, "Enter DF control string:");
     kit.setColour(white, blue);
-    kit.moveTo(39, 5);
-    kit.print("1000100006");
-    program.params.yearNumber = 1;  // the values of 1000100006
-    program.params.monthNumber = 1;
-    program.params.dayOfMonth = 1;
-    program.params.dayNumber = 1;
-    program.params.sessionNumber = 1;
-    program.params.dealOffset = 0;
-    program.params.boardCount = 24;
+    kit.printAt(39, 5, "1000100006");
+    program.params = decodedSet(1, 1, 1, 1, 0, 1, 24);  // the values of 1000100006
   }
   const ScreenModel& atKey(std::size_t i) const { return device.screensAtKeys().at(i); }
 
-  ProgramTables t;
-  ScriptedConsole device;
-  ConsoleKit kit{device, t};
-  RecordingSystem system;
-  Program program{t, kit, system};
+  const ProgramTables& t = tables;
 };
 
 // Writes a text into a screen model cell by cell, for the expected screens.
@@ -76,10 +66,8 @@ TEST_F(BoardOneTest, DiagramOfExampleACellByCell) {
   for (int row = 1; row <= 25; ++row)
     for (int column = 1; column <= 80; ++column)
       ASSERT_EQ(shown.at(column, row), expected.at(column, row)) << "column " << column << " row " << row;
-  EXPECT_EQ(shown.cursorColumn, 64);
-  EXPECT_EQ(shown.cursorRow, 22);
-  EXPECT_TRUE(shown.cursorVisible);
-  EXPECT_EQ(program.dealConfirmed, 1);
+  EXPECT_TRUE(cursorAt(shown, 64, 22));
+  EXPECT_TRUE(program.dealConfirmed);
   EXPECT_TRUE(device.sounds().empty());
 }
 
@@ -90,9 +78,9 @@ TEST_F(BoardOneTest, YesAndEnterConfirmWithKeysTypedAhead) {
     ConsoleKit k(dev, t);
     Program p(t, k, system);
     p.params = program.params;
-    p.dealConfirmed = 7;
+    p.dealConfirmed = false;
     confirmBoardOne(p);
-    EXPECT_EQ(p.dealConfirmed, 1);
+    EXPECT_TRUE(p.dealConfirmed);
     for (const auto& e : dev.events()) EXPECT_NE(e.kind, ScriptedConsole::Event::flush);
   }
 }
@@ -100,7 +88,7 @@ TEST_F(BoardOneTest, YesAndEnterConfirmWithKeysTypedAhead) {
 TEST_F(BoardOneTest, OtherKeysBeepAndTheQuestionWaits) {
   device.addKeys({keys::up, keys::f1, "X", "\x03", "y"});
   confirmBoardOne(program);
-  EXPECT_EQ(program.dealConfirmed, 1);
+  EXPECT_TRUE(program.dealConfirmed);
   EXPECT_EQ(device.sounds(), std::vector<std::string>(4, "beep2"));
   for (std::size_t i = 1; i < 5; ++i) EXPECT_EQ(atKey(i), atKey(0)) << i;
 }
@@ -114,9 +102,9 @@ TEST_F(BoardOneTest, NoShowsTheFaultyNumberBoxAndWaitsForAnyKey) {
     k.clearWorkArea();
     Program p(t, k, system);
     p.params = program.params;
-    p.dealConfirmed = 1;
+    p.dealConfirmed = true;
     confirmBoardOne(p);
-    EXPECT_EQ(p.dealConfirmed, 0);
+    EXPECT_FALSE(p.dealConfirmed);
     EXPECT_TRUE(dev.sounds().empty());
     ASSERT_EQ(dev.screensAtKeys().size(), 2u);
     for (const auto& e : dev.events()) EXPECT_NE(e.kind, ScriptedConsole::Event::flush);
@@ -181,7 +169,7 @@ TEST_F(BoardOneTest, VoidsAndAThirteenCardSuit) {
   for (auto& seat : holding) seat = {"--", "--", "--", "--"};
   holding[3][0] = "AKQJT98765432";  // West
   holding[1] = {"--", "AKQJT98765432", "--", "--"};  // East
-  showBoardOne(program);
+  showBoardOne(kit, tables, program.deals);
   const ScreenModel& s = kit.screen();
   EXPECT_EQ(textAt(s, 24, 12, 15), std::string("\x06 AKQJT98765432"));
   EXPECT_TRUE(allAttr(s, 26, 12, 13, kHolding));

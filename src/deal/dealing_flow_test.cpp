@@ -6,12 +6,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/console_kit.h"
+#include "core/console_kit.h"
 #include "app/main_flow.h"
-#include "app/program_tables.h"
-#include "platform/scripted_console.h"
+#include "core/program_tables.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
+#include "testing/screen_checks.h"
+#include "testing/scripted_console.h"
 #include "testing/temp_folder.h"
 
 namespace kveld {
@@ -107,9 +108,7 @@ TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
   for (int row = 1; row <= 25; ++row)
     for (int col = 1; col <= 80; ++col)
       ASSERT_EQ(question.at(col, row), expected.at(col, row)) << "column " << col << " row " << row;
-  EXPECT_EQ(question.cursorColumn, 64);
-  EXPECT_EQ(question.cursorRow, 22);
-  EXPECT_TRUE(question.cursorVisible);
+  EXPECT_TRUE(cursorAt(question, 64, 22));
 
   // Each board's number before it is dealt, the last screen once more for
   // the pause, and nothing after the pause but that same screen.

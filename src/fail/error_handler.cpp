@@ -1,34 +1,29 @@
 #include "fail/error_handler.h"
 
-#include "app/flow_control.h"
-#include "app/program.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 
 namespace kveld {
 
 namespace {
 
 constexpr int kErrorLocation = 0;  // the halt screen's ", LINE:" is always 0
+constexpr int kSetupAnswerColumn = 63;  // on the "Y" of "(Y/n)"
 
 [[noreturn]] void generalHalt(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
-  for (int row = 4; row <= 23; ++row) {
-    kit.moveTo(4, row);
-    kit.print(p.tables.blank74);
-  }
+  kit.eraseWorkArea();
   kit.showCursor();
-  kit.moveTo(28, 12);
-  kit.print(" ERROR:");
+  kit.printAt(28, 12, " ERROR:");
   kit.printNumber(errorNumber);
   kit.print(", LINE:");
   kit.printNumber(kErrorLocation);
   kit.printLine("");
-  kit.moveTo(27, 14);
-  kit.printLine("Sorry -- program halted. ");
-  kit.moveTo(18, 16);
-  kit.printLine("Please email details to " + maintainerAddress());
-  kit.playSound("beep2");
+  kit.printLineAt(27, 14, "Sorry -- program halted. ");
+  kit.printLineAt(18, 16, "Please email details to " + maintainerAddress());
+  kit.playSound(Sound::beep2);
   // No flush: a key pressed before the halt appeared ends the program.
   kit.waitKey();
   throw EndProgram{0};
@@ -53,16 +48,12 @@ void emptySettingsFile(Program& p) {
   kit.setColour(magenta, white);
   const std::string blank62(62, ' ');
   for (int row = 9; row <= 19; ++row) {
-    kit.moveTo(10, row);
-    kit.printLine(blank62);
+    kit.printLineAt(10, row, blank62);
   }
-  kit.moveTo(11, 11);
-  kit.print("The initialization file KVELD.INI is missing or corrupted.");
-  kit.moveTo(28, 14);
-  kit.print("A new file will be created.");
-  kit.moveTo(37, 17);
-  kit.print("<any key>");
-  kit.playSound("beep2");
+  kit.printAt(11, 11, "The initialization file KVELD.INI is missing or corrupted.");
+  kit.printAt(28, 14, "A new file will be created.");
+  kit.printAt(37, 17, "<any key>");
+  kit.playSound(Sound::beep2);
   kit.waitAnyKey(true);
   kit.setColour(yellow, blue);
   emptySettingsFile(p);
@@ -72,16 +63,12 @@ void emptySettingsFile(Program& p) {
 
 [[noreturn]] void fileAccessError(Program& p) {
   ConsoleKit& kit = p.kit;
-  kit.moveTo(31, 10);
-  kit.printLine(" File Access Error ");
+  kit.printLineAt(31, 10, " File Access Error ");
   kit.setColour(yellow, blue);
-  kit.moveTo(17, 12);
-  kit.printLine(" A program file unexpectedly has been set as    ");
-  kit.moveTo(17, 13);
-  kit.printLine(" read-only, or the path to the file is invalid. ");
-  kit.moveTo(30, 15);
-  kit.printLine(" Execution halted. ");
-  kit.playSound("beep2");
+  kit.printLineAt(17, 12, " A program file unexpectedly has been set as    ");
+  kit.printLineAt(17, 13, " read-only, or the path to the file is invalid. ");
+  kit.printLineAt(30, 15, " Execution halted. ");
+  kit.playSound(Sound::beep2);
   kit.waitAnyKey(true);
   throw EndProgram{0};
 }
@@ -89,23 +76,21 @@ void emptySettingsFile(Program& p) {
 [[noreturn]] void archiveFolderMissing(Program& p) {
   ConsoleKit& kit = p.kit;
   const ProgramTables& t = p.tables;
-  kit.moveTo(8, 10);
-  kit.printLine(" The DeepFinesse archive directory has been moved or deleted. ");
+  kit.printLineAt(8, 10, " The DeepFinesse archive directory has been moved or deleted. ");
   kit.setColour(yellow, blue);
-  kit.moveTo(8, 13);
-  kit.print(" KVELD needs to be reinstalled. Continue with setup?  (Y/n)");
-  kit.playSound("beep2");
+  kit.printAt(8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)");
+  kit.playSound(Sound::beep2);
   kit.flushKeys();
-  kit.moveTo(63, 0);  // on the "Y" of "(Y/n)"
+  kit.moveTo(kSetupAnswerColumn, 0);
   kit.showCursor();
   for (;;) {
     const std::string key = kit.waitKeyUpper();
     if (key == t.escKey || key == "N") throw EndProgram{0};
     if (key == t.enterKey || key == "Y") break;
-    kit.playSound("beep2");
+    kit.playSound(Sound::beep2);
   }
   emptySettingsFile(p);
-  p.settingsValid = t.flagFalse;
+  p.settingsValid = false;
   throw Reenter{EntryPoint::setupCheck};
 }
 
@@ -120,10 +105,7 @@ void runtimeErrorHandler(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;
   // The body is erased in whatever colours were current when the error came.
   kit.hideCursor();
-  for (int row = 4; row <= 23; ++row) {
-    kit.moveTo(4, row);
-    kit.print(p.tables.blank74);
-  }
+  kit.eraseWorkArea();
   kit.showCursor();
   kit.setColour(white, magenta);
   switch (errorNumber) {

@@ -6,10 +6,10 @@
 #include <optional>
 #include <sstream>
 
-#include "app/flow_control.h"
+#include "core/flow_control.h"
 #include "app/main_flow.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
+#include "core/program.h"
+#include "testing/scripted_console.h"
 #include "testing/failing_system.h"
 #include "testing/failure_screens.h"
 
@@ -52,14 +52,12 @@ struct HandlerTest : ::testing::Test {
     initProgramTables(tables);
     kit.drawTitleScreen();
     kit.setColour(white, blue);
-    kit.moveTo(39, 5);
-    kit.print("12345");
-    kit.moveTo(4, 22);
-    kit.print("a message on the message row");
+    kit.printAt(39, 5, "12345");
+    kit.printAt(4, 22, "a message on the message row");
     kit.setColour(lightCyan, red);
     kit.moveTo(10, 8);
     before = kit.screen();
-    program.settingsValid = tables.flagTrue;
+    program.settingsValid = true;
   }
 
   Outcome run(int errorNumber) {
@@ -162,7 +160,7 @@ TEST_F(HandlerTest, ArchiveFolderQuestionAnswers) {
     mem.files["KVELD.INI"] = "DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n";
     FailingSystem sys(mem);
     Program p(tables, k, sys);
-    p.settingsValid = tables.flagTrue;
+    p.settingsValid = true;
     k.drawTitleScreen();
     Outcome o;
     try {
@@ -179,11 +177,11 @@ TEST_F(HandlerTest, ArchiveFolderQuestionAnswers) {
     for (const ScreenModel& s : dev.screensAtKeys()) EXPECT_EQ(s, dev.screensAtKeys().front());
     if (c.setup) {
       EXPECT_EQ(o.reentered, EntryPoint::setupCheck);
-      EXPECT_EQ(p.settingsValid, tables.flagFalse);
+      EXPECT_FALSE(p.settingsValid);
       EXPECT_EQ(mem.files.at("KVELD.INI"), "");
     } else {
       EXPECT_EQ(o.exitCode, 0);
-      EXPECT_EQ(p.settingsValid, tables.flagTrue);
+      EXPECT_TRUE(p.settingsValid);
       EXPECT_EQ(mem.files.at("KVELD.INI"), "DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n");
       EXPECT_TRUE(sys.calls.empty());
     }
@@ -251,7 +249,7 @@ TEST_F(HandlerTest, OwnSettingsFileFailureEndsInTheGeneralHalt) {
     FailingSystem sys(mem);
     sys.failOn(FailingSystem::Op::writeFile, c.writeFailure, "KVELD.INI", -1);
     Program p(tables, k, sys);
-    p.settingsValid = tables.flagTrue;
+    p.settingsValid = true;
     k.drawTitleScreen();
     const ScreenModel expected = failureScreens::generalHalt(c.writeFailure, k.screen());
     SCOPED_TRACE("error " + std::to_string(c.error) + ", then " + std::to_string(c.writeFailure));
@@ -266,7 +264,7 @@ TEST_F(HandlerTest, OwnSettingsFileFailureEndsInTheGeneralHalt) {
     EXPECT_EQ(dev.keysLeft(), 0u);
     EXPECT_EQ(textAt(k.screen(), 28, 12, 21), " ERROR: " + std::to_string(c.writeFailure) + " , LINE: 0 ");
     EXPECT_TRUE(sameScreen(k.screen(), expected));
-    EXPECT_EQ(p.settingsValid, tables.flagTrue);
+    EXPECT_TRUE(p.settingsValid);
   }
 }
 

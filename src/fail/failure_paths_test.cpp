@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "app/main_flow.h"
-#include "app/program_tables.h"
+#include "core/program_tables.h"
 #include "fail/error_handler.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "testing/failing_system.h"
 #include "testing/failure_screens.h"
 #include "testing/program_path.h"

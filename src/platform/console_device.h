@@ -4,10 +4,19 @@
 // plays sounds and pauses.
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/screen_model.h"
 
 namespace kveld {
+
+// The program's sounds, built into it from resources/beep2.wav and
+// notify2.wav.
+enum class Sound { beep2, notify2 };
+
+// The sound's name: its file name without ".wav", and, upper-cased, its
+// resource name in the Windows program.
+constexpr std::string_view soundName(Sound sound) { return sound == Sound::beep2 ? "beep2" : "notify2"; }
 
 class ConsoleDevice {
  public:
@@ -29,8 +38,8 @@ class ConsoleDevice {
   // Discards key presses made before this moment.
   virtual void flushKeys() = 0;
 
-  // Starts "beep2" or "notify2" and returns at once; a new sound cuts the old.
-  virtual void playSound(const std::string& name) = 0;
+  // Starts the sound and returns at once; a new sound cuts the old.
+  virtual void playSound(Sound sound) = 0;
   // Pauses for the given number of milliseconds.
   virtual void pause(int milliseconds) = 0;
 };

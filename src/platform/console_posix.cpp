@@ -153,8 +153,8 @@ class PosixConsole : public ConsoleDevice {
     pending_.clear();
   }
 
-  void playSound(const std::string& name) override {
-    if (sound_ && sound_->play(soundWave(name))) return;
+  void playSound(Sound sound) override {
+    if (sound_ && sound_->play(soundWave(soundName(sound)))) return;
     [[maybe_unused]] const ssize_t n = write(STDOUT_FILENO, "\a", 1);  // no audio: the terminal's bell
   }
 

@@ -158,8 +158,8 @@ class Win32Console : public ConsoleDevice {
   }
 
   // A sound that cannot be played is left out; it never stops the program.
-  void playSound(const std::string& name) override {
-    std::string resource = name;
+  void playSound(Sound sound) override {
+    std::string resource(soundName(sound));
     for (char& c : resource) {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }

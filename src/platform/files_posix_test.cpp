@@ -13,32 +13,12 @@
 #include "testing/program_path.h"
 #include "testing/temp_folder.h"
 #include "testing/file_content.h"
+#include "testing/file_size_limit_posix.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-// While it lives, no file of this process can grow beyond `bytes`: a write
-// past it fails (EFBIG) as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldSignal_ = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    signal(SIGXFSZ, oldSignal_);
-  }
-
- private:
-  rlimit old_{};
-  void (*oldSignal_)(int) = nullptr;
-};
 
 TEST(FilesPosix, AWriteThatFailsPartWayLeavesTheEarlierFileAlone) {
   NoWineDrives noWine;

@@ -1,47 +1,22 @@
 // Starting other programs on POSIX systems: from an argument vector, never
 // through a shell, and waiting until they end.
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
-
-extern char** environ;
+#include "platform/spawn_posix.h"
 
 namespace kveld {
 
 namespace {
-
-bool isExecutableFile(const std::string& native) {
-  struct stat st {};
-  return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0111) != 0 &&
-         ::access(native.c_str(), X_OK) == 0;
-}
-
-// The program `name` as the PATH finds it; empty when it is not there.
-std::string findOnPath(const std::string& name) {
-  const char* path = std::getenv("PATH");
-  std::string rest = path ? path : "";
-  for (;;) {
-    const std::size_t colon = rest.find(':');
-    std::string dir = rest.substr(0, colon);
-    if (dir.empty()) dir = ".";
-    const std::string candidate = dir + "/" + name;
-    if (isExecutableFile(candidate)) return candidate;
-    if (colon == std::string::npos) return {};
-    rest.erase(0, colon + 1);
-  }
-}
 
 // The path as seen from any folder: a relative one is taken from the
 // program's current folder, since the started program runs in another.
@@ -78,49 +53,12 @@ bool isUnrunnableProgram(int error) {
   }
 }
 
-struct Spawn {
-  std::vector<std::string> argv;
-  std::string folder;        // empty: the program's own current folder
-  bool searchPath = false;   // argv[0] is looked for on the PATH
-  bool quiet = false;        // standard input and output go to /dev/null
-};
-
 // Starts the program and waits until it has ended. Returns the error of a
 // start that failed (0 when it ran); other failures raise.
-int spawnAndWait(const Spawn& s) {
-  posix_spawn_file_actions_t actions;
-  posix_spawnattr_t attributes;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawnattr_init(&attributes);
-  if (!s.folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, s.folder.c_str());
-  if (s.quiet) {
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  }
-  // The program gets the usual signal dispositions, whatever the terminal
-  // code has set up for itself.
-  sigset_t none, defaults;
-  sigemptyset(&none);
-  sigemptyset(&defaults);
-  for (int sig : {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGPIPE, SIGTSTP, SIGTTIN, SIGTTOU, SIGCHLD, SIGWINCH,
-                  SIGCONT, SIGXFSZ})
-    sigaddset(&defaults, sig);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setsigdefault(&attributes, &defaults);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-  std::vector<char*> argv;
-  for (const std::string& a : s.argv) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-
+int spawnAndWait(const SpawnRequest& s) {
   pid_t pid = 0;
-  const int rc = s.searchPath ? posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ)
-                              : posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
+  const int rc = spawnProgram(s, pid);
   if (rc != 0) return rc;
-
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) throw RunTimeError(errorNumberFromErrno(errno), "waiting for " + s.argv[0]);
@@ -133,7 +71,7 @@ int spawnAndWait(const Spawn& s) {
 void RealSystem::openAddress(const std::string& address) {
   // Without xdg-open there is nothing that can show the address; the caller
   // goes on as after a browser that has been handed it.
-  const int rc = spawnAndWait({{"xdg-open", address}, {}, true, true});
+  const int rc = spawnAndWait({{"xdg-open", address}, {}, true, -1, true});
   if (rc != 0 && rc != ENOENT)
     throw RunTimeError(errorNumberFromErrno(rc), "starting xdg-open: " + std::string(std::strerror(rc)));
 }
@@ -155,7 +93,7 @@ void RealSystem::startProgram(const std::string&, const std::string& folder, con
   } catch (const RunTimeError&) {
     return;
   }
-  Spawn spawn;
+  SpawnRequest spawn;
   spawn.folder = nativeFolder;
   if (fileStart(program, 2) == "MZ") {
     const std::string wine = findOnPath("wine");

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/flow_control.h"
-#include "app/program.h"
+#include "core/flow_control.h"
+#include "core/program.h"
 #include "platform/real_system.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "settings/setup.h"
 #include "testing/temp_folder.h"
 

@@ -1,9 +1,7 @@
 #include "platform/sound_player.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,7 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-extern char** environ;
+#include "platform/spawn_posix.h"
 
 namespace kveld {
 
@@ -42,26 +40,13 @@ bool SoundPlayer::play(std::string_view wave) {
   int size = static_cast<int>(std::min<std::size_t>(wave.size(), 1 << 22) * 2);
   setsockopt(fds[0], SOL_SOCKET, SO_SNDBUF, &size, sizeof size);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t signals;
-  sigemptyset(&signals);
-  posix_spawnattr_setsigmask(&attributes, &signals);
-  sigfillset(&signals);
-  posix_spawnattr_setsigdefault(&attributes, &signals);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-  std::vector<char*> argv;
-  for (std::string& a : command_) argv.push_back(a.data());
-  argv.push_back(nullptr);
+  SpawnRequest request;
+  request.argv = command_;
+  request.searchPath = true;
+  request.input = fds[1];
+  request.quiet = true;
   pid_t pid = 0;
-  const int failed = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-  posix_spawnattr_destroy(&attributes);
-  posix_spawn_file_actions_destroy(&actions);
+  const int failed = spawnProgram(request, pid);
   close(fds[1]);
   if (failed != 0) {
     close(fds[0]);
@@ -81,18 +66,6 @@ bool SoundPlayer::play(std::string_view wave) {
 }
 
 namespace {
-
-bool onPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  for (std::size_t start = 0; start <= dirs.size();) {
-    const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-    const std::string dir = end > start ? dirs.substr(start, end - start) : ".";
-    if (access((dir + "/" + program).c_str(), X_OK) == 0) return true;
-    start = end + 1;
-  }
-  return false;
-}
 
 bool hasAudioOutput() {
   if (DIR* dir = opendir("/dev/snd")) {  // ALSA playback devices: pcmC<card>D<device>p
@@ -114,7 +87,7 @@ bool hasAudioOutput() {
 }  // namespace
 
 std::optional<std::vector<std::string>> findSoundPlayer() {
-  if (!onPath("aplay") || !hasAudioOutput()) return std::nullopt;
+  if (findOnPath("aplay").empty() || !hasAudioOutput()) return std::nullopt;
   return std::vector<std::string>{"aplay", "-q", "-"};
 }
 

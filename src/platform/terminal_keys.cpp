@@ -1,30 +1,29 @@
 #include "platform/terminal_keys.h"
 
 #include "platform/cp437.h"
+#include "platform/keys.h"
 
 namespace kveld {
 namespace {
 
-constexpr char kEsc = '\x1b';
+constexpr char kEsc = knownKey("Esc").character;
 constexpr std::size_t kLongestSequence = 32;
-
-std::string scan(int code) { return std::string{'\0', static_cast<char>(code)}; }
 
 // Scan codes of the keys named by the last letter of a CSI or SS3 sequence
 // (cursor keys, Home, End, F1 to F4; lower case: rxvt's shifted arrows).
 int letterScan(char c) {
   switch (c) {
-    case 'A': case 'a': return 72;  // Up
-    case 'B': case 'b': return 80;  // Down
-    case 'C': case 'c': return 77;  // Right
-    case 'D': case 'd': return 75;  // Left
-    case 'H': return 71;            // Home
-    case 'F': return 79;            // End
-    case 'P': return 59;            // F1 .. F4
-    case 'Q': return 60;
-    case 'R': return 61;
-    case 'S': return 62;
-    case 'Z': return 15;            // Shift+Tab
+    case 'A': case 'a': return knownKey("Up").pcCode;
+    case 'B': case 'b': return knownKey("Down").pcCode;
+    case 'C': case 'c': return knownKey("Right").pcCode;
+    case 'D': case 'd': return knownKey("Left").pcCode;
+    case 'H': return knownKey("Home").pcCode;
+    case 'F': return knownKey("End").pcCode;
+    case 'P': return knownKey("F1").pcCode;
+    case 'Q': return knownKey("F2").pcCode;
+    case 'R': return knownKey("F3").pcCode;
+    case 'S': return knownKey("F4").pcCode;
+    case 'Z': return knownKey("Tab").pcCode;  // Shift+Tab
     default: return 0;
   }
 }
@@ -32,22 +31,22 @@ int letterScan(char c) {
 // Scan codes of the "ESC [ n ~" keys.
 int numberScan(int n) {
   switch (n) {
-    case 1: case 7: return 71;  // Home
-    case 2: return 82;          // Ins
-    case 3: return 83;          // Del
-    case 4: case 8: return 79;  // End
-    case 5: return 73;          // PgUp
-    case 6: return 81;          // PgDn
-    case 23: return 133;        // F11
-    case 24: return 134;        // F12
+    case 1: case 7: return knownKey("Home").pcCode;
+    case 2: return knownKey("Ins").pcCode;
+    case 3: return knownKey("Del").pcCode;
+    case 4: case 8: return knownKey("End").pcCode;
+    case 5: return knownKey("PgUp").pcCode;
+    case 6: return knownKey("PgDn").pcCode;
+    case 23: return knownKey("F11").pcCode;
+    case 24: return knownKey("F12").pcCode;
     default:
-      if (n >= 11 && n <= 15) return 59 + n - 11;  // F1 .. F5
-      if (n >= 17 && n <= 21) return 64 + n - 17;  // F6 .. F10
+      if (n >= 11 && n <= 15) return knownKey("F1").pcCode + n - 11;  // F1 .. F5
+      if (n >= 17 && n <= 21) return knownKey("F6").pcCode + n - 17;  // F6 .. F10
       return 0;
   }
 }
 
-DecodedKey keyOf(int scanCode, std::size_t length) { return {scan(scanCode), length}; }
+DecodedKey keyOf(int pcCode, std::size_t length) { return {codeText(pcCode), length}; }
 
 // ESC [ or ESC O, then parameter bytes ("1;5"), then one final byte. The
 // first parameter names the key for the "~" forms; further parameters
@@ -57,7 +56,7 @@ DecodedKey decodeSequence(std::string_view in, bool final) {
   if (!ss3 && in.size() >= 3 && in[2] == '[') {  // Linux console: ESC [ [ A .. E
     if (in.size() < 4) return final ? keyOf(0, 3) : DecodedKey{};
     const bool fKey = in[3] >= 'A' && in[3] <= 'E';
-    return keyOf(fKey ? 59 + in[3] - 'A' : 0, 4);
+    return keyOf(fKey ? knownKey("F1").pcCode + in[3] - 'A' : 0, 4);
   }
   int first = -1;        // the first parameter; -1: none
   bool firstDone = false;
@@ -108,12 +107,12 @@ DecodedKey decodeUtf8(std::string_view in, bool final) {
 DecodedKey decodeKey(std::string_view in, bool final) {
   const auto c = static_cast<unsigned char>(in[0]);
   if (c == kEsc) {
-    if (in.size() == 1) return final ? DecodedKey{"\x1b", 1} : DecodedKey{};
+    if (in.size() == 1) return final ? DecodedKey{keyText(knownKey("Esc")), 1} : DecodedKey{};
     if (in[1] == '[' || in[1] == 'O') return decodeSequence(in, final);
-    return {"\x1b", 1};  // Esc, then a key of its own
+    return {keyText(knownKey("Esc")), 1};  // Esc, then a key of its own
   }
   if (c >= 0x80) return decodeUtf8(in, final);
-  if (c == 127 || c == 8) return {"\b", 1};  // Backspace, whichever the terminal sends
+  if (c == 127 || c == 8) return {keyText(knownKey("Backspace")), 1};  // whichever the terminal sends
   if (c == 0) return keyOf(3, 1);            // Ctrl+2 / Ctrl+Space, as the PC keyboard gives it
   return {std::string(1, static_cast<char>(c)), 1};
 }

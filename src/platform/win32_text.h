@@ -46,6 +46,12 @@ inline std::string systemReason(DWORD code) {
   return reason.empty() ? "the system refused it" : wideToUtf8(reason);
 }
 
+// Wide text from the system as the program's single-byte text.
+inline std::string narrowText(const wchar_t* text) {
+  const std::wstring w(text);
+  return utf16ToCp437(std::u16string(w.begin(), w.end()));
+}
+
 [[noreturn]] inline void raiseWin32(DWORD code, const std::string& doing, const std::string& path) {
   throw RunTimeError(errorNumberFromWin32(code), doing + " " + path + ": " + systemReason(code));
 }

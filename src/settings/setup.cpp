@@ -2,35 +2,18 @@
 
 #include <algorithm>
 
-#include "app/commands.h"
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "settings/settings_file.h"
+#include "core/flow_control.h"
+#include "core/quit_question.h"
+#include "core/program.h"
+#include "rules/listing.h"
+#include "settings/ini_file.h"
 
 namespace kveld {
 namespace {
 
-constexpr int kMostInstallations = 10;
-constexpr std::size_t kShownLength = 60;
-
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
-std::string upperAscii(std::string text) {
-  for (char& c : text) c = upperAscii(c);
-  return text;
-}
-
-bool startsWithDeal(std::string_view name) {
-  constexpr std::string_view kDeal = "DEAL";
-  if (name.size() < kDeal.size()) return false;
-  for (std::size_t i = 0; i < kDeal.size(); ++i)
-    if (upperAscii(name[i]) != kDeal[i]) return false;
-  return true;
-}
-
-std::string shownForm(const std::string& path) {
-  return path.size() <= kShownLength ? path : path.substr(0, kShownLength - 3) + "...";
-}
+// Where the drive letter is typed, inside " C " after the question.
+constexpr int kDriveColumn = 66;
+constexpr int kDriveRow = 5;
 
 // Ends the program after a halt message on the message row.
 [[noreturn]] void halt(Program& p, int column, const std::string& text, bool endLine) {
@@ -43,7 +26,7 @@ std::string shownForm(const std::string& path) {
   } else {
     kit.print(text);
   }
-  kit.playSound("beep2");
+  kit.playSound(Sound::beep2);
   kit.waitKey();
   throw EndProgram{0};
 }
@@ -53,15 +36,13 @@ void askForDrive(Program& p) {
   kit.hideCursor();
   kit.clearWorkArea();
   kit.setColour(yellow, blue);
-  kit.moveTo(10, 4);
-  kit.printLine("SETUP needs to establish a link to the DeepFinesse program.");
-  kit.moveTo(10, 5);
-  kit.print("Specify the drive letter where DeepFinesse is located: ");
+  kit.printLineAt(10, 4, "SETUP needs to establish a link to the DeepFinesse program.");
+  kit.printAt(10, kDriveRow, "Specify the drive letter where DeepFinesse is located: ");
   kit.setColour(black, white);
   kit.print(" C ");
   p.driveSpec = "C:";
   kit.flushKeys();
-  kit.moveTo(66, 5);
+  kit.moveTo(kDriveColumn, kDriveRow);
   kit.showCursor();
   for (;;) {
     const std::string key = kit.waitKeyUpper();
@@ -69,11 +50,10 @@ void askForDrive(Program& p) {
     if (key == p.tables.enterKey) return;
     if (key.size() == 1 && key >= "B" && key <= "Z") {
       p.driveSpec = key + ":";
-      kit.moveTo(66, 5);
-      kit.print(key);
-      kit.moveTo(66, 5);
+      kit.printAt(kDriveColumn, kDriveRow, key);
+      kit.moveTo(kDriveColumn, kDriveRow);
     } else {
-      kit.playSound("beep2");
+      kit.playSound(Sound::beep2);
     }
   }
 }
@@ -84,10 +64,8 @@ void searchDrive(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
-  kit.moveTo(10, 7);
-  kit.printLine("Searching for program files on drive " + p.driveSpec);
-  kit.moveTo(10, 8);
-  kit.printLine("This may take a little time.  Please wait...");
+  kit.printLineAt(10, 7, "Searching for program files on drive " + p.driveSpec);
+  kit.printLineAt(10, 8, "This may take a little time.  Please wait...");
   kit.present();
 
   const std::string& scratch = p.tables.scratchFileName;
@@ -116,11 +94,9 @@ void searchDrive(Program& p) {
 
 void showTheOne(Program& p) {
   ConsoleKit& kit = p.kit;
-  kit.moveTo(15, 10);
-  kit.printLine("DeepFinesse program files found at:" + std::string(23, ' '));
+  kit.printLineAt(15, 10, "DeepFinesse program files found at:" + std::string(23, ' '));
   kit.setColour(white);
-  kit.moveTo(10, 11);
-  kit.printLine(p.foundPathShown[1]);
+  kit.printLineAt(10, 11, p.foundPathShown[1]);
   kit.setColour(yellow);
   p.settings.dfDirectory = p.foundPath[1];
   kit.present();  // on screen while the folder is searched for the executable
@@ -131,20 +107,17 @@ void showTheOne(Program& p) {
 void chooseOne(Program& p) {
   ConsoleKit& kit = p.kit;
   const int count = p.foundCount;
-  kit.moveTo(10, 10);
-  kit.printLine("Multiple DeepFinesse installations found:" + std::string(16, ' '));
+  kit.printLineAt(10, 10, "Multiple DeepFinesse installations found:" + std::string(16, ' '));
   kit.printLine("");
   for (int i = 1; i <= count; ++i) {
     kit.setColour(lightCyan);
-    kit.moveTo(10, 0);
-    kit.print("(" + std::to_string(i) + ") ");
+    kit.printAt(10, 0, "(" + std::to_string(i) + ") ");
     kit.setColour(white);
     kit.printLine(p.foundPathShown[static_cast<std::size_t>(i)]);
   }
   kit.setColour(yellow);
   kit.showCursor();
-  kit.moveTo(10, count == kMostInstallations ? 22 : 21);
-  kit.print("* Select ");
+  kit.printAt(10, count == kMostInstallations ? 22 : 21, "* Select ");
   kit.setColour(lightCyan);
   kit.print("number");
   kit.setColour(yellow);
@@ -159,32 +132,35 @@ void chooseOne(Program& p) {
       p.settings.dfDirectory = p.foundPath[static_cast<std::size_t>(number)];
       return;
     }
-    kit.playSound("beep2");
+    kit.playSound(Sound::beep2);
   }
+}
+
+// Writes the settings file from program.settings and shows the completion
+// notice until a key is pressed.
+void finishSetup(Program& p) {
+  ConsoleKit& kit = p.kit;
+  kit.hideCursor();
+  kit.clearWorkArea();
+  kit.showCursor();
+  kit.setColour(yellow);
+  kit.printAt(15, 8, "Preparing Initialization file...");
+  kit.present();
+  writeSettings(p, p.settings);
+  kit.pause(1000);
+  kit.hideCursor();
+  kit.setColour(yellow);
+  kit.printLineAt(15, 10, "DONE! Setup is complete.");
+  kit.printLineAt(15, 14, "Should you later move the DeepFinesse program files,     ");
+  kit.printLineAt(15, 15, "it would be necessary either to edit KVELD.INI, ");
+  kit.printLineAt(15, 16, "or delete it -- in which case SETUP would re-create it.");
+  kit.setColour(white, magenta);
+  kit.printAt(34, 20, " <any key> ");
+  kit.playSound(Sound::notify2);
+  kit.waitKey();
 }
 
 }  // namespace
-
-FoundInstallations parseListing(std::string_view listing, std::string_view driveSpec) {
-  FoundInstallations found;
-  const std::size_t end = std::min(listing.find('\x1a'), listing.size());
-  std::size_t pos = 0;
-  while (pos < end && found.count < kMostInstallations) {
-    const std::size_t lineEnd = std::min(listing.find('\r', pos), end);
-    const std::string_view line = listing.substr(pos, lineEnd - pos);
-    pos = lineEnd < end ? lineEnd + 1 : end;
-    if (pos < end && listing[pos] == '\n') ++pos;
-
-    if (line.substr(0, 2) != driveSpec) break;
-    const std::size_t slash = line.rfind('\\');
-    if (slash == std::string_view::npos || !startsWithDeal(line.substr(slash + 1))) continue;
-    ++found.count;
-    const auto n = static_cast<std::size_t>(found.count);
-    found.path[n] = std::string(line.substr(0, slash));
-    found.shown[n] = shownForm(found.path[n]);
-  }
-  return found;
-}
 
 void runSetup(Program& p) {
   askForDrive(p);
@@ -203,34 +179,6 @@ void runSetup(Program& p) {
   if (executable.empty()) halt(p, 14, " DeepFinesse executable file not found.  Program halted. ", true);
   p.settings.dfExecutable = upperAscii(executable);
   finishSetup(p);
-}
-
-void finishSetup(Program& p) {
-  ConsoleKit& kit = p.kit;
-  kit.hideCursor();
-  kit.clearWorkArea();
-  kit.showCursor();
-  kit.setColour(yellow);
-  kit.moveTo(15, 8);
-  kit.print("Preparing Initialization file...");
-  kit.present();
-  writeSettings(p, p.settings);
-  kit.pause(1000);
-  kit.hideCursor();
-  kit.setColour(yellow);
-  kit.moveTo(15, 10);
-  kit.printLine("DONE! Setup is complete.");
-  kit.moveTo(15, 14);
-  kit.printLine("Should you later move the DeepFinesse program files,     ");
-  kit.moveTo(15, 15);
-  kit.printLine("it would be necessary either to edit KVELD.INI, ");
-  kit.moveTo(15, 16);
-  kit.printLine("or delete it -- in which case SETUP would re-create it.");
-  kit.setColour(white, magenta);
-  kit.moveTo(34, 20);
-  kit.print(" <any key> ");
-  kit.playSound("notify2");
-  kit.waitKey();
 }
 
 }  // namespace kveld

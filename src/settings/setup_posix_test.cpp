@@ -6,11 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/flow_control.h"
+#include "core/flow_control.h"
 #include "app/main_flow.h"
-#include "app/program.h"
+#include "core/program.h"
 #include "platform/paths.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 #include "settings/setup.h"
 #include "platform/real_system.h"
 #include "testing/temp_folder.h"

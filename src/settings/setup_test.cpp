@@ -7,69 +7,17 @@
 #include <iterator>
 #include <optional>
 
-#include "app/flow_control.h"
-#include "app/program.h"
-#include "platform/scripted_console.h"
-#include "platform/real_system.h"
+#include "core/flow_control.h"
+#include "core/program.h"
+#include "testing/screen_checks.h"
+#include "testing/scripted_console.h"
 #include "testing/temp_folder.h"
+#include "platform/real_system.h"
 
 namespace kveld {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(ParseListing, InstallationsTakenFromTheListing) {
-  const std::string p60 = "C:\\" + std::string(57, 'x');  // 60 characters
-  const std::string p61 = p60 + "y";
-  struct Case {
-    const char* what;
-    std::string listing;
-    std::vector<std::string> paths;
-  } cases[] = {
-      {"empty", "", {}},
-      {"one, last line without its end", "C:\\DF\\DEALAR~1", {"C:\\DF"}},
-      {"newest first as listed", "C:\\DF2\\DEALAR~1\r\nC:\\DF\\DEALAR~1\r\n", {"C:\\DF2", "C:\\DF"}},
-      {"the first line of another drive ends the reading",
-       "C:\\a\\DEALAR~1\r\nC:\\b\\DEALAR~1\r\nD:\\c\\DEALAR~1\r\nC:\\d\\DEALAR~1\r\n",
-       {"C:\\a", "C:\\b"}},
-      {"a first line of another drive finds nothing", "File Not Found\r\nC:\\a\\DEALAR~1\r\n", {}},
-      {"an empty line ends the reading", "C:\\a\\DEALAR~1\r\n\r\nC:\\b\\DEALAR~1\r\n", {"C:\\a"}},
-      {"the drive in another case is another drive", "c:\\a\\DEALAR~1\r\n", {}},
-      {"\\Deal and \\deal in any case, the folder as listed",
-       "C:\\Games\\DeepFinesse\\Deal Archive\r\nC:\\prog\\df\\dealar~1\r\n",
-       {"C:\\Games\\DeepFinesse", "C:\\prog\\df"}},
-      {"an installation whose own path holds \\deal is the folder holding the archive",
-       "C:\\Dealer Tools\\DF\\DEALAR~1\r\nC:\\deals\\DEALAR~1\r\n", {"C:\\Dealer Tools\\DF", "C:\\deals"}},
-      {"lines without an entry named DEAL... are passed over",
-       "C:\\x\\De al Ar\r\nC:\\Deals\\y\r\nC:\r\nC:\\a\\DEALAR~1\r\n", {"C:\\a"}},
-      {"an archive folder at the root", "C:\\DEALAR~1\r\n", {"C:"}},
-      {"Ctrl-Z ends the text", "C:\\a\\DEALAR~1\r\n\x1a" "C:\\b\\DEALAR~1\r\n", {"C:\\a"}},
-      {"a lone LF is part of the line", "C:\\a\nC:\\b\\DEALAR~1\r\n", {"C:\\a\nC:\\b"}},
-      {"CR alone ends a line", "C:\\a\\DEALAR~1\rC:\\b\\DEALAR~1", {"C:\\a", "C:\\b"}},
-      {"60 and 61 characters", p60 + "\\DEALAR~1\r\n" + p61 + "\\DEALAR~1\r\n", {p60, p61}},
-  };
-  for (const Case& c : cases) {
-    const FoundInstallations found = parseListing(c.listing, "C:");
-    ASSERT_EQ(found.count, static_cast<int>(c.paths.size())) << c.what;
-    for (std::size_t i = 0; i < c.paths.size(); ++i) EXPECT_EQ(found.path[i + 1], c.paths[i]) << c.what;
-  }
-}
-
-TEST(ParseListing, AtMostTenAndTheShownForm) {
-  std::string listing;
-  for (int i = 1; i <= 11; ++i) listing += "E:\\" + std::string(static_cast<std::size_t>(55 + i), 'a') + "\\Deal Archive\r\n";
-  const FoundInstallations found = parseListing(listing, "E:");
-  ASSERT_EQ(found.count, 10);
-  for (std::size_t i = 1; i <= 10; ++i) {
-    const std::string& path = found.path[i];
-    ASSERT_EQ(path.size(), 58 + i);
-    if (path.size() <= 60) {
-      EXPECT_EQ(found.shown[i], path);
-    } else {
-      EXPECT_EQ(found.shown[i], path.substr(0, 57) + "...");
-    }
-  }
-}
 
 // The search as the screens see it: the listing and the executable are
 // given; the scratch file and the settings file are real files.
@@ -191,9 +139,7 @@ TEST_F(SetupScreenTest, DrivePrompt) {
   EXPECT_TRUE(allAttr(s, 10, 5, 55, kYellowOnBlue));
   EXPECT_TRUE(allAttr(s, 65, 5, 3, black + 16 * white));
   EXPECT_TRUE(allAttr(s, 4, 6, 74, kYellowOnBlue));
-  EXPECT_EQ(s.cursorColumn, 66);
-  EXPECT_EQ(s.cursorRow, 5);
-  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_TRUE(cursorAt(s, 66, 5));
   EXPECT_EQ(system.drives, std::vector<std::string>{"C:"});
   EXPECT_EQ(program.driveSpec, "C:");
 }
@@ -316,9 +262,7 @@ TEST_F(SetupScreenTest, ChoiceAmongThree) {
   EXPECT_TRUE(allAttr(s, 10, 21, 9, kYellowOnBlue));
   EXPECT_TRUE(allAttr(s, 19, 21, 6, kCyanOnBlue));
   EXPECT_TRUE(allAttr(s, 25, 21, 41, kYellowOnBlue));
-  EXPECT_EQ(s.cursorColumn, 66);
-  EXPECT_EQ(s.cursorRow, 21);
-  EXPECT_TRUE(s.cursorVisible);
+  EXPECT_TRUE(cursorAt(s, 66, 21));
   EXPECT_TRUE(flushedAfterKey(device, 0));
   EXPECT_FALSE(flushedAfterKey(device, 1));
   // Refused keys beep and change nothing.
@@ -396,9 +340,7 @@ TEST_F(SetupScreenTest, CompletionNotice) {
   const ScreenModel& writing = system.screenAtSettings;
   EXPECT_EQ(textAt(writing, 15, 8, 32), "Preparing Initialization file...");
   EXPECT_EQ(textAt(writing, 15, 10, 24), std::string(24, ' '));
-  EXPECT_EQ(writing.cursorColumn, 47);
-  EXPECT_EQ(writing.cursorRow, 8);
-  EXPECT_TRUE(writing.cursorVisible);
+  EXPECT_TRUE(cursorAt(writing, 47, 8));
   for (int row = 4; row <= 23; ++row) {
     if (row != 8) {
       EXPECT_EQ(textAt(writing, 4, row, 74), std::string(74, ' ')) << row;

@@ -7,10 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/console_kit.h"
-#include "app/program_tables.h"
+#include "core/console_kit.h"
+#include "core/program_tables.h"
 #include "fail/error_handler.h"
-#include "platform/scripted_console.h"
+#include "testing/scripted_console.h"
 
 namespace kveld::failureScreens {
 

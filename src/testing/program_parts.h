@@ -1,10 +1,10 @@
 #pragma once
 // The pieces of one program for a test: the tables filled, a console device,
 // the kit over it and the program object over a system.
-#include "app/console_kit.h"
-#include "app/program.h"
-#include "app/program_tables.h"
-#include "platform/scripted_console.h"
+#include "core/console_kit.h"
+#include "core/program.h"
+#include "core/program_tables.h"
+#include "testing/scripted_console.h"
 #include "testing/recording_system.h"
 
 namespace kveld {

@@ -14,9 +14,9 @@
 
 #include "analysis/deal_store_hands.h"
 #include "analysis/double_dummy.h"
-#include "app/program_tables.h"
-#include "deal/control_string.h"
-#include "deal/dealer.h"
+#include "rules/control_string.h"
+#include "rules/dealer.h"
+#include "rules/rule_tables.h"
 
 namespace {
 
@@ -55,13 +55,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "dd_lines: not a valid control string: %s\n", argv[argc - 1]);
     return 2;
   }
-  kveld::ProgramTables tables;
-  kveld::initProgramTables(tables);
+  kveld::RuleTables tables;
+  kveld::initRuleTables(tables);
   const kveld::SetParameters params = kveld::decodeControlDigits(*digits, tables);
   auto store = std::make_unique<kveld::DealStore>();
-  kveld::Deck deck{};
-  kveld::Generator generator(kveld::seededState(params));
-  for (int board = 1; board <= params.boardCount; ++board) kveld::dealBoard(*store, deck, board, generator, tables);
+  kveld::dealSet(*store, params, tables);
   const auto boards = kveld::analysis::handsOfSet(*store, params.boardCount);
   if (!solve) {
     for (const auto& b : boards) std::printf("%s\n", handsText(b, ' ').c_str());

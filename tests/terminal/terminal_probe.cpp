@@ -55,7 +55,7 @@ int run(const char* logPath) {
       console->pause(400);
       console->flushKeys();
     }
-    if (key == "s") console->playSound("beep2");
+    if (key == "s") console->playSound(kveld::Sound::beep2);
     if (key == "q") {
       console->close();
       return 0;

@@ -1,9 +1,10 @@
 #include "driver_keys.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <optional>
 
 #include "driver_text.h"
+#include "platform/keys.h"
 
 namespace driver {
 
@@ -46,43 +47,14 @@ KeyStroke strokeFor(wchar_t c) {
 }
 
 KeyStroke namedKey(const std::string& name) {
-  struct Named {
-    const char* name;
-    WORD vk, scan;
-    wchar_t ch;
-    DWORD state;
-  };
-  static const Named keys[] = {
-      {"Enter", VK_RETURN, 28, L'\r', 0},
-      {"Esc", VK_ESCAPE, 1, 27, 0},
-      {"Tab", VK_TAB, 15, L'\t', 0},
-      {"Backspace", VK_BACK, 14, 8, 0},
-      {"Space", VK_SPACE, 57, L' ', 0},
-      {"Up", VK_UP, 72, 0, ENHANCED_KEY},
-      {"Down", VK_DOWN, 80, 0, ENHANCED_KEY},
-      {"Left", VK_LEFT, 75, 0, ENHANCED_KEY},
-      {"Right", VK_RIGHT, 77, 0, ENHANCED_KEY},
-      {"Home", VK_HOME, 71, 0, ENHANCED_KEY},
-      {"End", VK_END, 79, 0, ENHANCED_KEY},
-      {"PgUp", VK_PRIOR, 73, 0, ENHANCED_KEY},
-      {"PgDn", VK_NEXT, 81, 0, ENHANCED_KEY},
-      {"Ins", VK_INSERT, 82, 0, ENHANCED_KEY},
-      {"Del", VK_DELETE, 83, 0, ENHANCED_KEY},
-      {"Shift", VK_SHIFT, 42, 0, SHIFT_PRESSED},
-      {"Ctrl", VK_CONTROL, 29, 0, LEFT_CTRL_PRESSED},
-      {"Alt", VK_MENU, 56, 0, LEFT_ALT_PRESSED},
-      {"CapsLock", VK_CAPITAL, 58, 0, 0},
-      {"NumLock", VK_NUMLOCK, 69, 0, ENHANCED_KEY},
-      {"ScrollLock", VK_SCROLL, 70, 0, 0},
-  };
-  for (const Named& k : keys) {
-    if (name == k.name) return {k.vk, k.scan, k.ch, k.state};
-  }
-  if (name.size() >= 2 && name[0] == 'F') {
-    const int n = std::atoi(name.c_str() + 1);
-    if (n >= 1 && n <= 10) return {static_cast<WORD>(VK_F1 + n - 1), static_cast<WORD>(58 + n), 0, 0};
-    if (n == 11) return {VK_F11, 87, 0, 0};
-    if (n == 12) return {VK_F12, 88, 0, 0};
+  // The program's own key table gives the codes, so that the driver presses
+  // exactly the keys the program knows by these names.
+  if (const std::optional<kveld::Key> k = kveld::keyNamed(name)) {
+    DWORD state = k->extended ? static_cast<DWORD>(ENHANCED_KEY) : 0;
+    if (k->virtualKey == VK_SHIFT) state |= SHIFT_PRESSED;
+    if (k->virtualKey == VK_CONTROL) state |= LEFT_CTRL_PRESSED;
+    if (k->virtualKey == VK_MENU) state |= LEFT_ALT_PRESSED;
+    return {k->virtualKey, k->scanCode, static_cast<wchar_t>(static_cast<unsigned char>(k->character)), state};
   }
   if (name.rfind("Ctrl+", 0) == 0 && name.size() == 6) {
     KeyStroke k = strokeFor(static_cast<wchar_t>(std::tolower(static_cast<unsigned char>(name[5]))));

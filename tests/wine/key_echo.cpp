@@ -30,8 +30,8 @@ int main() {
     screen.cursorRow = row;
     screen.cursorColumn = static_cast<int>(shown.size()) + 1;
     ++keys;
-    if (key == "b") device->playSound("beep2");
-    if (key == "n") device->playSound("notify2");
+    if (key == "b") device->playSound(kveld::Sound::beep2);
+    if (key == "n") device->playSound(kveld::Sound::notify2);
     if (key == "\x1b") break;
   }
   device->present(screen);

@@ -1,0 +1,44 @@
+#include "deal/dealing.h"
+
+#include <algorithm>
+
+#include "core/program.h"
+#include "rules/dealer.h"
+
+namespace kveld {
+
+namespace {
+
+// Where the progress screen shows the number of the board being dealt.
+constexpr int kProgressColumn = 49;
+constexpr int kProgressRow = 8;
+
+}  // namespace
+
+void seedGenerator(Program& p) { p.generatorState = seededState(p.params); }
+
+void dealBoards(Program& p, int first, int last) {
+  last = std::min(last, kMaxBoards);
+  for (int board = std::max(first, 1); board <= last; ++board) {
+    p.deals.currentBoard = static_cast<std::int16_t>(board);
+    if (first > 1) {
+      p.kit.moveTo(kProgressColumn, kProgressRow);
+      p.kit.printNumber(board);
+      p.kit.present();
+    }
+    p.generatorState = dealNextBoard(p.deals, p.deck, board, p.generatorState, p.tables);
+  }
+}
+
+void shuffleRemainingBoards(Program& p) {
+  ConsoleKit& kit = p.kit;
+  kit.hideCursor();
+  kit.clearWorkArea();
+  kit.setColour(yellow, blue);
+  kit.printAt(30, kProgressRow, "Shuffling boards...");
+  kit.setColour(lightCyan, blue);
+  dealBoards(p, 2, p.params.boardCount);
+  kit.pause(1000);
+}
+
+}  // namespace kveld

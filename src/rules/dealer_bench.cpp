@@ -1,0 +1,81 @@
+// Dealing a whole set against the generator alone: the dealer should cost
+// little beyond the steps of the generator it has to make anyway.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "rules/rule_tables.h"
+#include "rules/dealer.h"
+#include "testing/bench_comparison.h"
+
+namespace kveld {
+namespace {
+
+// 36 boards with the largest skip: session 4, deal offset 2767, so 32767
+// values are discarded after seeding.
+SetParameters largestSkipSet() {
+  SetParameters p;
+  p.yearNumber = 1;
+  p.monthNumber = 1;
+  p.dayOfMonth = 1;
+  p.sessionNumber = 4;
+  p.dealOffset = 2767;
+  p.boardCount = 36;
+  return p;
+}
+
+struct SetDealer {
+  SetDealer() { initRuleTables(tables); }
+  // Seeds and deals the whole set; returns the final generator state and
+  // counts the dealing attempts.
+  std::uint32_t deal(const SetParameters& params, int* attempts = nullptr) {
+    Generator generator(seededState(params));
+    int total = 0;
+    for (int board = 1; board <= params.boardCount; ++board)
+      total += dealBoard(*store, deck, board, generator, tables);
+    if (attempts != nullptr) *attempts = total;
+    return generator.state();
+  }
+  RuleTables tables;
+  std::unique_ptr<DealStore> store = std::make_unique<DealStore>();
+  Deck deck{};
+};
+
+void DealLargestSkipSet(benchmark::State& state) {
+  SetDealer dealer;
+  const SetParameters params = largestSkipSet();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(dealer.deal(params));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(DealLargestSkipSet)->Repetitions(7)->ReportAggregatesOnly(true);
+
+// The same number of generator steps in a bare loop: the seeding step, the
+// skip and 52 per dealing attempt.
+void BareGeneratorStepsOfTheSet(benchmark::State& state) {
+  SetDealer dealer;
+  const SetParameters params = largestSkipSet();
+  int attempts = 0;
+  const std::uint32_t dealt = dealer.deal(params, &attempts);
+  const int steps = 1 + skipCount(params) + 52 * attempts;
+  const std::uint32_t start = seedPattern(seedValue(params));
+
+  std::uint32_t check = start;
+  for (int i = 0; i < steps; ++i) check = generatorStep(check);
+  if (check != dealt) state.SkipWithError("the bare loop does not end where the dealer does");
+
+  for (auto _ : state) {
+    std::uint32_t s = start;
+    benchmark::DoNotOptimize(s);
+    for (int i = 0; i < steps; ++i) s = generatorStep(s);
+    benchmark::DoNotOptimize(s);
+  }
+}
+BENCHMARK(BareGeneratorStepsOfTheSet)->Repetitions(7)->ReportAggregatesOnly(true);
+
+const bench::CompareBenchmarks kDealingCost("dealing 36 boards, session 4, deal offset 2767",
+                                            "DealLargestSkipSet", "BareGeneratorStepsOfTheSet");
+
+}  // namespace
+}  // namespace kveld
