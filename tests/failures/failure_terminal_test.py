@@ -37,8 +37,8 @@ class Place:
                 f.write(settings)
         self.env = {"WINEPREFIX": os.path.join(root, "wine"), "PATH": "/usr/bin:/bin"}
 
-    def start(self):
-        return PtyTerminal([KVELD], 25, 80, cwd=self.cwd, env=self.env)
+    def start(self, before=()):
+        return PtyTerminal(list(before) + [KVELD], 25, 80, cwd=self.cwd, env=self.env)
 
 
 def content(path):
@@ -125,6 +125,25 @@ class ReadOnly(Screens):
             self.assertTrue(t.screen.text(18, 16, 60).startswith("Please email details to "))
             cell = self.last_screen_cell(t, 29, 12)
             self.assertEqual((cell.data, cell.fg, cell.bg), ("E", YELLOW, BLUE))
+        self.assertEqual(content(earlier), b"an earlier set\r\n")
+        self.assertEqual(os.listdir(place.archive), ["Jan-01-M.txt"])
+
+
+class FileSizeLimit(Screens):
+    def test_write_past_the_limit_is_a_full_disk(self):
+        """Started under a limit on the size of the files it writes, the
+        program reports a full disk and keeps the earlier archive file."""
+        place = Place()
+        earlier = os.path.join(place.archive, "Jan-01-M.txt")
+        with open(earlier, "wb") as f:
+            f.write(b"an earlier set\r\n")
+        with place.start(before=["/usr/bin/prlimit", "--fsize=4096"]) as t:
+            self.one_set(t)
+            t.wait_for(lambda: "ERROR:" in t.screen.display[11], "the general halt", seconds=15)
+            self.assertEqual(t.screen.text(28, 12, 21), " ERROR: 61 , LINE: 0 ")
+            t.send(b"k")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.modes(), t.modes_before)
         self.assertEqual(content(earlier), b"an earlier set\r\n")
         self.assertEqual(os.listdir(place.archive), ["Jan-01-M.txt"])
 
