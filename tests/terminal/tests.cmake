@@ -22,6 +22,7 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
     Sound.test_player_gets_the_sound
     GivingBack.test_signals
     GivingBack.test_signal_during_a_pause
+    GivingBack.test_signal_while_a_file_is_written
     GivingBack.test_close_exception_destructor_terminate
     Resize.test_resize_repaints_the_whole_screen
     Resize.test_resize_during_a_pause
