@@ -11,6 +11,7 @@
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
+#include "platform/unfinished_file.h"
 
 namespace kveld {
 
@@ -180,6 +181,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   const std::size_t slash = temp.rfind('/');
   temp.insert(slash == std::string::npos ? 0 : slash + 1, ".");
   Descriptor fd(::mkstemp(temp.data()));
+  const UnfinishedFile unfinished(fd.get() >= 0 ? temp : std::string());
   if (fd.get() < 0) {
     // A folder in which no file can be made still lets its files be
     // written, as they always could be.
