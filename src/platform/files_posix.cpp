@@ -180,8 +180,8 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   std::string temp = native + ".XXXXXX";
   const std::size_t slash = temp.rfind('/');
   temp.insert(slash == std::string::npos ? 0 : slash + 1, ".");
-  Descriptor fd(::mkstemp(temp.data()));
-  const UnfinishedFile unfinished(fd.get() >= 0 ? temp : std::string());
+  const UnfinishedFile unfinished(temp);
+  Descriptor fd(unfinished.descriptor());
   if (fd.get() < 0) {
     // A folder in which no file can be made still lets its files be
     // written, as they always could be.

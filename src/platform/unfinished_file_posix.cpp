@@ -1,8 +1,10 @@
 #include "platform/unfinished_file.h"
 
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -16,11 +18,20 @@ volatile sig_atomic_t held = 0;
 
 }  // namespace
 
-UnfinishedFile::UnfinishedFile(const std::string& native) {
+UnfinishedFile::UnfinishedFile(std::string& pattern) {
+  sigset_t ending, before;
+  sigemptyset(&ending);
+  for (int s : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) sigaddset(&ending, s);
+  sigprocmask(SIG_BLOCK, &ending, &before);
   held = 0;
-  if (native.empty() || native.size() >= sizeof heldName) return;  // none, or longer than any path
-  std::memcpy(heldName, native.c_str(), native.size() + 1);
-  held = 1;
+  fd_ = ::mkstemp(pattern.data());
+  const int error = errno;
+  if (fd_ >= 0 && pattern.size() < sizeof heldName) {  // (a longer name no system opens)
+    std::memcpy(heldName, pattern.c_str(), pattern.size() + 1);
+    held = 1;
+  }
+  sigprocmask(SIG_SETMASK, &before, nullptr);  // a signal that came meanwhile is handled here
+  errno = error;
 }
 
 UnfinishedFile::~UnfinishedFile() { held = 0; }

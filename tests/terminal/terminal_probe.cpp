@@ -6,7 +6,7 @@
 //   P  pause 5 s
 //   s  play beep2            q  close the console and end with 0
 //   d  end without close()   x  throw an exception    t  std::terminate
-//   w  replace the file archive/Jan-01-M.txt (in the current folder) with
+//   F  replace the file archive/Jan-01-M.txt (in the current folder) with
 //      32 MiB, through the real file operations
 #include <cstdio>
 #include <exception>
@@ -66,7 +66,7 @@ int run(const char* logPath) {
     if (key == "d") return 0;
     if (key == "x") throw std::runtime_error("probe");
     if (key == "t") std::terminate();
-    if (key == "w") kveld::RealSystem().replaceFile("archive\\Jan-01-M.txt", std::string(32u << 20, 'w'));
+    if (key == "F") kveld::RealSystem().replaceFile("archive\\Jan-01-M.txt", std::string(32u << 20, 'w'));
   }
 }
 

@@ -375,7 +375,7 @@ class GivingBack(ProbeTestCase):
                     earlier = os.path.join(archive, "Jan-01-M.txt")
                     with open(earlier, "wb") as f:
                         f.write(b"the earlier set")
-                    p.t.send(b"w")
+                    p.t.send(b"F")
                     deadline = time.monotonic() + 10
                     while len(os.listdir(archive)) < 2 and time.monotonic() < deadline:
                         time.sleep(0.001)
