@@ -80,6 +80,9 @@ struct Terminal {
       for (std::size_t k = 1; k < len; ++k) ch = (ch << 6) | (static_cast<unsigned char>(out[i + k]) & 0x3F);
       i += len;
       ASSERT_GE(ch, 0x20u) << "control byte written";
+      // A cursor left showing while cells are written jumps about the
+      // screen over a slow link.
+      ASSERT_FALSE(cursorShown) << "a cell written while the cursor shows";
       ASSERT_TRUE(column <= kColumns && row <= kRows);
       at(column, row) = {ch, fg, bg};
       ++column;
@@ -194,9 +197,9 @@ TEST(TerminalRender, CursorMovesAndShowsOnlyWhenThatChangesSomething) {
   EXPECT_EQ(renderer.render(s), "\x1b[?25l");
   s.cursorVisible = true;
   EXPECT_EQ(renderer.render(s), "\x1b[?25h");
-  s.at(47, 22).ch = 'Y';  // typing at the cursor leaves the terminal's cursor behind it
+  s.at(47, 22).ch = 'Y';  // the cursor hides while the cell is written, and shows last
   s.cursorColumn = 48;
-  EXPECT_EQ(renderer.render(s), "\x1b[22;47HY");
+  EXPECT_EQ(renderer.render(s), "\x1b[?25l\x1b[22;47HY\x1b[?25h");
 }
 
 TEST(TerminalRender, TitleAndRestore) {

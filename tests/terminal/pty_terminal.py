@@ -88,7 +88,7 @@ class PtyTerminal:
         self.screen = ConsoleScreen(columns, rows)
         self.stream = pyte.ByteStream(self.screen)
         self.raw = b""
-        environment = dict(os.environ, TERM="xterm")
+        environment = dict(os.environ, TERM="xterm", LC_ALL="C.UTF-8")
         for name, value in (env or {}).items():
             if value is None:
                 environment.pop(name, None)
