@@ -6,9 +6,10 @@
 #include <array>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "platform/console_device.h"
+#include "platform/console_win32.h"
 #include "platform/cp437.h"
 #include "platform/error_numbers.h"
 #include "platform/run_time_error.h"
@@ -43,25 +44,25 @@ BOOL WINAPI ignoreBreak(DWORD type) { return type == CTRL_C_EVENT || type == CTR
 // shrunk first, so that the buffer can shrink under it, and grown last, so
 // that it fits into the buffer; this works whether the console is larger or
 // smaller than 80 x 25 in either direction.
-void setSize(HANDLE out) {
+void setSize(ConsoleSizeCalls& calls, HANDLE out) {
   CONSOLE_SCREEN_BUFFER_INFO info{};
-  if (!GetConsoleScreenBufferInfo(out, &info)) fail("reading the console size");
+  if (!calls.getInfo(out, &info)) fail("reading the console size");
   const SHORT width = static_cast<SHORT>(info.srWindow.Right - info.srWindow.Left + 1);
   const SHORT height = static_cast<SHORT>(info.srWindow.Bottom - info.srWindow.Top + 1);
   SMALL_RECT shrunk{0, 0, static_cast<SHORT>((width < kColumns ? width : kColumns) - 1),
                     static_cast<SHORT>((height < kRows ? height : kRows) - 1)};
-  if (!SetConsoleWindowInfo(out, TRUE, &shrunk)) fail("setting the console window");
-  if (!SetConsoleScreenBufferSize(out, COORD{kColumns, kRows})) fail("setting the console buffer to 80 x 25");
+  if (!calls.setWindow(out, shrunk)) fail("setting the console window");
+  if (!calls.setBuffer(out, COORD{kColumns, kRows})) fail("setting the console buffer to 80 x 25");
   // Windows refuses a window larger than the screen can show; some consoles
   // accept it and then show only part of it, so the limit is checked here.
-  const COORD largest = GetLargestConsoleWindowSize(out);
+  const COORD largest = calls.largestWindow(out);
   if (largest.X < kColumns || largest.Y < kRows) {
     SetLastError(ERROR_INVALID_PARAMETER);
     fail("setting the console window to 80 x 25");
   }
   SMALL_RECT full{0, 0, kColumns - 1, kRows - 1};
-  if (!SetConsoleWindowInfo(out, TRUE, &full)) fail("setting the console window to 80 x 25");
-  if (!GetConsoleScreenBufferInfo(out, &info)) fail("reading the console size");
+  if (!calls.setWindow(out, full)) fail("setting the console window to 80 x 25");
+  if (!calls.getInfo(out, &info)) fail("reading the console size");
   if (info.dwSize.X != kColumns || info.dwSize.Y != kRows || info.srWindow.Left != 0 || info.srWindow.Top != 0 ||
       info.srWindow.Right != kColumns - 1 || info.srWindow.Bottom != kRows - 1) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -69,8 +70,17 @@ void setSize(HANDLE out) {
   }
 }
 
+class RealSizeCalls : public ConsoleSizeCalls {
+ public:
+  BOOL getInfo(HANDLE out, CONSOLE_SCREEN_BUFFER_INFO* info) override { return GetConsoleScreenBufferInfo(out, info); }
+  BOOL setWindow(HANDLE out, const SMALL_RECT& window) override { return SetConsoleWindowInfo(out, TRUE, &window); }
+  BOOL setBuffer(HANDLE out, COORD size) override { return SetConsoleScreenBufferSize(out, size); }
+  COORD largestWindow(HANDLE out) override { return GetLargestConsoleWindowSize(out); }
+};
+
 class Win32Console : public ConsoleDevice {
  public:
+  explicit Win32Console(std::unique_ptr<ConsoleSizeCalls> sizeCalls) : sizes_(std::move(sizeCalls)) {}
   ~Win32Console() override {
     close();
     if (in_ != INVALID_HANDLE_VALUE) CloseHandle(in_);
@@ -85,7 +95,7 @@ class Win32Console : public ConsoleDevice {
 
     SetConsoleOutputCP(kCodePage);
     SetConsoleCP(kCodePage);
-    setSize(out_);
+    setSize(*sizes_, out_);
     const std::u16string wide = cp437ToUtf16(title);
     if (!SetConsoleTitleW(reinterpret_cast<const wchar_t*>(wide.c_str()))) fail("setting the console title");
     rawMode_ = saved_.inputMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT |
@@ -243,6 +253,7 @@ class Win32Console : public ConsoleDevice {
     for (int i = keyPresses(e); i > 0; --i) pending_.push_back(*key);
   }
 
+  std::unique_ptr<ConsoleSizeCalls> sizes_;
   HANDLE in_ = INVALID_HANDLE_VALUE;
   HANDLE out_ = INVALID_HANDLE_VALUE;
   Saved saved_;
@@ -254,6 +265,12 @@ class Win32Console : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> makeRealConsole() { return std::make_unique<Win32Console>(); }
+std::unique_ptr<ConsoleSizeCalls> consoleSizeCalls() { return std::make_unique<RealSizeCalls>(); }
+
+std::unique_ptr<ConsoleDevice> makeWin32Console(std::unique_ptr<ConsoleSizeCalls> sizeCalls) {
+  return std::make_unique<Win32Console>(std::move(sizeCalls));
+}
+
+std::unique_ptr<ConsoleDevice> makeRealConsole() { return makeWin32Console(consoleSizeCalls()); }
 
 }  // namespace kveld
