@@ -6,56 +6,91 @@ LINUX    := $(BUILD)/linux
 CLANG    := $(BUILD)/clang
 WIN      := $(BUILD)/win
 WINE_RUN := tools/wine-run.sh
+# The Wine console runner needs only the standard library.
+PYTHON   ?= python3
+LINUX_CONFIG = $(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
 
-.PHONY: run test deps linux clang windows test-linux test-windows bench fuzz package clean
+.PHONY: run test deps deps-test deps-windows deps-package linux clang windows test-linux test-windows bench fuzz package \
+  clean
 
-run: deps linux
+# The demo needs the program and the stand-in only: no tests are configured
+# (a later `make test` turns them on again in the same build folder).
+run: deps
+	$(LINUX_CONFIG) -DKVELD_TESTS=OFF
+	$(CMAKE) --build $(LINUX) -j $(JOBS) --target kveld dfstandin
 	tools/run-demo.sh $(LINUX)/kveld
 
-test: deps linux clang windows test-linux test-windows
+# The packages are built and checked with lintian too.
+test: deps-test linux clang windows test-linux test-windows package
 	@echo "make test: all green"
 
+# `make run` needs only what builds the program; the test targets add the rest.
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh run
 
-linux: deps
-	$(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
+deps-test: deps
+	@tools/install-deps.sh test
+
+deps-windows: deps
+	@tools/install-deps.sh windows
+
+deps-package: deps-windows
+	@tools/install-deps.sh package
+
+linux: deps-test
+	$(LINUX_CONFIG) -DKVELD_TESTS=ON \
+	  -DKVELD_WIN_TESTS_EXE=$(abspath $(WIN))/kveld_tests.exe
 	$(CMAKE) --build $(LINUX) -j $(JOBS)
 
-clang: deps
+clang: deps-test
 	$(CMAKE) -S . -B $(CLANG) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF
 	$(CMAKE) --build $(CLANG) -j $(JOBS)
 
-windows: deps
+windows: deps-windows
 	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 	$(CMAKE) --build $(WIN) -j $(JOBS)
 
-test-linux: linux
+# The Linux tests include the Windows build's setup search under Wine.
+test-linux: deps-test linux windows
 	cd $(LINUX) && ctest --output-on-failure --timeout 300 -j $(JOBS)
 
-test-windows: windows
+test-windows: deps-windows windows
 	$(WINE_RUN) 600 $(WIN)/kveld_tests.exe --gtest_brief=1
 	$(WINE_RUN) 300 $(WIN)/dfstandin_tests.exe --gtest_brief=1
-	/usr/bin/python3 tests/wine/run-console-tests.py $(WIN)
+	PYTHONPATH=tests/lib PYTHONDONTWRITEBYTECODE=1 $(PYTHON) tests/wine/run-console-tests.py $(WIN)
 
 clean:
 	rm -rf $(BUILD)
 
-# A .deb from a release build for Linux, a .zip of kveld.exe and its manual
-# from the Windows build.
-package: deps windows
-	$(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DKVELD_TESTS=OFF
+# A .deb from a release build for Linux, a .zip of the programs and their
+# manual from the Windows build. The release build takes Debian's hardening
+# flags from dpkg-buildflags (debug information left out: it is stripped).
+# lintian, when installed, checks the .deb; an error or a warning fails.
+DEB_FLAGS := export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g;
+package: deps-package windows
+	$(DEB_FLAGS) $(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
+	  -DKVELD_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
+	rm -f $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 	cd $(BUILD)/release && cpack
 	cd $(WIN) && cpack
+	@if command -v lintian >/dev/null; then \
+	  echo "lintian $(BUILD)/release/package/*.deb"; \
+	  lintian --fail-on error,warning --display-info $(BUILD)/release/package/*.deb; \
+	else echo "lintian is not installed: the .deb was not checked"; fi
 	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 
 bench: deps
+	@tools/install-deps.sh bench
 	$(CMAKE) -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_BENCH=ON
 	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench
 	$(BUILD)/bench/kveld_bench
 
 fuzz: deps
-	$(CMAKE) -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKVELD_TESTS=OFF -DKVELD_FUZZ=ON
+	@tools/install-deps.sh fuzz
+	$(CMAKE) -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DKVELD_TESTS=OFF -DKVELD_FUZZ=ON
 	$(CMAKE) --build $(BUILD)/fuzz -j $(JOBS)
 	tools/run-fuzz.sh $(BUILD)/fuzz

@@ -5,7 +5,7 @@
 # every platform (a file that is not a Windows program starts directly).
 set(_standin ${PROJECT_SOURCE_DIR}/demo/standin)
 add_library(dfstandin_core STATIC
-  ${_standin}/archive_text.cpp
+  ${_standin}/archive_reader.cpp
   ${_standin}/archive_folder.cpp
   ${_standin}/diagram.cpp
   ${_standin}/terminal_${KVELD_PLATFORM}.cpp)
@@ -21,6 +21,11 @@ target_compile_options(dfstandin PRIVATE ${KVELD_WARNINGS})
 target_link_libraries(dfstandin PRIVATE dfstandin_core)
 
 if(KVELD_TESTS)
+  if(WIN32)
+    # The tests of starting programs copy the stand-in into a made-up
+    # installation folder, and use it as the command interpreter too.
+    add_dependencies(kveld_tests dfstandin)
+  endif()
   add_executable(dfstandin_tests ${_standin}/standin_test.cpp)
   target_compile_options(dfstandin_tests PRIVATE ${KVELD_WARNINGS})
   target_link_libraries(dfstandin_tests PRIVATE dfstandin_core gtest_main)

@@ -1,10 +1,24 @@
 #!/bin/sh
-# Installs the Debian packages that building and testing need, when missing.
+# Installs the Debian packages of the profiles named, when missing. Each
+# profile is a list in tools/deps/PROFILE (one package a line, # comments):
+#   run      building the program and the demo
+#   test     the unit and end-to-end tests of the Linux build
+#   windows  the Windows build and its tests under Wine
+#   package  the .deb and its check
+#   bench    the benchmarks
+#   fuzz     the fuzz targets
+# Usage: install-deps.sh PROFILE...
 set -eu
-packages="cmake ninja-build g++ clang make googletest libbenchmark-dev
-  g++-mingw-w64-x86-64 wine wine64 tmux python3 python3-pexpect python3-pyte"
+[ $# -ge 1 ] || { echo "usage: $0 PROFILE..." >&2; exit 2; }
+lists=$(cd "$(dirname "$0")/deps" && pwd)
+packages=""
+for profile in "$@"; do
+  [ -f "$lists/$profile" ] || { echo "$0: no profile $profile in $lists" >&2; exit 2; }
+  packages="$packages $(sed -e 's/#.*//' "$lists/$profile")"
+done
 missing=""
 for p in $packages; do
+  case " $missing " in *" $p "*) continue ;; esac
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 [ -z "$missing" ] && exit 0

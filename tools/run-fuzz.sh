@@ -38,7 +38,8 @@ for target in $targets; do
   else
     failed=1
     echo "run-fuzz: $name FAILED (status $status) after ${runs:-?} executions; see $log" >&2
-    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|.*deadly signal|.*Test unit written)' "$log" | head -n 10 >&2 || true
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|.*deadly signal|.*Test unit written)' "$log" |
+      head -n 10 >&2 || true
   fi
 done
 exit $failed

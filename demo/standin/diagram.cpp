@@ -5,11 +5,11 @@
 namespace standin {
 namespace {
 
-constexpr std::size_t kBoardWidth = 40;   // columns given to one board
+constexpr std::size_t kBoardWidth = 40;    // columns given to one board
 constexpr std::size_t kNorthSouthAt = 12;  // column offsets inside a board
 constexpr std::size_t kWestAt = 0;
 constexpr std::size_t kEastAt = 24;
-constexpr std::size_t kBoardRows = 13;     // title row and 3 x 4 suit rows
+constexpr std::size_t kBoardRows = 13;  // title row and 3 x 4 suit rows
 constexpr const char* kSuitLetter[] = {"S ", "H ", "D ", "C "};
 
 void putText(std::string& line, std::size_t column, const std::string& text) {
@@ -41,13 +41,12 @@ std::size_t pageCount(const Archive& archive) {
   return std::max<std::size_t>(1, (archive.boards.size() + kBoardsPerPage - 1) / kBoardsPerPage);
 }
 
-std::vector<std::string> renderPage(const Archive& archive, const std::string& fileName,
-                                    std::size_t page) {
+std::vector<std::string> renderPage(const Archive& archive, const std::string& fileName, std::size_t page) {
   const std::size_t pages = pageCount(archive);
   page = std::min(page, pages - 1);
   std::vector<std::string> lines;
-  lines.push_back("Deal viewer (DeepFinesse stand-in)   " + fileName + "   page " +
-                  std::to_string(page + 1) + " of " + std::to_string(pages));
+  lines.push_back("Deal viewer (DeepFinesse stand-in)   " + fileName + "   page " + std::to_string(page + 1) +
+                  " of " + std::to_string(pages));
   lines.push_back(archive.heading);
   lines.emplace_back();
 

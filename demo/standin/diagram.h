@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "archive_text.h"
+#include "archive_reader.h"
 
 namespace standin {
 
@@ -16,8 +16,7 @@ std::size_t pageCount(const Archive& archive);
 
 // The lines of one page (0-based): a heading naming the file, the boards
 // of the page and the keys, or the problems after the last boards.
-std::vector<std::string> renderPage(const Archive& archive, const std::string& fileName,
-                                    std::size_t page);
+std::vector<std::string> renderPage(const Archive& archive, const std::string& fileName, std::size_t page);
 
 // The lines shown when there is nothing to show (no folder, no file): the
 // message and the folder it is about, on a line of its own.

@@ -1,7 +1,9 @@
 // A stand-in for DeepFinesse, for the demo setting and the tests. Started in
 // its installation folder, it notes that it was started (standin-started.txt
 // there), shows the boards of the newest deal archive file as four-hand
-// diagrams, and ends with 0 when Enter is pressed.
+// diagrams, and ends with 0 when Enter is pressed. With DFSTANDIN_RECORD_ONLY
+// set it ends with 0 right after the note.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,7 +11,7 @@
 #include <vector>
 
 #include "archive_folder.h"
-#include "archive_text.h"
+#include "archive_reader.h"
 #include "diagram.h"
 #include "terminal.h"
 
@@ -51,6 +53,10 @@ int main(int argc, char** argv) {
   const fs::path here = fs::current_path(ec);
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   appendLine("standin-started.txt", startLine(utf8(here), arguments));
+  // Where nobody is at the keyboard (the tests of starting programs, which
+  // also make it stand in for the command interpreter) only the record is wanted.
+  const char* recordOnly = std::getenv("DFSTANDIN_RECORD_ONLY");
+  if (recordOnly != nullptr && *recordOnly != '\0') return 0;
 
   const auto folder = findArchiveFolder(here);
   if (!folder) {

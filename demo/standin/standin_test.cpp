@@ -5,7 +5,7 @@
 #include <random>
 
 #include "archive_folder.h"
-#include "archive_text.h"
+#include "archive_reader.h"
 #include "diagram.h"
 
 namespace standin {
@@ -20,20 +20,21 @@ std::string block(int number, const std::string& n, const std::string& e, const 
     line.resize(column - 1, ' ');
     return line;
   };
-  return pad("Deal: " + std::to_string(number), 40) + n + end +
-         pad(pad("Contract: 4H-South", 23) + w, 57) + e + end +
-         pad("OnLead: West", 40) + s + end + "Lead: Any" + end + end + end;
+  return pad("Deal: " + std::to_string(number), 40) + n + end + pad(pad("Contract: 4H-South", 23) + w, 57) +
+         e + end + pad("OnLead: West", 40) + s + end + "Lead: Any" + end + end + end;
 }
 
 const std::string kDashes(79, '-');
-const std::string kHeading = kDashes + "\r\n-- " + std::string(8, ' ') + "January 1, 2001     Morning\r\n" +
-                             kDashes + "\r\n\r\n";
+const std::string kHeading =
+    kDashes + "\r\n-- " + std::string(8, ' ') + "January 1, 2001     Morning\r\n" + kDashes + "\r\n\r\n";
 // Board 1 written out by hand, column by column, and Board 3 with a void.
+// clang-format off
 const std::string kBoardOne =
     "Deal: 1" + std::string(32, ' ') + "98 T63 J432 9632 \r\n"
     "Contract: 4H-South    KT KJ84 AQT96 J8 " + std::string(17, ' ') + "A7653 A92 K87 KQ \r\n"
     "OnLead: West" + std::string(27, ' ') + "QJ42 Q75 5 AT754 \r\n"
     "Lead: Any\r\n\r\n\r\n";
+// clang-format on
 const std::string kBoardThree =
     block(3, "KJ8 KJ5 KQJT95 5 ", "Q63 97 A763 A732 ", "AT52 T2 842 QJT4 ", "974 AQ8643 -- K986 ");
 
@@ -70,12 +71,18 @@ TEST(StandinArchive, UnreadableBoardsAreReportedAndTheOthersKept) {
     const char* what;
     std::string board;
   } cases[] = {
-      {"a letter that is no rank", block(2, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J1 ")},
-      {"ranks out of order", block(2, "89 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
-      {"three holdings", block(2, "98 T63 J432 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
-      {"East not at its column", block(2, "98 T63 J432 9632 ", "", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8  A7653 A92 K87 KQ ")},
-      {"a card twice", block(2, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J9 ")},
-      {"a card missing", block(2, "98 T63 J432 963 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
+      {"a letter that is no rank",
+       block(2, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J1 ")},
+      {"ranks out of order",
+       block(2, "89 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
+      {"three holdings",
+       block(2, "98 T63 J432 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
+      {"East not at its column",
+       block(2, "98 T63 J432 9632 ", "", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8  A7653 A92 K87 KQ ")},
+      {"a card twice",
+       block(2, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J9 ")},
+      {"a card missing",
+       block(2, "98 T63 J432 963 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
   };
   for (const Case& c : cases) {
     const Archive a = parseArchive(kHeading + kBoardOne + c.board + kBoardThree);
@@ -92,11 +99,11 @@ TEST(StandinArchive, HandTexts) {
     const char* text;
     bool valid;
   } cases[] = {
-      {"98 T63 J432 9632 ", true},          {"AKQJT98765432 -- -- -- ", true},
-      {"  KT  KJ84 AQT96 J8", true},        {"KT KJ84 AQT96 J8 Q", false},
-      {"KT KJ84 AQT96", false},             {"KK KJ84 AQT96 J8", false},
-      {"K10 KJ84 AQT96 J8", false},         {"kt KJ84 AQT96 J8", false},
-      {"- KJ84 AQT96 J8", false},           {"", false},
+      {"98 T63 J432 9632 ", true},   {"AKQJT98765432 -- -- -- ", true},
+      {"  KT  KJ84 AQT96 J8", true}, {"KT KJ84 AQT96 J8 Q", false},
+      {"KT KJ84 AQT96", false},      {"KK KJ84 AQT96 J8", false},
+      {"K10 KJ84 AQT96 J8", false},  {"kt KJ84 AQT96 J8", false},
+      {"- KJ84 AQT96 J8", false},    {"", false},
   };
   for (const Case& c : cases) {
     Hand h;

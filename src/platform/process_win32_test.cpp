@@ -30,8 +30,10 @@ fs::path besideTheTests(const char* name) {
 struct ProcessWin32Test : ::testing::Test {
   ProcessWin32Test() {
     fs::create_directories(df);
-    fs::copy_file(besideTheTests("kveld_standin.exe"), df / "DF.EXE");
+    fs::copy_file(besideTheTests("dfstandin.exe"), df / "DF.EXE");
+    SetEnvironmentVariableW(L"DFSTANDIN_RECORD_ONLY", L"1");  // it notes its start and ends
   }
+  ~ProcessWin32Test() override { SetEnvironmentVariableW(L"DFSTANDIN_RECORD_ONLY", nullptr); }
   TempFolder folder;
   fs::path df = folder.path() / "Deep Finesse";
   RealSystem system;
@@ -40,12 +42,12 @@ struct ProcessWin32Test : ::testing::Test {
 
 TEST_F(ProcessWin32Test, DeepFinesseStartsInItsFolderWithoutArguments) {
   for (const std::string drive : {"", "C:"}) {
-    fs::remove(df / "standin.log");
+    fs::remove(df / "standin-started.txt");
     fs::current_path(folder.path());
     system.startProgram(drive, programPath(df), "DF.EXE");
     // The interpreter has ended, so the stand-in has written its record.
-    const std::string log = contentOf(df / "standin.log");
-    EXPECT_EQ(log, df.string() + "\n0\n") << "drive [" << drive << "]";
+    const std::string log = contentOf(df / "standin-started.txt");
+    EXPECT_EQ(log, "started\tfolder=" + df.string() + "\targuments=0\n") << "drive [" << drive << "]";
     EXPECT_TRUE(fs::equivalent(fs::current_path(), df));
   }
 }
@@ -66,7 +68,7 @@ TEST_F(ProcessWin32Test, NamesWithInterpreterSyntaxAreRefusedBeforeAnythingStart
 
 TEST_F(ProcessWin32Test, AFolderThatCannotBeMadeCurrentIsAnError) {
   EXPECT_THROW(system.startProgram("", programPath(folder.path() / "gone"), "DF.EXE"), RunTimeError);
-  EXPECT_FALSE(fs::exists(df / "standin.log"));
+  EXPECT_FALSE(fs::exists(df / "standin-started.txt"));
 }
 
 // The interpreter named by "comspec" for one test; empty: not set.
@@ -89,19 +91,21 @@ class Interpreter {
 TEST_F(ProcessWin32Test, CommandLinesAreInterpreterSlashCAndTheCommandUnquoted) {
   // With the stand-in as the interpreter, its record shows the command line
   // word by word.
-  Interpreter interpreter(besideTheTests("kveld_standin.exe").wstring());
+  Interpreter interpreter(besideTheTests("dfstandin.exe").wstring());
   system.startProgram("", programPath(df), "DEEP FINESSE.EXE");
-  EXPECT_EQ(contentOf(df / "standin.log"), df.string() + "\n3\n/c\nDEEP\nFINESSE.EXE\n");
+  EXPECT_EQ(contentOf(df / "standin-started.txt"),
+            "started\tfolder=" + df.string() + "\targuments=3\t/c\tDEEP\tFINESSE.EXE\n");
   fs::current_path(folder.path());
   system.openAddress("https://example.org/Manual.htm");
-  EXPECT_EQ(contentOf(folder.path() / "standin.log"),
-            folder.path().string() + "\n3\n/c\nstart\nhttps://example.org/Manual.htm\n");
+  EXPECT_EQ(contentOf(folder.path() / "standin-started.txt"),
+            "started\tfolder=" + folder.path().string() +
+                "\targuments=3\t/c\tstart\thttps://example.org/Manual.htm\n");
 }
 
 TEST_F(ProcessWin32Test, WithoutAnInterpreterNothingCanBeStarted) {
   Interpreter interpreter(L"");
   EXPECT_THROW(system.startProgram("", programPath(df), "DF.EXE"), RunTimeError);
-  EXPECT_FALSE(fs::exists(df / "standin.log"));
+  EXPECT_FALSE(fs::exists(df / "standin-started.txt"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -98,8 +100,28 @@ TEST_F(DriveListingTest, AMissingOrEmptyDriveGivesAnEmptyListing) {
   EXPECT_EQ(listing("F:"), "");
 }
 
+// Lowers the soft limit on open files for one test, and puts it back.
+class OpenFileLimit {
+ public:
+  explicit OpenFileLimit(rlim_t files) {
+    getrlimit(RLIMIT_NOFILE, &before_);
+    rlimit lowered = before_;
+    lowered.rlim_cur = std::min(files, before_.rlim_max);
+    EXPECT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+  }
+  ~OpenFileLimit() { setrlimit(RLIMIT_NOFILE, &before_); }
+  OpenFileLimit(const OpenFileLimit&) = delete;
+  OpenFileLimit& operator=(const OpenFileLimit&) = delete;
+
+ private:
+  rlimit before_{};
+};
+
 TEST_F(DriveListingTest, DeepTreesDoNotRunOutOfDescriptors) {
   const fs::path e = drives.addDrive('e');
+  // A walk that held a descriptor for every level of 300 would run out
+  // under this limit and pass the deepest folders over.
+  const OpenFileLimit limit(256);
   std::string relative;
   std::string expected = "E:";
   for (int depth = 0; depth < 300; ++depth) {

@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 """The newcomer's first run, as `make run` starts it, in a real terminal.
 
 Runs tools/run-demo.sh with the built program in a fresh demo folder, in a
@@ -7,16 +6,16 @@ settings notice, setup on drive C:, control string 1000100006, Board 1, the
 archive file in the demo installation, the stand-in showing Board 1; then a
 second run that keeps the settings and asks for a control string at once.
 
-Usage: demo_road.py PROGRAM RUN_DEMO_SCRIPT
+Programs: kveld, run_demo (tools/run-demo.sh).
 """
 import os
 import shutil
-import sys
 import tempfile
+import unittest
 
-sys.dont_write_bytecode = True  # keep the source folder clean
-from pty_screen import Terminal, check
-
+import programs
+from pty_terminal import PtyTerminal
+from sandbox import content
 
 SPADE, HEART, DIAMOND, CLUB = "\u2660", "\u2665", "\u2666", "\u2663"
 # Board 1 of control string 1000100006: seat, symbol column, first row, holdings.
@@ -26,104 +25,97 @@ BOARD_ONE = [
     ("East", 50, 12, ["A7653", "A92", "K87", "KQ"]),
     ("South", 37, 16, ["QJ42", "Q75", "5", "AT754"]),
 ]
+END_SECONDS = 20  # for the demo to end after its last key
 
 
-def check_board_one(t):
-    for seat, column, first_row, holdings in BOARD_ONE:
-        for suit, (symbol, holding) in enumerate(zip((SPADE, HEART, DIAMOND, CLUB), holdings)):
-            shown = t.text(first_row + suit, column, 2 + len(holding) + 1)
-            check(shown == symbol + " " + holding + " ",
-                  "%s's suit %d shows %r, not %r; the screen:\n%s" % (seat, suit, shown, holding, t.dump()))
-
-
-def check_archive(path):
-    check(os.path.isfile(path), "no archive file at " + path)
-    data = open(path, "rb").read()
-    lines = data.split(b"\r\n")
-    check(lines[-1] == b"", "the archive file does not end with CR LF")
-    lines = lines[:-1]
-    check(len(lines) == 148, "the archive file has %d lines, not 148" % len(lines))
-    check(b"\n" not in b"".join(lines), "a line feed without carriage return in the archive file")
-    check(lines[0] == b"-" * 79 and lines[2] == b"-" * 79, "the dashed lines of the heading")
-    check(lines[1].startswith(b"--" + b" " * 9 + b"January 1,") and lines[1].endswith(b"     Morning"),
-          "the heading line reads %r" % lines[1])
-    board_one = [
-        b"Deal: 1" + b" " * 32 + b"98 T63 J432 9632 ",
-        b"Contract: 4H-South" + b" " * 4 + b"KT KJ84 AQT96 J8 " + b" " * 17 + b"A7653 A92 K87 KQ ",
-        b"OnLead: West" + b" " * 27 + b"QJ42 Q75 5 AT754 ",
-        b"Lead: Any", b"", b"",
-    ]
-    check(lines[4:10] == board_one, "Board 1 in the archive file reads %r" % lines[4:10])
-    check(lines[-3:] == [b"Lead: Any", b"", b""], "the archive file's end reads %r" % lines[-3:])
-
-
-def first_run(program, script, demo):
-    installation = os.path.join(demo, "drive_c", "Program Files", "DeepFinesse")
-    t = Terminal("/bin/sh", [script, program, demo], cwd=os.path.dirname(script))
-    t.wait_for("Pemwick's", 2, 20)
-    t.wait_for("The initialization file KVELD.INI is missing or corrupted.", 11, 11)
-    t.press("\r")
-    t.wait_for("Specify the drive letter where DeepFinesse is located:  C ", 5, 10)
-    t.press("\r")
-    t.wait_for("DONE! Setup is complete.", 10, 15)
-    t.press("\r")
-    t.wait_for("Enter DF control string:", 5, 13)
-    t.press("1000100006")
-    t.wait_for("1000100006", 5, 39)
-    t.press("\r")
-    t.wait_for("Does this deal match Board #1 on the handrecord?  (Y/n)", 22, 13)
-    check_board_one(t)
-    t.press("\r")
-    t.wait_for("DONE.  Enter another set?  (y/N)", 17, 25)
-    check(t.text(11, 28, 26) == "Printing to file: Jan-01-M", "the progress line:\n" + t.dump())
-    check_archive(os.path.join(installation, "Deal Archive", "Jan-01-M.txt"))
-    ini = open(os.path.join(demo, "run", "KVELD.INI"), "rb").read()
-    check(ini == b"DeepFinesseDirectory=C:\\Program Files\\DeepFinesse\r\nExecutableFile=DFSTANDIN.EXE\r\n",
-          "KVELD.INI holds %r" % ini)
-    t.press("\r")
-    t.wait_for("Run Deep Finesse Now?  (Y/n)", 20, 25)
-    t.press("\r")
-    # The stand-in: the newest archive file, Board 1 in its diagram.
-    t.wait_for("Deal viewer (DeepFinesse stand-in)", 1, 1)
-    check("Jan-01-M.txt" in t.text(1, 1, 80), "the stand-in names another file:\n" + t.dump())
-    for row, column, text in [(4, 1, "Board 1"), (5, 13, "S 98"), (9, 1, "S KT"), (9, 25, "S A7653"),
-                              (11, 1, "D AQT96"), (13, 13, "S QJ42"), (16, 13, "C AT754"), (4, 41, "Board 2")]:
-        check(t.text(row, column, len(text)) == text,
-              "the stand-in shows %r at row %d, column %d, not %r:\n%s" % (t.text(row, column, len(text)), row,
-                                                                         column, text, t.dump()))
-    log = open(os.path.join(installation, "standin-started.txt"), encoding="utf-8").read()
-    check(log == "started\tfolder=%s\targuments=0\n" % os.path.realpath(installation),
-          "the stand-in's log reads %r" % log)
-    t.press("\r")
-    status = t.wait_end()
-    check(status == 0, "the first run ended with %r" % status)
-
-
-def second_run(program, script, demo):
-    ini_path = os.path.join(demo, "run", "KVELD.INI")
-    before = open(ini_path, "rb").read()
-    t = Terminal("/bin/sh", [script, program, demo], cwd=os.path.dirname(script))
-    t.wait_for("Enter DF control string:", 5, 13)
-    check(not t.shows("SETUP", None, None), "setup ran again:\n" + t.dump())
-    t.press("\x1b")
-    t.wait_for(" Quit program?  (Y/n) ", 22, 30)
-    t.press("\r")
-    status = t.wait_end()
-    check(status == 0, "the second run ended with %r" % status)
-    check(open(ini_path, "rb").read() == before, "KVELD.INI changed in the second run")
-
-
-def main():
-    program, script = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    top = tempfile.mkdtemp(prefix="kveld-demo-")
-    try:
+class DemoRoad(unittest.TestCase):
+    def test_first_run_then_settings_kept(self):
+        top = tempfile.mkdtemp(prefix="kveld-demo-")
+        self.addCleanup(shutil.rmtree, top, ignore_errors=True)
         demo = os.path.join(top, "demo")
-        first_run(program, script, demo)
-        second_run(program, script, demo)
-    finally:
-        shutil.rmtree(top, ignore_errors=True)
-    print("the demo road works")
+        self.first_run(demo)
+        self.second_run(demo)
 
+    def start_demo(self, demo):
+        script = programs.path("run_demo")
+        t = PtyTerminal(["/bin/sh", script, programs.path("kveld"), demo], cwd=os.path.dirname(script),
+                        env={"LANG": "C.UTF-8"}, term="xterm-256color")
+        self.addCleanup(t.close)
+        return t
 
-if __name__ == "__main__":
-    main()
+    def check_board_one(self, t):
+        for seat, column, first_row, holdings in BOARD_ONE:
+            for suit, (symbol, holding) in enumerate(zip((SPADE, HEART, DIAMOND, CLUB), holdings)):
+                shown = t.screen.text(column, first_row + suit, 2 + len(holding) + 1)
+                self.assertEqual(shown, symbol + " " + holding + " ",
+                                 "%s's suit %d; the screen:\n%s" % (seat, suit, t.screen.dump()))
+
+    def check_archive(self, path):
+        self.assertTrue(os.path.isfile(path), "no archive file at " + path)
+        lines = content(path).split(b"\r\n")
+        self.assertEqual(lines[-1], b"", "the archive file does not end with CR LF")
+        lines = lines[:-1]
+        self.assertEqual(len(lines), 148)
+        self.assertNotIn(b"\n", b"".join(lines), "a line feed without carriage return in the archive file")
+        self.assertEqual((lines[0], lines[2]), (b"-" * 79, b"-" * 79), "the dashed lines of the heading")
+        self.assertTrue(lines[1].startswith(b"--" + b" " * 9 + b"January 1,")
+                        and lines[1].endswith(b"     Morning"), "the heading line reads %r" % lines[1])
+        board_one = [
+            b"Deal: 1" + b" " * 32 + b"98 T63 J432 9632 ",
+            b"Contract: 4H-South" + b" " * 4 + b"KT KJ84 AQT96 J8 " + b" " * 17 + b"A7653 A92 K87 KQ ",
+            b"OnLead: West" + b" " * 27 + b"QJ42 Q75 5 AT754 ",
+            b"Lead: Any", b"", b"",
+        ]
+        self.assertEqual(lines[4:10], board_one, "Board 1 in the archive file")
+        self.assertEqual(lines[-3:], [b"Lead: Any", b"", b""], "the archive file's end")
+
+    def first_run(self, demo):
+        installation = os.path.join(demo, "drive_c", "Program Files", "DeepFinesse")
+        t = self.start_demo(demo)
+        t.wait_for_text("Pemwick's", 20, 2)
+        t.wait_for_text("The initialization file KVELD.INI is missing or corrupted.", 11, 11)
+        t.send(b"\r")
+        t.wait_for_text("Specify the drive letter where DeepFinesse is located:  C ", 10, 5)
+        t.send(b"\r")
+        t.wait_for_text("DONE! Setup is complete.", 15, 10)
+        t.send(b"\r")
+        t.wait_for_text("Enter DF control string:", 13, 5)
+        t.send(b"1000100006")
+        t.wait_for_text("1000100006", 39, 5)
+        t.send(b"\r")
+        t.wait_for_text("Does this deal match Board #1 on the handrecord?  (Y/n)", 13, 22)
+        self.check_board_one(t)
+        t.send(b"\r")
+        t.wait_for_text("DONE.  Enter another set?  (y/N)", 25, 17)
+        self.assertEqual(t.screen.text(28, 11, 26), "Printing to file: Jan-01-M", t.screen.dump())
+        self.check_archive(os.path.join(installation, "Deal Archive", "Jan-01-M.txt"))
+        self.assertEqual(content(os.path.join(demo, "run", "KVELD.INI")),
+                         b"DeepFinesseDirectory=C:\\Program Files\\DeepFinesse\r\n"
+                         b"ExecutableFile=DFSTANDIN.EXE\r\n")
+        t.send(b"\r")
+        t.wait_for_text("Run Deep Finesse Now?  (Y/n)", 25, 20)
+        t.send(b"\r")
+        # The stand-in: the newest archive file, Board 1 in its diagram.
+        t.wait_for_text("Deal viewer (DeepFinesse stand-in)", 1, 1)
+        self.assertIn("Jan-01-M.txt", t.screen.text(1, 1, 80), "the stand-in names another file")
+        for row, column, text in [(4, 1, "Board 1"), (5, 13, "S 98"), (9, 1, "S KT"), (9, 25, "S A7653"),
+                                  (11, 1, "D AQT96"), (13, 13, "S QJ42"), (16, 13, "C AT754"),
+                                  (4, 41, "Board 2")]:
+            self.assertEqual(t.screen.text(column, row, len(text)), text,
+                             "the stand-in at row %d, column %d:\n%s" % (row, column, t.screen.dump()))
+        log = content(os.path.join(installation, "standin-started.txt")).decode("utf-8")
+        self.assertEqual(log, "started\tfolder=%s\targuments=0\n" % os.path.realpath(installation))
+        t.send(b"\r")
+        self.assertEqual(t.wait_exit(END_SECONDS), 0, "the first run's exit code")
+
+    def second_run(self, demo):
+        ini_path = os.path.join(demo, "run", "KVELD.INI")
+        before = content(ini_path)
+        t = self.start_demo(demo)
+        t.wait_for_text("Enter DF control string:", 13, 5)
+        self.assertFalse(t.shows("SETUP"), "setup ran again:\n" + t.screen.dump())
+        t.send(b"\x1b")
+        t.wait_for_text(" Quit program?  (Y/n) ", 30, 22)
+        t.send(b"\r")
+        self.assertEqual(t.wait_exit(END_SECONDS), 0, "the second run's exit code")
+        self.assertEqual(content(ini_path), before, "KVELD.INI changed in the second run")

@@ -1,57 +1,33 @@
 """The run-time error screens of the real program in a pseudo-terminal: what
 the user sees, the exit code, the terminal given back and the files left.
 
-Usage: failure_terminal_test.py KVELD TEST_NAME ...
+Programs: kveld.
 """
 import os
 import stat
-import sys
-import tempfile
-import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "terminal"))
-from pty_terminal import CONSOLE_COLOUR, PtyTerminal  # noqa: E402
+import programs
+from pty_terminal import CONSOLE_COLOUR
+from sandbox import SETTINGS, SYSTEM_PATH, Sandbox, content
+from screen_checks import ScreenTestCase
 
-KVELD = None
 BLUE, MAGENTA, YELLOW, WHITE = CONSOLE_COLOUR[1], CONSOLE_COLOUR[5], CONSOLE_COLOUR[14], CONSOLE_COLOUR[15]
-SETTINGS = b"DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n"
 
 
-class Place:
-    """A current folder, and drive C: of a Wine prefix of its own holding a
-    DeepFinesse folder with its archive folder."""
+class Place(Sandbox):
+    """A sandbox whose drive C: holds a DeepFinesse folder with its archive
+    folder."""
 
     def __init__(self, settings=SETTINGS):
-        self.tmp = tempfile.TemporaryDirectory(prefix="kveld-fail-")
-        root = self.tmp.name
-        self.cwd = os.path.join(root, "work")
-        self.drive = os.path.join(root, "drive_c")
-        self.archive = os.path.join(self.drive, "DF", "DEALAR~1")
-        os.makedirs(self.cwd)
-        os.makedirs(self.archive)
-        os.makedirs(os.path.join(root, "wine", "dosdevices"))
-        os.symlink(self.drive, os.path.join(root, "wine", "dosdevices", "c:"))
-        self.ini = os.path.join(self.cwd, "KVELD.INI")
-        if settings is not None:
-            with open(self.ini, "wb") as f:
-                f.write(settings)
-        self.env = {"WINEPREFIX": os.path.join(root, "wine"), "PATH": "/usr/bin:/bin"}
-
-    def start(self):
-        return PtyTerminal([KVELD], 25, 80, cwd=self.cwd, env=self.env)
+        super().__init__(settings, prefix="kveld-fail-")
+        self.drive = self.add_drive("c")
+        self.archive = self.install_deepfinesse(self.drive)
+        self.env["PATH"] = SYSTEM_PATH
 
 
-def content(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
-class Screens(unittest.TestCase):
+class Screens(ScreenTestCase):
     def expect_cells(self, t, column, row, text, fg, bg):
-        for i, ch in enumerate(text):
-            cell = t.screen.cell(column + i, row)
-            self.assertEqual((cell.data, cell.fg, cell.bg), (ch, fg if ch != " " else cell.fg, bg),
-                             "column %d, row %d\n%s" % (column + i, row, t.screen.dump()))
+        super().expect_cells(t, column, row, text, fg, bg, blanks_any_fg=True)
 
     def last_screen_cell(self, t, column, row):
         """A cell of the program's last screen, before the terminal was given back."""
@@ -67,11 +43,12 @@ class Screens(unittest.TestCase):
 class FirstRun(Screens):
     def test_notice_then_setup(self):
         place = Place(settings=None)
-        with place.start() as t:
+        with self.start(place, programs.path("kveld")) as t:
             t.wait_for(lambda: "KVELD.INI is missing or corrupted." in t.screen.display[10], "the notice")
             t.pump(0.3)
             self.expect_cells(t, 10, 9, " " * 62, None, CONSOLE_COLOUR[15])
-            self.expect_cells(t, 11, 11, "The initialization file KVELD.INI is missing or corrupted.", MAGENTA, WHITE)
+            self.expect_cells(t, 11, 11, "The initialization file KVELD.INI is missing or corrupted.",
+                              MAGENTA, WHITE)
             self.expect_cells(t, 28, 14, "A new file will be created.", MAGENTA, WHITE)
             self.expect_cells(t, 37, 17, "<any key>", MAGENTA, WHITE)
             self.assertFalse(os.path.exists(place.ini))
@@ -89,14 +66,15 @@ class MissingFolder(Screens):
     def test_question_answered_no(self):
         place = Place()
         os.rmdir(place.archive)
-        with place.start() as t:
+        with self.start(place, programs.path("kveld")) as t:
             self.one_set(t)
             t.wait_for(lambda: "archive directory has been moved" in t.screen.display[9], "the question",
                        seconds=15)
             t.pump(0.3)
             self.expect_cells(t, 8, 10, " The DeepFinesse archive directory has been moved or deleted. ",
                               WHITE, MAGENTA)
-            self.expect_cells(t, 8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)", YELLOW, BLUE)
+            self.expect_cells(t, 8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)",
+                              YELLOW, BLUE)
             self.assertEqual((t.screen.cursor.x + 1, t.screen.cursor.y + 1), (63, 13))
             t.send(b"n")
             self.assertEqual(t.wait_exit(), 0)
@@ -113,7 +91,7 @@ class ReadOnly(Screens):
         with open(earlier, "wb") as f:
             f.write(b"an earlier set\r\n")
         os.chmod(earlier, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
-        with place.start() as t:
+        with self.start(place, programs.path("kveld")) as t:
             self.one_set(t)
             # Typed while the set is dealt, before the halt appears: the halt
             # does not discard it, so the program ends without another key.
@@ -132,9 +110,10 @@ class ReadOnly(Screens):
 class BadName(Screens):
     def test_file_access_error(self):
         place = Place(settings=b"DeepFinesseDirectory=C:\\D?F\r\nExecutableFile=DF.EXE\r\n")
-        with place.start() as t:
+        with self.start(place, programs.path("kveld")) as t:
             self.one_set(t)
-            t.wait_for(lambda: "File Access Error" in t.screen.display[9], "the file access error", seconds=15)
+            t.wait_for(lambda: "File Access Error" in t.screen.display[9], "the file access error",
+                       seconds=15)
             t.pump(0.3)
             self.expect_cells(t, 31, 10, " File Access Error ", WHITE, MAGENTA)
             self.expect_cells(t, 17, 12, " A program file unexpectedly has been set as    ", YELLOW, BLUE)
@@ -147,14 +126,3 @@ class BadName(Screens):
         self.assertEqual(os.listdir(place.archive), [])
         self.assertEqual(sorted(os.listdir(place.drive)), ["DF"])
 
-
-def main():
-    global KVELD
-    KVELD = os.path.abspath(sys.argv[1])
-    suite = unittest.defaultTestLoader.loadTestsFromNames(sys.argv[2:], sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    return 0 if result.wasSuccessful() else 1
-
-
-if __name__ == "__main__":
-    sys.exit(main())

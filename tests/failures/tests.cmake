@@ -2,12 +2,7 @@
 # without settings, a missing archive folder, a read-only archive file, a
 # folder name Windows refuses.
 if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
-  foreach(case FirstRun.test_notice_then_setup
-               MissingFolder.test_question_answered_no
-               ReadOnly.test_key_typed_ahead_ends_the_halt
-               BadName.test_file_access_error)
-    add_test(NAME failures.${case}
-      COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/failure_terminal_test.py $<TARGET_FILE:kveld> ${case})
-    set_tests_properties(failures.${case} PROPERTIES TIMEOUT 90)
-  endforeach()
+  include(${CMAKE_CURRENT_LIST_DIR}/../lib/python_tests.cmake)
+  kveld_python_tests(failures ${CMAKE_CURRENT_LIST_DIR}/failure_terminal_test.py TIMEOUT 90
+    PROGRAMS kveld=$<TARGET_FILE:kveld>)
 endif()

@@ -2,17 +2,15 @@
 read back with its glyphs and colours, the set dealt and written, the
 program ended at the last question.
 
-Usage: road_test.py KVELD
+Programs: kveld.
 """
 import os
-import sys
-import tempfile
-import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "terminal"))
-from pty_terminal import CONSOLE_COLOUR, PtyTerminal  # noqa: E402
+import programs
+from pty_terminal import CONSOLE_COLOUR
+from sandbox import SYSTEM_PATH, Sandbox, content
+from screen_checks import ScreenTestCase
 
-KVELD = None
 BLUE, GREY, CYAN, YELLOW = CONSOLE_COLOUR[1], CONSOLE_COLOUR[7], CONSOLE_COLOUR[11], CONSOLE_COLOUR[14]
 SPADE, HEART, DIAMOND, CLUB = "\u2660", "\u2665", "\u2666", "\u2663"
 
@@ -26,44 +24,20 @@ BOARD_ONE = {
 PLACES = {"north": (37, 8), "west": (24, 12), "east": (50, 12), "south": (37, 16)}
 
 
-class Installation:
-    """A current folder with valid settings, and drive C: of a Wine prefix of
-    its own holding a DeepFinesse folder with its archive folder."""
-
-    def __init__(self):
-        self.tmp = tempfile.TemporaryDirectory(prefix="kveld-road-")
-        root = self.tmp.name
-        self.cwd = os.path.join(root, "work")
-        drive = os.path.join(root, "drive_c")
-        self.archive = os.path.join(drive, "DF", "DEALAR~1")
-        os.makedirs(self.cwd)
-        os.makedirs(self.archive)
-        os.makedirs(os.path.join(root, "wine", "dosdevices"))
-        os.symlink(drive, os.path.join(root, "wine", "dosdevices", "c:"))
-        with open(os.path.join(self.cwd, "KVELD.INI"), "wb") as f:
-            f.write(b"DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n")
-        self.env = {"WINEPREFIX": os.path.join(root, "wine"), "PATH": "/usr/bin:/bin"}
-
-    def start(self):
-        return PtyTerminal([KVELD], 25, 80, cwd=self.cwd, env=self.env)
-
-
-class Road(unittest.TestCase):
-    def expect_cells(self, t, column, row, text, fg, bg=BLUE):
-        for i, ch in enumerate(text):
-            cell = t.screen.cell(column + i, row)
-            self.assertEqual((cell.data, cell.fg, cell.bg), (ch, fg, bg),
-                             "column %d, row %d\n%s" % (column + i, row, t.screen.dump()))
-
+class Road(ScreenTestCase):
     def test_control_string_to_archive_file(self):
-        place = Installation()
-        with place.start() as t:
+        # Valid settings; drive C: holds a DeepFinesse folder with its archive folder.
+        place = Sandbox(prefix="kveld-road-")
+        archive = place.install_deepfinesse(place.add_drive("c"))
+        place.env["PATH"] = SYSTEM_PATH
+        with self.start(place, programs.path("kveld")) as t:
             t.wait_for(lambda: "Enter DF control string:" in t.screen.display[4], "the control string prompt")
             t.send(b"1000100006")
             t.wait_for(lambda: t.screen.text(39, 5, 10) == "1000100006", "the typed string")
             self.expect_cells(t, 39, 5, "1000100006", CONSOLE_COLOUR[15])
             t.send(b"\r")
-            t.wait_for(lambda: "Does this deal match Board #1" in t.screen.display[21], "the Board 1 question")
+            t.wait_for(lambda: "Does this deal match Board #1" in t.screen.display[21],
+                       "the Board 1 question")
             t.pump(0.3)
             for seat, (column, row) in PLACES.items():
                 for suit, symbol in enumerate((SPADE, HEART, DIAMOND, CLUB)):
@@ -75,8 +49,8 @@ class Road(unittest.TestCase):
 
             t.send(b"\r")
             t.wait_for(lambda: "Shuffling boards..." in t.screen.display[7], "the progress screen")
-            t.wait_for(lambda: "DONE.  Enter another set?  (y/N)" in t.screen.display[16], "the end of the set",
-                       seconds=15)
+            t.wait_for(lambda: "DONE.  Enter another set?  (y/N)" in t.screen.display[16],
+                       "the end of the set", seconds=15)
             self.assertEqual(t.screen.text(30, 8, 23), "Shuffling boards... 24 ")
             self.expect_cells(t, 28, 11, "Printing to file: ", YELLOW)
             self.expect_cells(t, 46, 11, "Jan-01-M", CYAN)
@@ -88,19 +62,7 @@ class Road(unittest.TestCase):
             # The last screen stays.
             self.assertIn("Run Deep Finesse Now?  (Y/n)", t.screen.display[19])
 
-        with open(os.path.join(place.archive, "Jan-01-M.txt"), "rb") as f:
-            lines = f.read().split(b"\r\n")
+        lines = content(os.path.join(archive, "Jan-01-M.txt")).split(b"\r\n")
         self.assertEqual(len(lines), 149)  # 148 lines, each ended by CR LF
         self.assertEqual(lines[4], b"Deal: 1" + b" " * 32 + b"98 T63 J432 9632 ")
 
-
-def main():
-    global KVELD
-    KVELD = os.path.abspath(sys.argv[1])
-    suite = unittest.defaultTestLoader.loadTestsFromTestCase(Road)
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    return 0 if result.wasSuccessful() else 1
-
-
-if __name__ == "__main__":
-    sys.exit(main())

@@ -1,14 +1,14 @@
 #!/bin/sh
 # The Windows build's setup search under Wine: gives the Wine prefix a drive
 # of its own, an empty temporary folder, and runs the tests that search it
-# with the command interpreter. Exit 77: the Windows build is not there.
+# with the command interpreter.
 # Usage: run.sh SOURCE_FOLDER PATH/TO/kveld_tests.exe
 set -eu
 source=$1
 exe=$2
 if [ ! -f "$exe" ]; then
-  echo "not built: $exe"
-  exit 77
+  echo "FAIL: the Windows build's test program is missing: $exe (make windows)"
+  exit 1
 fi
 export WINEPREFIX="${WINEPREFIX:-$source/build/wineprefix}"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -1,16 +1,14 @@
 """The program in terminals that are not quite what it wants: too small, on a
 slow link, or in a locale that is not UTF-8.
 
-Usage: odd_terminal_test.py KVELD PROBE TEST_NAME ...
+Programs: kveld, probe (terminal_probe.cpp).
 """
 import os
 import sys
 import time
-import unittest
 
-import terminal_test
-from pty_terminal import PtyTerminal
-from terminal_test import Folder, ProbeTestCase, title_drawn
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from terminal_test import ProbeTestCase, ProgramTestCase, title_drawn  # noqa: E402
 
 ASK_FOR_80_BY_25 = b"\x1b[8;25;80t"
 NOTE = "at least 80 x 25"
@@ -20,7 +18,7 @@ def note_shown(t):
     return lambda: NOTE in "".join(t.screen.display)
 
 
-class SmallTerminal(unittest.TestCase):
+class SmallTerminal(ProgramTestCase):
     """A terminal smaller than 80 x 25 (80 x 24 is the default of most) is
     asked to become 80 x 25; until it is, a note asks the user to make it so,
     and Esc or Q end the program there."""
@@ -34,8 +32,7 @@ class SmallTerminal(unittest.TestCase):
         self.assertEqual(t.modes(), t.modes_before)
 
     def test_a_terminal_that_obeys_the_request(self):
-        folder = Folder()
-        with folder.start(24, 80) as t:
+        with self.start_program(24, 80) as t:
             t.wait_for(lambda: ASK_FOR_80_BY_25 in t.raw, "the request for 80 x 25")
             t.resize(25, 80)  # as xterm does on that request
             t.wait_for(title_drawn(t), "the title screen")
@@ -43,9 +40,8 @@ class SmallTerminal(unittest.TestCase):
             self.quit(t)
 
     def test_note_until_the_user_makes_the_terminal_larger(self):
-        folder = Folder()
         for rows, columns in ((24, 80), (25, 79), (10, 40)):
-            with self.subTest(size=(columns, rows)), folder.start(rows, columns) as t:
+            with self.subTest(size=(columns, rows)), self.start_program(rows, columns) as t:
                 t.wait_for(note_shown(t), "the note on size")
                 self.assertIn(ASK_FOR_80_BY_25, t.raw.split(NOTE.encode())[0])
                 t.send(b"x\r")  # other keys change nothing
@@ -59,9 +55,8 @@ class SmallTerminal(unittest.TestCase):
                 self.quit(t)
 
     def test_esc_or_q_at_the_note_end_the_program(self):
-        folder = Folder()
         for key in (b"\x1b", b"q", b"Q"):
-            with self.subTest(key=key), folder.start(24, 80) as t:
+            with self.subTest(key=key), self.start_program(24, 80) as t:
                 t.wait_for(note_shown(t), "the note on size")
                 t.send(key)
                 self.assertEqual(t.wait_exit(), 0)
@@ -88,15 +83,12 @@ class SlowLink(ProbeTestCase):
         self.fail("Esc and, 80 ms later, [A read as %s" % got)
 
 
-class Locale(unittest.TestCase):
+class Locale(ProgramTestCase):
     """Where the locale's character set is not UTF-8 the terminal is sent
     ASCII only; with UTF-8, or no locale set at all, the glyphs as UTF-8."""
 
     def title_screen(self, env):
-        folder = Folder()
-        folder.env.update({"LC_ALL": None, "LC_CTYPE": None, "LANG": None})
-        folder.env.update(env)
-        with folder.start() as t:
+        with self.start_program(env=dict({"LC_ALL": None, "LC_CTYPE": None, "LANG": None}, **env)) as t:
             t.wait_for(lambda: "KVELD CONVERTER" in t.screen.display[1], "the title screen")
             t.pump(0.3)
             return t.raw, t.screen.display
@@ -118,16 +110,3 @@ class Locale(unittest.TestCase):
                 self.assertEqual(display[0][:4], "  \u2554\u2550")
                 self.assertEqual(display[1][6:17], "\u2660  \u2665  \u2666  \u2663 ")
 
-
-def main():
-    terminal_test.KVELD = os.path.abspath(sys.argv[1])
-    terminal_test.PROBE = os.path.abspath(sys.argv[2])
-    suite = unittest.defaultTestLoader.loadTestsFromNames(sys.argv[3:], sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    if not result.wasSuccessful():
-        return 1
-    return 77 if len(result.skipped) == result.testsRun else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())

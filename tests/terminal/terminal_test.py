@@ -1,19 +1,18 @@
 """The program, and a probe of its console device, in real pseudo-terminals.
 
-Usage: terminal_test.py KVELD PROBE TEST_NAME ...
-Exits 77 when every test named was skipped.
+Programs: kveld, probe (terminal_probe.cpp).
 """
 import os
 import signal
 import subprocess
-import sys
 import tempfile
 import time
 import unittest
 
+import programs
 from pty_terminal import CONSOLE_COLOUR, PtyTerminal
-
-KVELD = PROBE = None
+from sandbox import SYSTEM_PATH, Sandbox
+from screen_checks import ScreenTestCase
 
 FRAME_FG, BLUE = CONSOLE_COLOUR[8], CONSOLE_COLOUR[1]
 SUITS = "\u2660  \u2665  \u2666  \u2663 "
@@ -21,35 +20,26 @@ H74 = "\u2550" * 74
 ALT_SCREEN = (b"\x1b[?1049h", b"\x1b[?1047h", b"\x1b[?47h")
 
 
-class Folder:
-    """A current folder for the program with valid settings, and a Wine
-    prefix of its own so that no drive of this machine is reached."""
+class ProgramTestCase(ScreenTestCase):
+    """The program in a sandbox with valid settings and no drive at all."""
 
-    def __init__(self):
-        self.tmp = tempfile.TemporaryDirectory(prefix="kveld-term-")
-        self.path = self.tmp.name
-        with open(os.path.join(self.path, "KVELD.INI"), "wb") as f:
-            f.write(b"DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n")
-        self.env = {"WINEPREFIX": os.path.join(self.path, "wine")}
+    def sandbox(self):
+        sandbox = Sandbox(prefix="kveld-term-")
+        self.addCleanup(sandbox.close)
+        return sandbox
 
-    def start(self, rows=25, columns=80):
-        return PtyTerminal([KVELD], rows, columns, cwd=self.path, env=self.env)
+    def start_program(self, rows=25, columns=80, env=None):
+        return self.start(Sandbox(prefix="kveld-term-"), programs.path("kveld"), rows=rows, columns=columns,
+                          env=env)
 
 
 def title_drawn(t):
     return lambda: "KVELD CONVERTER" in t.screen.display[1] and "\u255d" in t.screen.display[23]
 
 
-class TitleScreen(unittest.TestCase):
+class TitleScreen(ProgramTestCase):
     def expect(self, cells, column, row, text, fg, bg=BLUE):
-        for i, ch in enumerate(text):
-            c = cells[row - 1][column - 1 + i]
-            where = "column %d, row %d" % (column + i, row)
-            self.assertEqual(c.data, ch, where)
-            if ch != " ":
-                self.assertEqual(c.fg, fg, where)
-            self.assertEqual(c.bg, bg, where)
-            self.assertFalse(c.bold, where)
+        self.expect_cells(cells, column, row, text, fg, bg, blanks_any_fg=True, not_bold=True)
 
     def check_title_screen(self, cells):
         self.expect(cells, 1, 1, "  \u2554" + H74 + "\u2557  ", FRAME_FG)
@@ -69,13 +59,12 @@ class TitleScreen(unittest.TestCase):
         self.expect(cells, 1, 25, " " * 80, None)
 
     def shown(self, t):
-        """The program's screen: as it is while the program runs, or as it
-        was when the program gave the terminal back."""
-        return t.screen.cells() if t.process.poll() is None else t.screen.before_reset
+        """The program's screen; it waits for a control string meanwhile."""
+        self.assertIsNone(t.process.poll(), "the program ended after the title screen")
+        return t.screen.cells()
 
     def test_title_screen(self):
-        folder = Folder()
-        with folder.start() as t:
+        with self.start_program() as t:
             t.wait_for(title_drawn(t), "the title screen")
             t.pump(0.3)
             self.check_title_screen(self.shown(t))
@@ -85,8 +74,7 @@ class TitleScreen(unittest.TestCase):
                 self.assertNotIn(alt, t.raw)
 
     def test_larger_terminal_uses_the_top_left(self):
-        folder = Folder()
-        with folder.start(30, 100) as t:
+        with self.start_program(30, 100) as t:
             t.wait_for(title_drawn(t), "the title screen")
             t.pump(0.3)
             cells = self.shown(t)
@@ -98,21 +86,19 @@ class TitleScreen(unittest.TestCase):
                         self.assertEqual((c.data, c.bg), (" ", "default"), (column + 1, row + 1))
 
 
-class Restoring(unittest.TestCase):
+class Restoring(ProgramTestCase):
     def assert_given_back(self, t):
         self.assertEqual(t.modes(), t.modes_before)
         self.assertFalse(t.screen.cursor.hidden)
         self.assertEqual((t.screen.cursor.attrs.fg, t.screen.cursor.attrs.bg), ("default", "default"))
 
     def test_normal_end(self):
-        folder = Folder()
-        with folder.start() as t:
+        with self.start_program() as t:
             t.wait_for(title_drawn(t), "the title screen")
-            if t.process.poll() is None:  # it waits for a control string: Esc, then yes to quitting
-                t.pump(0.3)
-                t.send(b"\x1b")
-                t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
-                t.send(b"y")
+            t.pump(0.3)  # it waits for a control string: Esc, then yes to quitting
+            t.send(b"\x1b")
+            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
+            t.send(b"y")
             self.assertEqual(t.wait_exit(), 0)
             self.assert_given_back(t)
             # The program's last screen stays (rows 1 to 24 as they were when
@@ -124,7 +110,7 @@ class Restoring(unittest.TestCase):
             self.assertEqual((t.screen.cursor.x, t.screen.cursor.y), (0, 24))
 
 
-class Refusing(unittest.TestCase):
+class Refusing(ProgramTestCase):
     """Without a terminal for input and output the program says so in one
     line on standard error and ends with a nonzero code, drawing nothing."""
 
@@ -135,18 +121,20 @@ class Refusing(unittest.TestCase):
         self.assertNotIn("\x1b", lines[0])
 
     def test_not_a_terminal(self):
-        folder = Folder()
-        r = subprocess.run([KVELD], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                           cwd=folder.path, timeout=10)
+        folder = self.sandbox()
+        r = subprocess.run([programs.path("kveld")], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                           stderr=subprocess.PIPE, cwd=folder.cwd, env=dict(os.environ, **folder.env),
+                           timeout=10)
         self.assertNotEqual(r.returncode, 0)
         self.assertEqual(r.stdout, b"")
         self.assert_one_message(r.stderr)
 
     def test_output_not_a_terminal(self):
-        folder = Folder()
+        folder = self.sandbox()
         with PtyTerminal(None) as t:
-            r = subprocess.run([KVELD], stdin=t.slave, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                               cwd=folder.path, timeout=10)
+            r = subprocess.run([programs.path("kveld")], stdin=t.slave, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, cwd=folder.cwd, env=dict(os.environ, **folder.env),
+                               timeout=10)
             t.pump(0.2)
             self.assertNotEqual(r.returncode, 0)
             self.assertEqual(r.stdout, b"")
@@ -155,10 +143,11 @@ class Refusing(unittest.TestCase):
             self.assertEqual(t.modes(), t.modes_before)
 
     def test_input_not_a_terminal(self):
-        folder = Folder()
+        folder = self.sandbox()
         with PtyTerminal(None) as t:
-            r = subprocess.run([KVELD], stdin=subprocess.DEVNULL, stdout=t.slave, stderr=subprocess.PIPE,
-                               cwd=folder.path, timeout=10)
+            r = subprocess.run([programs.path("kveld")], stdin=subprocess.DEVNULL, stdout=t.slave,
+                               stderr=subprocess.PIPE, cwd=folder.cwd, env=dict(os.environ, **folder.env),
+                               timeout=10)
             t.pump(0.2)
             self.assertNotEqual(r.returncode, 0)
             self.assert_one_message(r.stderr)
@@ -179,7 +168,8 @@ class Probe:
         self.log = os.path.join(self.folder.name, "keys")
         environment = {"PATH": self.folder.name}  # no sound player: the bell
         environment.update(env or {})
-        self.t = PtyTerminal([PROBE, self.log], rows, columns, cwd=self.folder.name, env=environment)
+        self.t = PtyTerminal([programs.path("probe"), self.log], rows, columns, cwd=self.folder.name,
+                             env=environment)
         self.t.wait_for(lambda: self.t.screen.display[0].startswith("ready"), "the probe's screen")
 
     def keys(self):
@@ -324,7 +314,8 @@ class GivingBack(ProbeTestCase):
         self.assertEqual(p.t.modes(), p.t.modes_before)
         self.assertFalse(p.t.screen.cursor.hidden)
         self.assertEqual((p.t.screen.cursor.attrs.fg, p.t.screen.cursor.attrs.bg), ("default", "default"))
-        self.assertEqual(p.t.screen.display[row - 1][:10], "".join(probe_pattern(c, 2)[0] for c in range(1, 11)))
+        self.assertEqual(p.t.screen.display[row - 1][:10],
+                         "".join(probe_pattern(c, 2)[0] for c in range(1, 11)))
 
     def test_signals(self):
         for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT, signal.SIGQUIT):
@@ -376,7 +367,7 @@ class Resize(ProbeTestCase):
         p.t.wait_for(p.pattern_shown, "the repainted screen", 2.5)
 
 
-class Question(unittest.TestCase):
+class Question(ProgramTestCase):
     """Keys at the quit question, in the real program: an unaccepted key,
     an arrow or function key among them, rings (no audio here) and changes
     nothing; "n" goes back to the title screen, "y" ends the program."""
@@ -385,13 +376,10 @@ class Question(unittest.TestCase):
                   b"\x1b[99~", b"x", b"\x03", b"\x7f", b"\t"]
 
     def test_quit_question(self):
-        folder = Folder()
-        folder.env["PATH"] = "/usr/bin:/bin"  # no sound player beside the system's
-        with folder.start() as t:
+        with self.start_program(env={"PATH": SYSTEM_PATH}) as t:  # no sound player beside the system's
             t.wait_for(title_drawn(t), "the title screen")
             t.pump(0.5)
-            if t.process.poll() is not None:
-                self.skipTest("the program ends after the title screen: no question to answer yet")
+            self.assertIsNone(t.process.poll(), "the program ended after the title screen")
             t.send(b"\x1b")
             t.wait_for(lambda: "Quit program?  (Y/n)" in t.screen.display[21], "the quit question")
             t.pump(0.3)
@@ -414,16 +402,3 @@ class Question(unittest.TestCase):
             self.assertEqual(t.wait_exit(), 0)
             self.assertEqual(t.modes(), t.modes_before)
 
-
-def main():
-    global KVELD, PROBE
-    KVELD, PROBE = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    suite = unittest.defaultTestLoader.loadTestsFromNames(sys.argv[3:], sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    if not result.wasSuccessful():
-        return 1
-    return 77 if len(result.skipped) == result.testsRun else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())

@@ -91,7 +91,8 @@ struct Screen {
   bool operator==(const Screen& o) const {
     if (cursor.X != o.cursor.X || cursor.Y != o.cursor.Y || cursorVisible != o.cursorVisible) return false;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      if (cells[i].Char.UnicodeChar != o.cells[i].Char.UnicodeChar || cells[i].Attributes != o.cells[i].Attributes) {
+      if (cells[i].Char.UnicodeChar != o.cells[i].Char.UnicodeChar ||
+          cells[i].Attributes != o.cells[i].Attributes) {
         return false;
       }
     }
@@ -117,149 +118,13 @@ class Driver {
     }
   }
 
+  // Runs one script step: a file step of driver_files.h, or a command of
+  // the table below.
   void run(const std::string& command, const std::string& rest) {
-    std::istringstream args(rest);
     if (runFileStep(command, rest)) return;
-    if (command == "limit") {
-      limitMs_ = number(rest) * 1000;
-    } else if (command == "quiet") {
-      quietMs_ = number(rest);
-    } else if (command == "settitle") {
-      SetConsoleTitleW(parseText(rest).c_str());
-    } else if (command == "setcp") {
-      SetConsoleOutputCP(static_cast<UINT>(number(rest)));
-      SetConsoleCP(static_cast<UINT>(number(rest)));
-    } else if (command == "write-file") {
-      const auto [name, text] = split(rest);
-      std::ofstream f(name, std::ios::binary);
-      f << textBytes(text);
-      if (!f) throw StepFailed("cannot write " + name);
-    } else if (command == "make-folder") {
-      std::error_code ec;
-      std::filesystem::create_directories(std::filesystem::path(rest), ec);
-      if (ec) throw StepFailed("cannot make the folder " + rest);
-    } else if (command == "read-only") {
-      if (!SetFileAttributesA(rest.c_str(), FILE_ATTRIBUTE_READONLY))
-        throw StepFailed("cannot make " + rest + " read-only");
-    } else if (command == "start") {
-      start(rest);
-    } else if (command == "key") {
-      std::string name;
-      int count = 1;
-      args >> name;
-      if (!(args >> count)) count = 1;
-      std::vector<INPUT_RECORD> events;
-      const KeyStroke k = namedKey(name);
-      for (int i = 0; i < count; ++i) appendStroke(events, k);
-      send(events);
-    } else if (command == "type") {
-      std::vector<INPUT_RECORD> events;
-      for (wchar_t c : parseText(rest)) appendStroke(events, strokeFor(c));
-      send(events);
-    } else if (command == "settle") {
-      settle(Clock::now() + std::chrono::milliseconds(limitMs_));
-    } else if (command == "sleep") {
-      Sleep(static_cast<DWORD>(number(rest)));
-    } else if (command == "expect") {
-      int row = 0, column = 0;
-      args >> row >> column;
-      const std::wstring text = parseText(textAfter(rest, 2));
-      checkRange(row, column, static_cast<int>(text.size()));
-      expectEventually([&](const Screen& s, std::string& why) {
-        const std::wstring got = textAt(s, row, column, static_cast<int>(text.size()));
-        why = "row " + std::to_string(row) + " col " + std::to_string(column) + ": expected \"" + visible(text) +
-              "\", shown \"" + visible(got) + "\"";
-        return got == text;
-      });
-    } else if (command == "expectattr") {
-      int row = 0, column = 0, length = 0;
-      std::string attrText;
-      args >> row >> column >> length >> attrText;
-      const int attr = static_cast<int>(std::stol(attrText, nullptr, 0));
-      checkRange(row, column, length);
-      expectEventually([&](const Screen& s, std::string& why) {
-        for (int i = 0; i < length; ++i) {
-          const int a = s.cells[static_cast<std::size_t>((row - 1) * kColumns + column - 1 + i)].Attributes;
-          if (a != attr) {
-            why = "row " + std::to_string(row) + " col " + std::to_string(column + i) + ": colour " + hex(a) +
-                  ", expected " + hex(attr);
-            return false;
-          }
-        }
-        return true;
-      });
-    } else if (command == "expectcursor") {
-      int row = 0, column = 0;
-      std::string how;
-      if (!(args >> row >> column)) row = column = 0;  // only whether it shows
-      if (row == 0) args.clear();
-      args >> how;
-      if (how != "visible" && how != "hidden") throw ScriptError("expectcursor [ROW COL] visible|hidden");
-      expectEventually([&](const Screen& s, std::string& why) {
-        why = "cursor at row " + std::to_string(s.cursor.Y + 1) + " col " + std::to_string(s.cursor.X + 1) +
-              (s.cursorVisible ? " visible" : " hidden");
-        const bool placed = row == 0 || (s.cursor.Y + 1 == row && s.cursor.X + 1 == column);
-        return placed && s.cursorVisible == (how == "visible");
-      });
-    } else if (command == "expecttitle") {
-      const std::wstring want = parseText(rest);
-      expectEventually([&](const Screen&, std::string& why) {
-        std::vector<wchar_t> t(1024);
-        GetConsoleTitleW(t.data(), static_cast<DWORD>(t.size()));
-        why = "title \"" + visible(t.data()) + "\", expected \"" + visible(want) + "\"";
-        return want == t.data();
-      });
-    } else if (command == "expectcp") {
-      const UINT want = static_cast<UINT>(number(rest));
-      expectEventually([&](const Screen&, std::string& why) {
-        why = "code pages " + std::to_string(GetConsoleOutputCP()) + "/" + std::to_string(GetConsoleCP());
-        return GetConsoleOutputCP() == want && GetConsoleCP() == want;
-      });
-    } else if (command == "expectsize") {
-      int columns = 0, rows = 0;
-      args >> columns >> rows;
-      expectEventually([&](const Screen&, std::string& why) {
-        CONSOLE_SCREEN_BUFFER_INFO i{};
-        GetConsoleScreenBufferInfo(out_, &i);
-        why = "buffer " + std::to_string(i.dwSize.X) + "x" + std::to_string(i.dwSize.Y) + ", window " +
-              std::to_string(i.srWindow.Right - i.srWindow.Left + 1) + "x" +
-              std::to_string(i.srWindow.Bottom - i.srWindow.Top + 1);
-        return i.dwSize.X == columns && i.dwSize.Y == rows && i.srWindow.Right - i.srWindow.Left + 1 == columns &&
-               i.srWindow.Bottom - i.srWindow.Top + 1 == rows;
-      });
-    } else if (command == "expect-file") {
-      const auto [name, text] = split(rest);
-      std::ifstream f(name, std::ios::binary);
-      const std::string got((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-      if (!f.is_open()) throw StepFailed("no file " + name);
-      if (got != textBytes(text)) {
-        throw StepFailed("file " + name + " differs at " + firstDifference(got, textBytes(text)));
-      }
-    } else if (command == "dump") {
-      std::ofstream f(rest, std::ios::binary);
-      f << dumpText(snapshot());
-    } else if (command == "wait-exit") {
-      waitExit(static_cast<DWORD>(number(rest)));
-    } else if (command == "kill") {
-      requireStarted();
-      TerminateProcess(child_.hProcess, 99);
-      WaitForSingleObject(child_.hProcess, static_cast<DWORD>(limitMs_));
-    } else if (command == "remember") {
-      settle(Clock::now() + std::chrono::milliseconds(limitMs_));
-      remembered_[rest] = snapshot();
-    } else if (command == "expect-unchanged") {
-      const auto found = remembered_.find(rest);
-      if (found == remembered_.end()) throw ScriptError("no screen remembered as " + rest);
-      settle(Clock::now() + std::chrono::milliseconds(limitMs_));
-      const Screen now = snapshot();
-      if (!(now == found->second)) throw StepFailed("the screen changed: " + difference(found->second, now));
-    } else if (command == "expect-sounds") {
-      std::vector<std::string> want;
-      for (std::string name; args >> name;) want.push_back(name);
-      expectSounds(want);
-    } else {
-      throw ScriptError("unknown command " + command);
-    }
+    const auto found = kCommands.find(command);
+    if (found == kCommands.end()) throw ScriptError("unknown command " + command);
+    (this->*found->second)(rest);
   }
 
   // At the end of the script the program must have ended.
@@ -272,6 +137,173 @@ class Driver {
   std::string screenDump() { return dumpText(snapshot()); }
 
  private:
+  using Handler = void (Driver::*)(const std::string& rest);
+  static const std::map<std::string, Handler> kCommands;
+
+  // Settings and set-up before the program starts.
+  void setLimit(const std::string& rest) { limitMs_ = number(rest) * 1000; }
+  void setQuiet(const std::string& rest) { quietMs_ = number(rest); }
+  void setTitle(const std::string& rest) { SetConsoleTitleW(parseText(rest).c_str()); }
+  void setCodePage(const std::string& rest) {
+    SetConsoleOutputCP(static_cast<UINT>(number(rest)));
+    SetConsoleCP(static_cast<UINT>(number(rest)));
+  }
+  void writeFile(const std::string& rest) {
+    const auto [name, text] = split(rest);
+    std::ofstream f(name, std::ios::binary);
+    f << textBytes(text);
+    if (!f) throw StepFailed("cannot write " + name);
+  }
+  void makeFolder(const std::string& rest) {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(rest), ec);
+    if (ec) throw StepFailed("cannot make the folder " + rest);
+  }
+  void makeReadOnly(const std::string& rest) {
+    if (!SetFileAttributesA(rest.c_str(), FILE_ATTRIBUTE_READONLY)) {
+      throw StepFailed("cannot make " + rest + " read-only");
+    }
+  }
+
+  // The keyboard and the clock.
+  void pressKey(const std::string& rest) {
+    std::istringstream args(rest);
+    std::string name;
+    int count = 1;
+    args >> name;
+    if (!(args >> count)) count = 1;
+    std::vector<INPUT_RECORD> events;
+    const KeyStroke k = namedKey(name);
+    for (int i = 0; i < count; ++i) appendStroke(events, k);
+    send(events);
+  }
+  void typeText(const std::string& rest) {
+    std::vector<INPUT_RECORD> events;
+    for (wchar_t c : parseText(rest)) appendStroke(events, strokeFor(c));
+    send(events);
+  }
+  void settleStep(const std::string&) { settle(Clock::now() + std::chrono::milliseconds(limitMs_)); }
+  void sleepStep(const std::string& rest) { Sleep(static_cast<DWORD>(number(rest))); }
+
+  // What the screen and the console show.
+  void expectText(const std::string& rest) {
+    std::istringstream args(rest);
+    int row = 0, column = 0;
+    args >> row >> column;
+    const std::wstring text = parseText(textAfter(rest, 2));
+    checkRange(row, column, static_cast<int>(text.size()));
+    expectEventually([&](const Screen& s, std::string& why) {
+      const std::wstring got = textAt(s, row, column, static_cast<int>(text.size()));
+      why = "row " + std::to_string(row) + " col " + std::to_string(column) + ": expected \"" +
+            visible(text) + "\", shown \"" + visible(got) + "\"";
+      return got == text;
+    });
+  }
+  void expectAttr(const std::string& rest) {
+    std::istringstream args(rest);
+    int row = 0, column = 0, length = 0;
+    std::string attrText;
+    args >> row >> column >> length >> attrText;
+    const int attr = static_cast<int>(std::stol(attrText, nullptr, 0));
+    checkRange(row, column, length);
+    expectEventually([&](const Screen& s, std::string& why) {
+      for (int i = 0; i < length; ++i) {
+        const int a = s.cells[static_cast<std::size_t>((row - 1) * kColumns + column - 1 + i)].Attributes;
+        if (a != attr) {
+          why = "row " + std::to_string(row) + " col " + std::to_string(column + i) + ": colour " + hex(a) +
+                ", expected " + hex(attr);
+          return false;
+        }
+      }
+      return true;
+    });
+  }
+  void expectCursor(const std::string& rest) {
+    std::istringstream args(rest);
+    int row = 0, column = 0;
+    std::string how;
+    if (!(args >> row >> column)) row = column = 0;  // only whether it shows
+    if (row == 0) args.clear();
+    args >> how;
+    if (how != "visible" && how != "hidden") throw ScriptError("expectcursor [ROW COL] visible|hidden");
+    expectEventually([&](const Screen& s, std::string& why) {
+      why = "cursor at row " + std::to_string(s.cursor.Y + 1) + " col " + std::to_string(s.cursor.X + 1) +
+            (s.cursorVisible ? " visible" : " hidden");
+      const bool placed = row == 0 || (s.cursor.Y + 1 == row && s.cursor.X + 1 == column);
+      return placed && s.cursorVisible == (how == "visible");
+    });
+  }
+  void expectTitle(const std::string& rest) {
+    const std::wstring want = parseText(rest);
+    expectEventually([&](const Screen&, std::string& why) {
+      std::vector<wchar_t> t(1024);
+      GetConsoleTitleW(t.data(), static_cast<DWORD>(t.size()));
+      why = "title \"" + visible(t.data()) + "\", expected \"" + visible(want) + "\"";
+      return want == t.data();
+    });
+  }
+  void expectCodePage(const std::string& rest) {
+    const UINT want = static_cast<UINT>(number(rest));
+    expectEventually([&](const Screen&, std::string& why) {
+      why = "code pages " + std::to_string(GetConsoleOutputCP()) + "/" + std::to_string(GetConsoleCP());
+      return GetConsoleOutputCP() == want && GetConsoleCP() == want;
+    });
+  }
+  void expectSize(const std::string& rest) {
+    std::istringstream args(rest);
+    int columns = 0, rows = 0;
+    args >> columns >> rows;
+    expectEventually([&](const Screen&, std::string& why) {
+      CONSOLE_SCREEN_BUFFER_INFO i{};
+      GetConsoleScreenBufferInfo(out_, &i);
+      const int width = i.srWindow.Right - i.srWindow.Left + 1;
+      const int height = i.srWindow.Bottom - i.srWindow.Top + 1;
+      why = "buffer " + std::to_string(i.dwSize.X) + "x" + std::to_string(i.dwSize.Y) + ", window " +
+            std::to_string(width) + "x" + std::to_string(height);
+      return i.dwSize.X == columns && i.dwSize.Y == rows && width == columns && height == rows;
+    });
+  }
+  void expectFile(const std::string& rest) {
+    const auto [name, text] = split(rest);
+    std::ifstream f(name, std::ios::binary);
+    const std::string got((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (!f.is_open()) throw StepFailed("no file " + name);
+    if (got != textBytes(text)) {
+      throw StepFailed("file " + name + " differs at " + firstDifference(got, textBytes(text)));
+    }
+  }
+  void dumpScreen(const std::string& rest) {
+    std::ofstream f(rest, std::ios::binary);
+    f << dumpText(snapshot());
+  }
+
+  // The program's end.
+  void waitExitStep(const std::string& rest) { waitExit(static_cast<DWORD>(number(rest))); }
+  void killProgram(const std::string&) {
+    requireStarted();
+    TerminateProcess(child_.hProcess, 99);
+    WaitForSingleObject(child_.hProcess, static_cast<DWORD>(limitMs_));
+  }
+
+  // Screens kept, and sounds heard.
+  void remember(const std::string& rest) {
+    settle(Clock::now() + std::chrono::milliseconds(limitMs_));
+    remembered_[rest] = snapshot();
+  }
+  void expectUnchanged(const std::string& rest) {
+    const auto found = remembered_.find(rest);
+    if (found == remembered_.end()) throw ScriptError("no screen remembered as " + rest);
+    settle(Clock::now() + std::chrono::milliseconds(limitMs_));
+    const Screen now = snapshot();
+    if (!(now == found->second)) throw StepFailed("the screen changed: " + difference(found->second, now));
+  }
+  void expectSoundsStep(const std::string& rest) {
+    std::istringstream args(rest);
+    std::vector<std::string> want;
+    for (std::string name; args >> name;) want.push_back(name);
+    expectSounds(want);
+  }
+
   static int number(const std::string& s) {
     try {
       return std::stoi(s);
@@ -322,8 +354,8 @@ class Driver {
     if (!arguments.empty()) commandLine += L" " + fromUtf8(arguments);
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &child_)) {
+    if (!CreateProcessW(program_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &child_)) {
       child_ = PROCESS_INFORMATION{};
       throw StepFailed("cannot start the program, error " + std::to_string(GetLastError()));
     }
@@ -404,8 +436,8 @@ class Driver {
       std::ifstream f(std::filesystem::path(soundTrace_), std::ios::binary);
       const std::string trace((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
       std::vector<std::string> all = soundsInTrace(trace);
-      return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(std::min(soundsSeen_, all.size())),
-                                      all.end());
+      return std::vector<std::string>(
+          all.begin() + static_cast<std::ptrdiff_t>(std::min(soundsSeen_, all.size())), all.end());
     };
     std::vector<std::string> got = since();
     while (got.size() < want.size() && Clock::now() < deadline) {
@@ -447,7 +479,8 @@ class Driver {
     }
     DWORD got = 0;
     GetExitCodeProcess(child_.hProcess, &got);
-    if (got != code) throw StepFailed("exit code " + std::to_string(got) + ", expected " + std::to_string(code));
+    if (got != code)
+      throw StepFailed("exit code " + std::to_string(got) + ", expected " + std::to_string(code));
   }
 
   // The first difference between two screens, for a message.
@@ -455,14 +488,15 @@ class Driver {
     for (std::size_t i = 0; i < a.cells.size(); ++i) {
       if (a.cells[i].Char.UnicodeChar != b.cells[i].Char.UnicodeChar ||
           a.cells[i].Attributes != b.cells[i].Attributes) {
-        return "row " + std::to_string(i / kColumns + 1) + " col " + std::to_string(i % kColumns + 1) + " \"" +
-               visible(std::wstring(1, a.cells[i].Char.UnicodeChar)) + "\" " + hex(a.cells[i].Attributes) + " to \"" +
-               visible(std::wstring(1, b.cells[i].Char.UnicodeChar)) + "\" " + hex(b.cells[i].Attributes);
+        return "row " + std::to_string(i / kColumns + 1) + " col " + std::to_string(i % kColumns + 1) +
+               " \"" + visible(std::wstring(1, a.cells[i].Char.UnicodeChar)) + "\" " +
+               hex(a.cells[i].Attributes) + " to \"" + visible(std::wstring(1, b.cells[i].Char.UnicodeChar)) +
+               "\" " + hex(b.cells[i].Attributes);
       }
     }
     return "cursor row " + std::to_string(a.cursor.Y + 1) + " col " + std::to_string(a.cursor.X + 1) +
-           (a.cursorVisible ? " visible" : " hidden") + " to row " + std::to_string(b.cursor.Y + 1) + " col " +
-           std::to_string(b.cursor.X + 1) + (b.cursorVisible ? " visible" : " hidden");
+           (a.cursorVisible ? " visible" : " hidden") + " to row " + std::to_string(b.cursor.Y + 1) +
+           " col " + std::to_string(b.cursor.X + 1) + (b.cursorVisible ? " visible" : " hidden");
   }
 
   static std::wstring textAt(const Screen& s, int row, int column, int length) {
@@ -486,8 +520,9 @@ class Driver {
       out += label;
       for (int column = 1; column <= kColumns; ++column) {
         char a[4];
-        std::snprintf(a, sizeof a, "%02X",
-                      s.cells[static_cast<std::size_t>((row - 1) * kColumns + column - 1)].Attributes & 0xFFu);
+        std::snprintf(
+            a, sizeof a, "%02X",
+            s.cells[static_cast<std::size_t>((row - 1) * kColumns + column - 1)].Attributes & 0xFFu);
         out += a;
       }
       out += "\n";
@@ -509,6 +544,34 @@ class Driver {
   int quietMs_ = 400;
   std::map<std::string, Screen> remembered_;
   std::size_t soundsSeen_ = 0;  // sounds of the trace checked already
+};
+
+const std::map<std::string, Driver::Handler> Driver::kCommands = {
+    {"limit", &Driver::setLimit},
+    {"quiet", &Driver::setQuiet},
+    {"settitle", &Driver::setTitle},
+    {"setcp", &Driver::setCodePage},
+    {"write-file", &Driver::writeFile},
+    {"make-folder", &Driver::makeFolder},
+    {"read-only", &Driver::makeReadOnly},
+    {"start", &Driver::start},
+    {"key", &Driver::pressKey},
+    {"type", &Driver::typeText},
+    {"settle", &Driver::settleStep},
+    {"sleep", &Driver::sleepStep},
+    {"expect", &Driver::expectText},
+    {"expectattr", &Driver::expectAttr},
+    {"expectcursor", &Driver::expectCursor},
+    {"expecttitle", &Driver::expectTitle},
+    {"expectcp", &Driver::expectCodePage},
+    {"expectsize", &Driver::expectSize},
+    {"expect-file", &Driver::expectFile},
+    {"dump", &Driver::dumpScreen},
+    {"wait-exit", &Driver::waitExitStep},
+    {"kill", &Driver::killProgram},
+    {"remember", &Driver::remember},
+    {"expect-unchanged", &Driver::expectUnchanged},
+    {"expect-sounds", &Driver::expectSoundsStep},
 };
 
 }  // namespace
@@ -542,7 +605,8 @@ int wmain(int argc, wchar_t** argv) {
         const auto space = line.find(' ');
         const std::string command = line.substr(0, space);
         const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - begin).count();
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - begin).count();
         log << "[" << elapsed << " ms] " << number << ": " << line << "\n" << std::flush;
         driver.run(command, rest);
       }

@@ -125,7 +125,8 @@ def archive_bytes(text):
              SESSION_NAME[s.session], dash, ""]
     for b, hands in enumerate(deals(text), 1):
         lines.append(("Deal: %d" % b).ljust(39) + hand_line(hands[NORTH]))
-        lines.append("Contract: 4H-South".ljust(22) + hand_line(hands[WEST]).ljust(34) + hand_line(hands[EAST]))
+        lines.append("Contract: 4H-South".ljust(22) + hand_line(hands[WEST]).ljust(34)
+                     + hand_line(hands[EAST]))
         lines.append("OnLead: West".ljust(39) + hand_line(hands[SOUTH]))
         lines += ["Lead: Any", "", ""]
     return "".join(line + "\r\n" for line in lines).encode("ascii")

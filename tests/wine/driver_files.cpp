@@ -77,9 +77,11 @@ bool runFileStep(const std::string& command, const std::string& rest) {
     const auto [name, want] = twoNames(rest);
     const std::string got = contentOf(name, toUtf8(name));
     const std::string wanted = contentOf(want, toUtf8(want));
-    if (got != wanted) throw StepFailed("file " + toUtf8(name) + " differs at " + firstDifference(got, wanted));
+    if (got != wanted)
+      throw StepFailed("file " + toUtf8(name) + " differs at " + firstDifference(got, wanted));
   } else if (command == "expect-no-file") {
-    if (GetFileAttributesW(oneName(rest).c_str()) != INVALID_FILE_ATTRIBUTES) throw StepFailed(rest + " exists");
+    if (GetFileAttributesW(oneName(rest).c_str()) != INVALID_FILE_ATTRIBUTES)
+      throw StepFailed(rest + " exists");
   } else {
     return false;
   }

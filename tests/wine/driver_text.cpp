@@ -50,7 +50,8 @@ void defineVariable(const std::string& name, const std::wstring& value) {
 
 std::wstring expandVariables(std::wstring text) {
   for (const auto& [variable, value] : variables()) {
-    for (auto at = text.find(variable); at != std::wstring::npos; at = text.find(variable, at + value.size())) {
+    for (auto at = text.find(variable); at != std::wstring::npos;
+         at = text.find(variable, at + value.size())) {
       text.replace(at, variable.size(), value);
     }
   }

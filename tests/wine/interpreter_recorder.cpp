@@ -14,7 +14,8 @@ namespace {
 
 std::string utf8(const std::wstring& w) {
   if (w.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
   return out;
@@ -37,7 +38,8 @@ std::wstring argumentsOf(const std::wstring& commandLine) {
 
 void record(const std::wstring& commandLine) {
   std::vector<wchar_t> logName(MAX_PATH * 4);
-  const DWORD n = GetEnvironmentVariableW(L"KVELD_COMSPEC_LOG", logName.data(), static_cast<DWORD>(logName.size()));
+  const DWORD n =
+      GetEnvironmentVariableW(L"KVELD_COMSPEC_LOG", logName.data(), static_cast<DWORD>(logName.size()));
   if (n == 0 || n >= logName.size()) return;
   std::vector<wchar_t> folder(MAX_PATH * 4);
   const DWORD f = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
@@ -65,8 +67,10 @@ int main() {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(interpreter.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    std::fprintf(stderr, "comspec recorder: cannot start the command interpreter, error %lu\n", GetLastError());
+  if (!CreateProcessW(interpreter.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
+    std::fprintf(stderr, "comspec recorder: cannot start the command interpreter, error %lu\n",
+                 GetLastError());
     return 1;
   }
   WaitForSingleObject(pi.hProcess, INFINITE);

@@ -24,7 +24,8 @@ int main() {
     const int row = keys % kveld::ScreenModel::kRows + 1;
     for (int column = 1; column <= kveld::ScreenModel::kColumns; ++column) {
       const std::size_t i = static_cast<std::size_t>(column - 1);
-      screen.at(column, row) = kveld::Cell{static_cast<std::uint8_t>(i < shown.size() ? shown[i] : ' '), 0x1E};
+      screen.at(column, row) =
+          kveld::Cell{static_cast<std::uint8_t>(i < shown.size() ? shown[i] : ' '), 0x1E};
     }
     screen.cursorRow = row;
     screen.cursorColumn = static_cast<int>(shown.size()) + 1;

@@ -8,14 +8,15 @@ it is killed and fails. All runs share a Wine prefix made for this runner
 in a temporary folder (with a temporary home folder, to which Wine links the
 user folders of drive C:), removed at the end.
 
-  run-console-tests.py BUILD_DIR [SCRIPT...]
+  PYTHONPATH=tests/lib run-console-tests.py BUILD_DIR [SCRIPT...]
 
 Runs, from BUILD_DIR (the MinGW build):
   - the console device tests of kveld_tests.exe, in an 80 x 25 console and
     (the refusal of a small console) in a 70 x 20 one;
   - kveld.exe driven by kveld_console_driver.exe through each script of
     tests/wine/scripts/*.script (or the scripts named), in a fresh folder
-    that also holds the stand-in for DeepFinesse (standin.exe) and the
+    that also holds the stand-in for DeepFinesse (standin.exe, the demo's
+    dfstandin.exe, which there only notes its start) and the
     recorder that can stand in for the command interpreter (cmdrec.exe).
     The comment lines at the top of a script may hold
       "# console COLSxROWS"     another size of console;
@@ -41,6 +42,7 @@ import time
 import xml.etree.ElementTree as ET
 
 import deal_archive
+from sandbox import link_drive
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -76,8 +78,10 @@ class WinePrefix:
         os.makedirs(self.env['HOME'])
         environment = dict(os.environ, **self.env)
         subprocess.run(['wine', 'cmd', '/c', 'exit'], env=environment, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=LIMIT_SECONDS, check=False)
-        if not os.path.exists(os.path.join(self.env['WINEPREFIX'], 'drive_c', 'windows', 'system32', 'cmd.exe')):
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=LIMIT_SECONDS,
+                       check=False)
+        cmd = os.path.join(self.env['WINEPREFIX'], 'drive_c', 'windows', 'system32', 'cmd.exe')
+        if not os.path.exists(cmd):
             self.close()
             raise RuntimeError('Wine did not make its prefix')
 
@@ -86,9 +90,7 @@ class WinePrefix:
         return ' '.join('%s=%s' % (k, shlex.quote(v)) for k, v in env.items())
 
     def map_drive(self, letter, folder):
-        link = os.path.join(self.env['WINEPREFIX'], 'dosdevices', letter.lower() + ':')
-        os.symlink(folder, link)  # fails if the letter is taken
-        return link
+        return link_drive(self.env['WINEPREFIX'], letter, folder)
 
     def close(self):
         environment = dict(os.environ, **self.env)
@@ -150,7 +152,8 @@ def run_unit(tmux, wine, build, name, columns, rows, gtest_filter):
     folder = tempfile.mkdtemp(prefix='kveld-wine-')
     try:
         xml = os.path.join(folder, 'result.xml')
-        command = 'env %s KVELD_REQUIRE_CONSOLE=1 wine %s --gtest_brief=1 --gtest_filter=%s --gtest_output=xml:result.xml' % (
+        command = ('env %s KVELD_REQUIRE_CONSOLE=1 wine %s --gtest_brief=1 --gtest_filter=%s'
+                   ' --gtest_output=xml:result.xml') % (
             wine.shell_env(), shlex.quote(os.path.join(build, 'kveld_tests.exe')), shlex.quote(gtest_filter))
         rc = in_console(tmux, name, columns, rows, folder, command)
         counts = gtest_counts(xml) if os.path.exists(xml) else None
@@ -190,7 +193,7 @@ def run_script(tmux, wine, build, script):
     folder = tempfile.mkdtemp(prefix='kveld-wine-')
     links = []
     try:
-        shutil.copy(os.path.join(build, 'kveld_standin.exe'), os.path.join(folder, 'standin.exe'))
+        shutil.copy(os.path.join(build, 'dfstandin.exe'), os.path.join(folder, 'standin.exe'))
         shutil.copy(os.path.join(build, 'kveld_interpreter_recorder.exe'), os.path.join(folder, 'cmdrec.exe'))
         for letter in drives:
             links.append(wine.map_drive(letter, tempfile.mkdtemp(prefix='drive-', dir=folder)))
@@ -199,9 +202,10 @@ def run_script(tmux, wine, build, script):
                 f.write(deal_archive.archive_bytes(control))
         log = os.path.join(folder, '.driver.log')
         # Wine's sound library reports each sound started into the trace,
-        # which goes to a file of its own, away from the terminal.
+        # which goes to a file of its own, away from the terminal. The
+        # stand-in, once started, notes its start and ends.
         command = 'env %s wine %s %s %s %s .sound-trace 2>.sound-trace' % (
-            wine.shell_env(WINEDEBUG='-all,trace+winmm'),
+            wine.shell_env(WINEDEBUG='-all,trace+winmm', DFSTANDIN_RECORD_ONLY='1'),
             shlex.quote(os.path.join(build, 'kveld_console_driver.exe')),
             shlex.quote(os.path.join(build, program)), shlex.quote(os.path.abspath(script)), shlex.quote(log))
         rc = in_console(tmux, 'script-' + name, columns, rows, folder, command)
@@ -229,7 +233,7 @@ def main():
         return 2
     build = os.path.abspath(sys.argv[1])
     for exe in ('kveld.exe', 'kveld_tests.exe', 'kveld_console_driver.exe', 'kveld_key_echo.exe',
-                'kveld_standin.exe', 'kveld_interpreter_recorder.exe'):
+                'dfstandin.exe', 'kveld_interpreter_recorder.exe'):
         if not os.path.exists(os.path.join(build, exe)):
             print('missing %s in %s' % (exe, build))
             return 2
@@ -242,8 +246,10 @@ def main():
         ('archive file model', lambda t, w: run_archive_model()),
         ('console device, 80 x 25', lambda t, w: run_unit(t, w, build, 'unit', 80, 25,
                                                            'Win32Console*:-*SmallConsole*')),
-        ('console device, 70 x 20', lambda t, w: run_unit(t, w, build, 'unit-small', 70, 20, '*SmallConsole*')),
-    ] + [('script ' + os.path.basename(s), (lambda s: lambda t, w: run_script(t, w, build, s))(s)) for s in scripts]
+        ('console device, 70 x 20', lambda t, w: run_unit(t, w, build, 'unit-small', 70, 20,
+                                                           '*SmallConsole*')),
+    ] + [('script ' + os.path.basename(s), (lambda s: lambda t, w: run_script(t, w, build, s))(s))
+         for s in scripts]
 
     began = time.monotonic()
     wine = WinePrefix()

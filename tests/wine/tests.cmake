@@ -25,12 +25,11 @@ if(WIN32)
   target_compile_options(kveld_interpreter_recorder PRIVATE ${KVELD_WARNINGS})
   target_compile_definitions(kveld_interpreter_recorder PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
   target_link_options(kveld_interpreter_recorder PRIVATE -static -static-libgcc -static-libstdc++)
-  add_dependencies(kveld_console_driver kveld_interpreter_recorder kveld_standin)
+  add_dependencies(kveld_console_driver kveld_interpreter_recorder dfstandin)
 
-  find_program(KVELD_PYTHON3 NAMES python3)
-  if(KVELD_PYTHON3)
-    add_test(NAME wine_console
-             COMMAND ${KVELD_PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/run-console-tests.py ${CMAKE_BINARY_DIR})
-    set_tests_properties(wine_console PROPERTIES TIMEOUT 900)
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/../lib/python_tests.cmake)
+  add_test(NAME wine_console
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/run-console-tests.py ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine_console PROPERTIES TIMEOUT 900
+    ENVIRONMENT "PYTHONPATH=${KVELD_PYTHON_TEST_LIB};PYTHONDONTWRITEBYTECODE=1")
 endif()

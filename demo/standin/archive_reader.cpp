@@ -1,4 +1,4 @@
-#include "archive_text.h"
+#include "archive_reader.h"
 
 #include <cstddef>
 #include <sstream>
@@ -112,8 +112,7 @@ Archive parseArchive(const std::string& bytes) {
     const std::string name = "Deal:" + field(lines[i], 6, kNorthColumn);
     const std::string& middle = i + 1 < lines.size() ? lines[i + 1] : std::string();
     const std::string& bottom = i + 2 < lines.size() ? lines[i + 2] : std::string();
-    const bool read = board.number > 0 &&
-                      parseHand(field(lines[i], kNorthColumn), board.hands[north]) &&
+    const bool read = board.number > 0 && parseHand(field(lines[i], kNorthColumn), board.hands[north]) &&
                       parseHand(field(middle, kWestColumn, kEastColumn), board.hands[west]) &&
                       parseHand(field(middle, kEastColumn), board.hands[east]) &&
                       parseHand(field(bottom, kSouthColumn), board.hands[south]);

@@ -1,4 +1,5 @@
-"""A program in a pseudo-terminal of its own, its output read back by pyte.
+"""A program in a pseudo-terminal of its own, its output read back by pyte
+into a screen that keeps the console's sixteen colours apart.
 
 Every wait has a deadline, so a program that hangs fails the test instead of
 stalling it.
@@ -32,7 +33,6 @@ class ConsoleScreen(pyte.Screen):
         self.bells = 0
         self.bold_requested = False
         self.before_reset = None  # the cells as they were when colours were last reset
-
 
     def select_graphic_rendition(self, *attrs, **kwargs):
         for attr in attrs or (0,):
@@ -79,7 +79,7 @@ def _child_setup():
 
 
 class PtyTerminal:
-    def __init__(self, argv, rows=25, columns=80, cwd=None, env=None):
+    def __init__(self, argv, rows=25, columns=80, cwd=None, env=None, term="xterm"):
         """Starts `argv` (unless None) in a new pseudo-terminal of the given
         size; `env` holds variables to set or, with the value None, to remove."""
         self.master, self.slave = pty.openpty()
@@ -88,7 +88,9 @@ class PtyTerminal:
         self.screen = ConsoleScreen(columns, rows)
         self.stream = pyte.ByteStream(self.screen)
         self.raw = b""
-        environment = dict(os.environ, TERM="xterm", LC_ALL="C.UTF-8")
+        # A UTF-8 locale unless a test asks for another: the program writes
+        # ASCII stand-ins for its glyphs in a locale without UTF-8.
+        environment = dict(os.environ, TERM=term, LC_ALL="C.UTF-8")
         for name, value in (env or {}).items():
             if value is None:
                 environment.pop(name, None)
@@ -111,11 +113,24 @@ class PtyTerminal:
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait(5)
-        os.close(self.master)
-        os.close(self.slave)
+        if self.master is not None:
+            os.close(self.master)
+            os.close(self.slave)
+            self.master = self.slave = None
 
     def modes(self):
         return termios.tcgetattr(self.slave)
+
+    def pump_some(self, seconds):
+        """Reads what the program writes within `seconds`, if anything;
+        whether it wrote."""
+        ready, _, _ = select.select([self.master], [], [], seconds)
+        if not ready:
+            return False
+        data = os.read(self.master, 65536)
+        self.raw += data
+        self.stream.feed(data)
+        return True
 
     def pump(self, seconds):
         """Reads what the program writes for up to `seconds`."""
@@ -131,11 +146,40 @@ class PtyTerminal:
                 return
 
     def wait_for(self, condition, what, seconds=10):
+        """Waits until `condition()` holds; fails once `seconds` have passed,
+        or at once when the program has ended without bringing it about."""
         deadline = time.monotonic() + seconds
         while not condition():
+            if self.ended():
+                self.pump(0.2)  # what it wrote last
+                if condition():
+                    return
+                raise AssertionError("the program ended (%s) before %s; the screen:\n%s"
+                                     % (self.process.returncode, what, self.screen.dump()))
             if time.monotonic() > deadline:
                 raise AssertionError("timed out waiting for %s; the screen:\n%s" % (what, self.screen.dump()))
             self.pump(0.05)
+
+    def shows(self, text, column=None, row=None):
+        """Whether `text` stands at (column, row), counted from 1, or anywhere."""
+        if row is None:
+            return any(text in line for line in self.screen.display)
+        return self.screen.text(column, row, len(text)) == text
+
+    def wait_for_text(self, text, column=None, row=None, seconds=20):
+        """Waits until `text` stands at (column, row), or anywhere, and the
+        screen has been quiet for a moment, so that the program waits for a key."""
+        where = "%r at column %s, row %s" % (text, column, row)
+        deadline = time.monotonic() + seconds
+        while True:
+            self.wait_for(lambda: self.shows(text, column, row), where, max(deadline - time.monotonic(), 0))
+            while self.pump_some(0.3):
+                pass
+            if self.shows(text, column, row):
+                return
+
+    def ended(self):
+        return self.process is not None and self.process.poll() is not None
 
     def wait_exit(self, seconds=10):
         deadline = time.monotonic() + seconds

@@ -1,0 +1,49 @@
+"""Runs the test cases of one end-to-end test file.
+
+  python3 -m run_tests [--program NAME=PATH]... FILE [Class.test_name]...
+
+with tests/lib on PYTHONPATH. Runs the cases named, or every case of FILE.
+The programs under test are given by name (see programs.py). A run fails
+when a case fails, when none ran, and when one skipped: nothing here skips
+for a reason of its own.
+"""
+import argparse
+import importlib.util
+import os
+import sys
+import unittest
+
+import programs
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(prog="run_tests")
+    parser.add_argument("--program", action="append", default=[], metavar="NAME=PATH")
+    parser.add_argument("file")
+    parser.add_argument("names", nargs="*")
+    args = parser.parse_args(argv)
+    for given in args.program:
+        name, _, path = given.partition("=")
+        programs.set_path(name, path)
+    name = os.path.splitext(os.path.basename(args.file))[0]
+    spec = importlib.util.spec_from_file_location(name, args.file)
+    module = importlib.util.module_from_spec(spec)
+    sys.modules[name] = module
+    spec.loader.exec_module(module)
+    loader = unittest.defaultTestLoader
+    if args.names:
+        suite = loader.loadTestsFromNames(args.names, module)
+    else:
+        suite = loader.loadTestsFromModule(module)
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    if result.testsRun == 0:
+        print("no test ran")
+        return 1
+    if result.skipped:
+        print("%d skipped: a skip fails here" % len(result.skipped))
+        return 1
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
