@@ -1,0 +1,201 @@
+#include "analysis/double_dummy.h"
+
+#include <dds/dll.h>
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <mutex>
+
+namespace kveld::analysis {
+namespace {
+
+constexpr auto kHeartbeat = std::chrono::milliseconds(200);
+
+std::string boardName(const BoardHands& b) { return "Board " + std::to_string(b.number); }
+
+// A full deal: thirteen cards in each hand and each card in one hand only.
+void checkFullDeal(const BoardHands& b) {
+  for (std::size_t suit = 0; suit < 4; ++suit) {
+    unsigned seen = 0;
+    for (std::size_t seat = 0; seat < 4; ++seat) {
+      const unsigned h = b.cards[seat][suit];
+      if (h >> 13 != 0) throw AnalysisError(boardName(b) + ": a holding names a rank beyond the two");
+      if ((seen & h) != 0) throw AnalysisError(boardName(b) + ": a card is dealt twice");
+      seen |= h;
+    }
+  }
+  for (std::size_t seat = 0; seat < 4; ++seat) {
+    int count = 0;
+    for (std::size_t suit = 0; suit < 4; ++suit) count += std::popcount(static_cast<unsigned>(b.cards[seat][suit]));
+    if (count != 13) {
+      throw AnalysisError(boardName(b) + ": " + seatLetter(static_cast<Seat>(seat)) + " holds " +
+                          std::to_string(count) + " cards, not 13");
+    }
+  }
+}
+
+// DDS holds the ace in bit 14 down to the two in bit 2.
+unsigned ddsHolding(Holding h) {
+  unsigned out = 0;
+  for (unsigned r = 0; r < 13; ++r) {
+    if ((h >> r) & 1u) out |= 1u << (14 - r);
+  }
+  return out;
+}
+
+int ddsVulnerability(Vulnerability v) {
+  switch (v) {
+    case Vulnerability::None: return 0;
+    case Vulnerability::Both: return 1;
+    case Vulnerability::NorthSouth: return 2;
+    case Vulnerability::EastWest: return 3;
+  }
+  return 0;
+}
+
+// The solver sets up its threads and memory for the machine's cores when
+// its shared library is loaded; linked statically (the Windows build) that
+// does not happen by itself.
+void prepareSolver() {
+  static std::once_flag once;
+  std::call_once(once, [] { SetMaxThreads(0); });
+}
+
+std::string ddsMessage(int code) {
+  char line[80] = {};
+  ErrorMessage(code, line);
+  return line;
+}
+
+Par parFrom(const parResultsMaster& m) {
+  Par par;
+  par.score = m.score;
+  for (int i = 0; i < m.number && i < 10; ++i) {
+    const contractType& c = m.contracts[i];
+    if (c.level < 1) continue;  // passed out
+    ParContract pc;
+    pc.level = c.level;
+    // DDS numbers the par contract's denomination with no trump first.
+    pc.denomination = c.denom == 0 ? Denomination::NoTrump : static_cast<Denomination>(c.denom - 1);
+    pc.declarers = static_cast<Declarers>(c.seats);
+    pc.overtricks = c.overTricks;
+    pc.undertricks = c.underTricks;
+    par.contracts.push_back(pc);
+  }
+  return par;
+}
+
+// One call of the solver for up to kBoardsPerBatch boards, every
+// denomination, no par (par depends on each board's own vulnerability and
+// dealer and is worked out afterwards from the tables).
+void solveBatch(std::span<const BoardHands> boards, std::span<BoardAnalysis> out) {
+  auto deals = std::make_unique<ddTableDeals>();
+  auto results = std::make_unique<ddTablesRes>();
+  auto pars = std::make_unique<allParResults>();
+  deals->noOfTables = static_cast<int>(boards.size());
+  for (std::size_t i = 0; i < boards.size(); ++i) {
+    for (std::size_t seat = 0; seat < 4; ++seat) {
+      for (std::size_t suit = 0; suit < 4; ++suit) deals->deals[i].cards[seat][suit] = ddsHolding(boards[i].cards[seat][suit]);
+    }
+  }
+  int filter[DDS_STRAINS] = {0, 0, 0, 0, 0};
+  const int rc = CalcAllTables(deals.get(), -1, filter, results.get(), pars.get());
+  if (rc != RETURN_NO_FAULT) {
+    throw AnalysisError("the double-dummy solver failed on " + boardName(boards.front()) + " to " +
+                        boardName(boards.back()) + ": " + ddsMessage(rc));
+  }
+  for (std::size_t i = 0; i < boards.size(); ++i) {
+    const ddTableResults& table = results->results[i];
+    BoardAnalysis& a = out[i];
+    a.number = boards[i].number;
+    for (std::size_t strain = 0; strain < 5; ++strain) {
+      for (std::size_t seat = 0; seat < 4; ++seat) a.tricks[seat][strain] = table.resTable[strain][seat];
+    }
+    a.par = parOf(a.tricks, boards[i].dealer, boards[i].vulnerability);
+  }
+}
+
+}  // namespace
+
+std::vector<BoardAnalysis> analyseBoards(std::span<const BoardHands> boards, const ProgressReport& progress) {
+  for (const BoardHands& b : boards) checkFullDeal(b);
+  prepareSolver();
+  std::vector<BoardAnalysis> out(boards.size());
+  const int all = static_cast<int>(boards.size());
+  if (progress) progress(0, all);
+  for (std::size_t first = 0; first < boards.size(); first += kBoardsPerBatch) {
+    const std::size_t count = std::min<std::size_t>(kBoardsPerBatch, boards.size() - first);
+    const auto batch = boards.subspan(first, count);
+    const auto into = std::span<BoardAnalysis>(out).subspan(first, count);
+    if (!progress) {
+      solveBatch(batch, into);
+      continue;
+    }
+    // The solver blocks until the whole batch is done; it runs on a thread
+    // of its own so that this one can keep the display's clock going.
+    auto solving = std::async(std::launch::async, [&] { solveBatch(batch, into); });
+    while (solving.wait_for(kHeartbeat) != std::future_status::ready) progress(static_cast<int>(first), all);
+    solving.get();
+    progress(static_cast<int>(first + count), all);
+  }
+  return out;
+}
+
+Par parOf(const TrickTable& tricks, Seat dealer, Vulnerability vulnerability) {
+  ddTableResults table{};
+  for (std::size_t strain = 0; strain < 5; ++strain) {
+    for (std::size_t seat = 0; seat < 4; ++seat) table.resTable[strain][seat] = tricks[seat][strain];
+  }
+  parResultsMaster master{};
+  const int rc = DealerParBin(&table, &master, static_cast<int>(dealer), ddsVulnerability(vulnerability));
+  if (rc != RETURN_NO_FAULT) throw AnalysisError("the par calculation failed: " + ddsMessage(rc));
+  return parFrom(master);
+}
+
+Seat dealerOfBoard(int number) { return static_cast<Seat>(((number - 1) % 4 + 4) % 4); }
+
+Vulnerability vulnerabilityOfBoard(int number) {
+  // Boards 1..16; every row of four starts one step further on.
+  static constexpr Vulnerability kCycle[16] = {
+      Vulnerability::None,       Vulnerability::NorthSouth, Vulnerability::EastWest,   Vulnerability::Both,
+      Vulnerability::NorthSouth, Vulnerability::EastWest,   Vulnerability::Both,       Vulnerability::None,
+      Vulnerability::EastWest,   Vulnerability::Both,       Vulnerability::None,       Vulnerability::NorthSouth,
+      Vulnerability::Both,       Vulnerability::None,       Vulnerability::NorthSouth, Vulnerability::EastWest};
+  return kCycle[((number - 1) % 16 + 16) % 16];
+}
+
+char seatLetter(Seat seat) { return "NESW"[static_cast<std::size_t>(seat)]; }
+
+std::string denominationText(Denomination d) {
+  static const char* const kText[5] = {"S", "H", "D", "C", "NT"};
+  return kText[static_cast<std::size_t>(d)];
+}
+
+std::string declarersText(Declarers declarers) {
+  static const char* const kText[6] = {"N", "E", "S", "W", "NS", "EW"};
+  return kText[static_cast<std::size_t>(declarers)];
+}
+
+std::string contractText(const ParContract& c) {
+  std::string text = std::to_string(c.level) + denominationText(c.denomination);
+  if (c.undertricks > 0) return text + "X-" + std::to_string(c.undertricks);
+  if (c.overtricks > 0) text += "+" + std::to_string(c.overtricks);
+  return text;
+}
+
+std::string parScoreText(const Par& par) { return "NS " + std::to_string(par.score); }
+
+std::string parContractsText(const Par& par) {
+  if (par.contracts.empty()) return "Pass";
+  std::string text;
+  for (const ParContract& c : par.contracts) {
+    if (!text.empty()) text += ", ";
+    text += declarersText(c.declarers) + " " + contractText(c);
+  }
+  return text;
+}
+
+}  // namespace kveld::analysis

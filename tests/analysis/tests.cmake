@@ -1,0 +1,26 @@
+# The unit tests of the analysis library (name_test.cpp beside its sources),
+# a program of their own since only they need the solver.
+file(GLOB KVELD_ANALYSIS_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/analysis/*_test.cpp)
+add_executable(kveld_analysis_tests ${KVELD_ANALYSIS_TESTS})
+target_compile_options(kveld_analysis_tests PRIVATE ${KVELD_WARNINGS})
+target_link_libraries(kveld_analysis_tests PRIVATE kveld_analysis gtest_main)
+if(NOT CMAKE_CROSSCOMPILING)
+  gtest_discover_tests(kveld_analysis_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+endif()
+
+# The double-dummy tables of whole sets against the independent solver of
+# Debian's `deal` (one 36-board set, one 24-board set).
+if(NOT CMAKE_CROSSCOMPILING)
+  add_executable(kveld_dd_lines ${CMAKE_CURRENT_LIST_DIR}/dd_lines.cpp)
+  target_compile_options(kveld_dd_lines PRIVATE ${KVELD_WARNINGS})
+  target_link_libraries(kveld_dd_lines PRIVATE kveld_analysis kveld_core)
+  find_program(KVELD_DEAL deal PATHS /usr/games)
+  if(KVELD_DEAL)
+    foreach(control 123456789X 1000100006)
+      add_test(NAME analysis.against_deal_${control}
+               COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/dd_against_deal.py
+                       $<TARGET_FILE:kveld_dd_lines> ${KVELD_DEAL} ${control})
+      set_tests_properties(analysis.against_deal_${control} PROPERTIES TIMEOUT 600)
+    endforeach()
+  endif()
+endif()
