@@ -157,15 +157,10 @@ class Win32Console : public ConsoleDevice {
         pending_.pop_front();
         return key;
       }
-      INPUT_RECORD record{};
-      DWORD count = 0;
-      if (!PeekConsoleInputW(in_, &record, 1, &count)) fail("reading a key");
-      if (count == 0) {
+      if (!takeInputEvent()) {
         Sleep(kKeyPollMs);
         continue;
       }
-      if (!ReadConsoleInputW(in_, &record, 1, &count)) fail("reading a key");
-      if (count == 1 && record.EventType == KEY_EVENT) queueKey(record.Event.KeyEvent);
     }
   }
 
@@ -243,19 +238,26 @@ class Win32Console : public ConsoleDevice {
     }
   }
 
+  // Takes the next input event, when one waits, and queues its keys; false
+  // when none waited.
+  bool takeInputEvent() {
+    INPUT_RECORD record{};
+    DWORD count = 0;
+    if (!PeekConsoleInputW(in_, &record, 1, &count)) fail("reading a key");
+    if (count == 0) return false;
+    if (!ReadConsoleInputW(in_, &record, 1, &count)) fail("reading a key");
+    if (count == 1 && record.EventType == KEY_EVENT) queueKey(record.Event.KeyEvent);
+    return true;
+  }
+
   // Waits up to `ms` for Esc or Q; true if one came.
   bool endKeyWithin(DWORD ms) {
     const DWORD start = GetTickCount();
     do {
-      INPUT_RECORD record{};
-      DWORD count = 0;
-      if (!PeekConsoleInputW(in_, &record, 1, &count)) fail("reading a key");
-      if (count == 0) {
+      if (!takeInputEvent()) {
         Sleep(kKeyPollMs);
         continue;
       }
-      if (!ReadConsoleInputW(in_, &record, 1, &count)) fail("reading a key");
-      if (count == 1 && record.EventType == KEY_EVENT) queueKey(record.Event.KeyEvent);
       for (; !pending_.empty(); pending_.pop_front()) {
         const std::string& key = pending_.front();
         if (key == "\x1b" || key == "q" || key == "Q") return true;

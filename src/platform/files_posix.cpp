@@ -92,6 +92,26 @@ void RealSystem::writeInPlace(const std::string& native, const std::string& byte
   if (fd.close() != 0) raise(errno, "closing", native);
 }
 
+namespace {
+
+// Reads the open file from where it stands until its end or until `done`
+// holds for what has been read.
+template <typename Done>
+std::string readUntil(int fd, const std::string& native, Done done) {
+  std::string bytes;
+  char buffer[8192];
+  while (!done(bytes)) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) raise(errno, "reading", native);
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return bytes;
+}
+
+}  // namespace
+
 RealSystem::RealSystem() {
   // Under a limit on the size of files (RLIMIT_FSIZE, `prlimit --fsize`) a
   // write past it raises SIGXFSZ, which would end the program with the
@@ -113,16 +133,7 @@ std::optional<std::string> RealSystem::readFileStart(const std::string& path, st
   if (::fstat(fd.get(), &st) != 0) raise(errno, "reading", native);
   if (S_ISDIR(st.st_mode)) throw RunTimeError(err::kPermissionDenied, "reading " + native + ": a folder");
   if (!S_ISREG(st.st_mode)) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  while (bytes.size() <= most && !enough(bytes)) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) raise(errno, "reading", native);
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  return bytes;
+  return readUntil(fd.get(), native, [&](const std::string& bytes) { return bytes.size() > most || enough(bytes); });
 }
 
 std::string RealSystem::readFile(const std::string& path) {
@@ -132,16 +143,7 @@ std::string RealSystem::readFile(const std::string& path) {
   struct stat st {};
   if (::fstat(fd.get(), &st) == 0 && S_ISDIR(st.st_mode))
     throw RunTimeError(err::kPermissionDenied, "reading " + native + ": a folder");
-  std::string bytes;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) raise(errno, "reading", native);
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  return bytes;
+  return readUntil(fd.get(), native, [](const std::string&) { return false; });
 }
 
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
