@@ -36,6 +36,9 @@ constexpr int kResizeAnswerMs = 300;
 // How often the size is looked at again while the note on size is shown
 // (a resize signal also ends the wait at once).
 constexpr int kSizeCheckMs = 250;
+// How often, while a key is awaited, a sound player is looked at to be
+// waited for once it has ended.
+constexpr int kPlayerCheckMs = 200;
 constexpr char kAskFor80x25[] = "\x1b[8;25;80t";  // xterm's window-size request, honoured by many
 constexpr char kSizeNote[] = "\x1b[0m\x1b[2J\x1b[H\x1b[?25hPlease make the terminal at least 80 x 25.";
 constexpr int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
@@ -237,15 +240,22 @@ class PosixConsole : public ConsoleDevice {
         const DecodedKey key = decodeKey(pending_, false);
         if (key.length > 0) return take(key);
       }
-      const int timeoutMs = !pending_.empty() ? kLoneEscWaitMs : sizeWatch ? kSizeCheckMs : -1;
-      switch (waitForInput(timeoutMs, sizeWatch)) {
-        case Wait::input:
-          break;
-        case Wait::resize:
-          return std::nullopt;
-        case Wait::timedOut:
-          if (pending_.empty()) return std::nullopt;
-          return take(decodeKey(pending_, true));
+      const bool player = sound_ && sound_->unreaped();
+      int timeoutMs = -1;
+      if (!pending_.empty()) {
+        timeoutMs = kLoneEscWaitMs;
+      } else if (sizeWatch) {
+        timeoutMs = kSizeCheckMs;
+      } else if (player) {
+        timeoutMs = kPlayerCheckMs;
+      }
+      const Wait wait = waitForInput(timeoutMs, sizeWatch);
+      if (player) sound_->reap();
+      if (wait == Wait::resize) return std::nullopt;
+      if (wait == Wait::timedOut) {
+        if (!pending_.empty()) return take(decodeKey(pending_, true));
+        if (sizeWatch) return std::nullopt;
+        continue;
       }
       char buffer[256];
       const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
