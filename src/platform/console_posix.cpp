@@ -42,6 +42,7 @@ constexpr int kPlayerCheckMs = 200;
 constexpr char kAskFor80x25[] = "\x1b[8;25;80t";  // xterm's window-size request, honoured by many
 constexpr char kSizeNote[] = "\x1b[0m\x1b[2J\x1b[H\x1b[?25hPlease make the terminal at least 80 x 25.";
 constexpr int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+constexpr int kLentSignals[] = {SIGINT, SIGQUIT};  // from keys, while a program started has the terminal
 
 // What the signal handlers need to put the terminal back. It is filled before
 // the handlers are installed and only read by them, so they stay within what
@@ -130,7 +131,8 @@ class PosixConsole : public ConsoleDevice {
     installHandlers();
     // Raw mode: every byte as typed, no echo, no signals from keys (Ctrl+C
     // arrives as 3), no CR/LF translation either way.
-    termios raw = restore.modes;
+    raw_ = restore.modes;
+    termios& raw = raw_;
     raw.c_iflag &= ~static_cast<tcflag_t>(BRKINT | ICRNL | INLCR | IGNCR | INPCK | ISTRIP | IXON);
     raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);
     raw.c_cflag |= CS8;
@@ -141,9 +143,10 @@ class PosixConsole : public ConsoleDevice {
     tcsetattr(STDIN_FILENO, TCSADRAIN, &raw);
     open_ = true;
     resized = 0;
-    const TerminalCharset charset = localeCharset();
-    renderer_ = TerminalRenderer(charset);
-    prefix_ = terminalTitleText(title, charset);  // written with the first screen
+    charset_ = localeCharset();
+    title_ = title;
+    renderer_ = TerminalRenderer(charset_);
+    prefix_ = terminalTitleText(title_, charset_);  // written with the first screen
     if (!largeEnough() && !waitForSize()) {
       close();
       throw EndedBeforeStart{};
@@ -153,6 +156,7 @@ class PosixConsole : public ConsoleDevice {
 
   void close() override {
     if (!open_) return;
+    takeBack();
     open_ = false;
     sound_.reset();
     restoreTerminal();
@@ -179,6 +183,34 @@ class PosixConsole : public ConsoleDevice {
   void playSound(const std::string& name) override {
     if (sound_ && sound_->play(soundWave(name))) return;
     [[maybe_unused]] const ssize_t n = write(STDOUT_FILENO, "\a", 1);  // no audio: the terminal's bell
+  }
+
+  // The terminal as the program found it, with its own colours, title and
+  // cursor, below the last screen; Ctrl+C and Ctrl+Backslash then end the program
+  // started, and this one, which waits for it, lets them pass (as system()
+  // does).
+  void handOver() override {
+    if (!open_ || handedOver_) return;
+    handedOver_ = true;
+    writeAll(restore.text);
+    restore.drawn = 0;
+    restore.rawMode = 0;
+    tcsetattr(STDIN_FILENO, TCSADRAIN, &restore.modes);
+    struct sigaction ignore {};
+    sigemptyset(&ignore.sa_mask);
+    ignore.sa_handler = SIG_IGN;
+    for (std::size_t i = 0; i < std::size(kLentSignals); ++i) sigaction(kLentSignals[i], &ignore, &lentActions_[i]);
+  }
+
+  // Raw keys again, and the whole screen (with the title) at the next present.
+  void takeBack() override {
+    if (!handedOver_) return;
+    handedOver_ = false;
+    for (std::size_t i = 0; i < std::size(kLentSignals); ++i) sigaction(kLentSignals[i], &lentActions_[i], nullptr);
+    restore.rawMode = 1;
+    tcsetattr(STDIN_FILENO, TCSADRAIN, &raw_);
+    prefix_ = terminalTitleText(title_, charset_);
+    renderer_.invalidate();
   }
 
   // Keys typed meanwhile wait in the terminal's input queue.
@@ -319,7 +351,11 @@ class PosixConsole : public ConsoleDevice {
   }
 
   bool open_ = false;
+  bool handedOver_ = false;
   bool tooSmall_ = false;
+  termios raw_{};
+  std::string title_;
+  TerminalCharset charset_ = TerminalCharset::utf8;
   TerminalRenderer renderer_;
   std::optional<ScreenModel> shown_;
   std::string pending_;  // bytes read but not yet decoded
@@ -327,6 +363,7 @@ class PosixConsole : public ConsoleDevice {
   std::unique_ptr<SoundPlayer> sound_;
   struct sigaction oldActions_[std::size(kEndSignals)] {};
   struct sigaction oldResize_ {};
+  struct sigaction lentActions_[std::size(kLentSignals)] {};
 };
 
 }  // namespace
