@@ -92,6 +92,22 @@ void RealSystem::writeInPlace(const std::string& native, const std::string& byte
   if (fd.close() != 0) raise(errno, "closing", native);
 }
 
+void RealSystem::createAfresh(const std::string& path, const std::string& bytes) {
+  const std::string native = nativePath(path);
+  // A link planted under the name would lead the bytes into another file,
+  // and a FIFO would hold the program until someone read it: whatever is
+  // there goes first (a folder stays, and the creation fails on it). The
+  // new file is made exclusively, so that nothing slipped in meanwhile is
+  // written through either.
+  struct stat st {};
+  if (::lstat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && ::unlink(native.c_str()) != 0)
+    raise(errno, "deleting", native);
+  Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (fd.get() < 0) raise(errno, "creating", native);
+  writeAll(fd.get(), bytes, native);
+  if (fd.close() != 0) raise(errno, "closing", native);
+}
+
 namespace {
 
 // Reads the open file from where it stands until its end or until `done`

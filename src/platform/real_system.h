@@ -18,7 +18,7 @@ class RealSystem : public System {
   void deleteFile(const std::string& path) override;
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
   void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override;
-  void openAddress(const std::string& address) override;
+  bool openAddress(const std::string& address) override;
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override;
 
@@ -26,6 +26,9 @@ class RealSystem : public System {
   // Creates the file, or empties the one there, and writes the bytes into it
   // (a native path on POSIX, the program's path on Windows).
   static void writeInPlace(const std::string& path, const std::string& bytes);
+  // Removes whatever file, link or FIFO has the name and creates a new file
+  // of it with the bytes, without following a link (POSIX).
+  static void createAfresh(const std::string& path, const std::string& bytes);
 };
 
 }  // namespace kveld

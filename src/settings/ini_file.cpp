@@ -26,8 +26,11 @@ void readSettings(Program& program) {
   if (!text.valid) program.settingsValid = false;
 }
 
+// The file is replaced in one step, as the archive file is: another copy of
+// the program reading it meanwhile sees the old settings or the new ones,
+// never half of them. A linked settings file is written through.
 void writeSettings(Program& program, const Settings& settings) {
-  program.system.writeFile(program.tables.iniFileName, settingsFileText(settings));
+  program.system.replaceFile(program.tables.iniFileName, settingsFileText(settings));
 }
 
 }  // namespace kveld
