@@ -107,8 +107,8 @@ TEST_F(EntryTest, EveryTypoEndsInTheAlert) {
 }
 
 TEST_F(EntryTest, RefusedKeysBeepAndChangeNothing) {
-  const std::vector<std::string> refused = {"A", "/", ":", "-", "\x03", "\t", keys::up, keys::down,
-                                            keys::f1, keys::left, std::string(1, '\xe9')};
+  const std::vector<std::string> refused = {
+      "A", "/", ":", "-", "\x03", "\t", keys::up, keys::down, keys::f1, keys::left, std::string(1, '\xe9')};
   type("12");
   device.addKeys(refused);
   type("3456789X\r");

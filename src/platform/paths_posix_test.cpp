@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/run_time_error.h"
@@ -106,6 +110,28 @@ TEST_F(NativePathTest, DriveLetters) {
   EXPECT_EQ(nativePath("C:\\WINDOWS"), drives.link('c').string() + "/windows");
   fs::create_directory_symlink(drives.base() / "nowhere", drives.link('g'));
   EXPECT_THROW(nativePath("G:\\x"), RunTimeError);
+}
+
+// Windows numbers the aliases of one kind in the order the names were made:
+// a later "Deal Ar 2019" beside "Deal Archive" must not take DEALAR~1,
+// although it comes first in name order.
+TEST_F(NativePathTest, AliasesFollowTheOrderTheNamesWereMade) {
+  using namespace std::chrono_literals;
+  const auto makeInOrder = [&](const std::string& folder, const std::vector<std::string>& names) {
+    auto when = fs::file_time_type::clock::now() - 1h;
+    for (const std::string& name : names) {
+      WineDrives::folder(e, folder + "/" + name);
+      fs::last_write_time(e / folder / name, when);  // for file systems that keep no birth time
+      when += 1min;
+      std::this_thread::sleep_for(20ms);  // birth times a clock tick apart
+    }
+  };
+  makeInOrder("Old first", {"Deal Archive", "Deal Ar 2019"});
+  makeInOrder("New first", {"Deal Ar 2019", "Deal Archive"});
+  EXPECT_EQ(nativePath("E:\\Old first\\DEALAR~1"), E("/Old first/Deal Archive"));
+  EXPECT_EQ(nativePath("E:\\Old first\\DEALAR~2"), E("/Old first/Deal Ar 2019"));
+  EXPECT_EQ(nativePath("E:\\New first\\DEALAR~1"), E("/New first/Deal Ar 2019"));
+  EXPECT_EQ(nativePath("E:\\New first\\DEALAR~2"), E("/New first/Deal Archive"));
 }
 
 TEST(NativePathPrefix, WinePrefixDefaultsToTheHomeFolder) {

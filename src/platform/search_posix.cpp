@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/error_numbers.h"
+#include "platform/made_time.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
@@ -127,9 +128,14 @@ class ArchiveFolderWalk {
 
   void listMatches(int fd, const std::vector<std::string>& candidates, const std::string& programDir) {
     std::vector<std::string> programNames;
+    std::vector<std::int64_t> madeAt;
     programNames.reserve(candidates.size());
-    for (const std::string& c : candidates) programNames.push_back(programName(c, '_'));
-    const std::vector<std::string> aliases = shortNames(programNames);
+    madeAt.reserve(candidates.size());
+    for (const std::string& c : candidates) {
+      programNames.push_back(programName(c, '_'));
+      madeAt.push_back(madeTime(fd, c));
+    }
+    const std::vector<std::string> aliases = shortNames(programNames, madeAt);
     std::vector<Entry> matches;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       if (aliases[i] != target_) continue;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "platform/real_system.h"
 #include "testing/temp_folder.h"
@@ -83,6 +84,17 @@ TEST_F(DriveListingTest, LinesAsTheWindowsListingWritesThem) {
   setAge(e / "N/DEALAR~1", 90);
   const std::string again = listing("E:");
   EXPECT_NE(again.find("E:\\N\\dealar~1\r\nE:\\N\\DEALAR~1\r\n"), std::string::npos) << again;
+}
+
+// The listing takes the entry whose alias is DEALAR~1 by the order the names
+// were made, not by name order.
+TEST_F(DriveListingTest, TheFirstMadeOfAKindIsListed) {
+  const fs::path e = drives.addDrive('e');
+  WineDrives::folder(e, "DF/Deal Archive");
+  setAge(e / "DF/Deal Archive", 60);  // for file systems that keep no birth time
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  WineDrives::folder(e, "DF/Deal Ar 2019");
+  EXPECT_EQ(listing("E:"), "E:\\DF\\Deal Archive\r\n");
 }
 
 // Takes from this thread, for one test, the super-user's right to read and

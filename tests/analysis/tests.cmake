@@ -14,13 +14,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   add_executable(kveld_dd_lines ${CMAKE_CURRENT_LIST_DIR}/dd_lines.cpp)
   target_compile_options(kveld_dd_lines PRIVATE ${KVELD_WARNINGS})
   target_link_libraries(kveld_dd_lines PRIVATE kveld_analysis)
-  find_program(KVELD_DEAL deal PATHS /usr/games)
-  if(KVELD_DEAL)
-    foreach(control 123456789X 1000100006)
-      add_test(NAME analysis.against_deal_${control}
-               COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/dd_against_deal.py
-                       $<TARGET_FILE:kveld_dd_lines> ${KVELD_DEAL} ${control})
-      set_tests_properties(analysis.against_deal_${control} PROPERTIES TIMEOUT 600)
-    endforeach()
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/../lib/python_tests.cmake)
+  kveld_python_tests(analysis ${CMAKE_CURRENT_LIST_DIR}/dd_against_deal_test.py TIMEOUT 600
+    PROGRAMS dd_lines=$<TARGET_FILE:kveld_dd_lines>)
 endif()
