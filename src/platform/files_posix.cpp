@@ -84,13 +84,17 @@ mode_t creationMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
-}  // namespace
-
-void RealSystem::writeInPlace(const std::string& native, const std::string& bytes) {
+void writeNativeInPlace(const std::string& native, const std::string& bytes) {
   Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) raise(errno, "creating", native);
   writeAll(fd.get(), bytes, native);
   if (fd.close() != 0) raise(errno, "closing", native);
+}
+
+}  // namespace
+
+void RealSystem::writeInPlace(const std::string& native, const std::string& bytes) {
+  writeNativeInPlace(native, bytes);
 }
 
 namespace {
@@ -165,7 +169,7 @@ void replaceNative(std::string native, const std::string& bytes) {
   struct stat link {};
   if (::lstat(native.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     char target[PATH_MAX];
-    if (::realpath(native.c_str(), target) == nullptr) return writeInPlace(native, bytes);
+    if (::realpath(native.c_str(), target) == nullptr) return writeNativeInPlace(native, bytes);
     native = target;
   }
 
@@ -173,7 +177,7 @@ void replaceNative(std::string native, const std::string& bytes) {
   // of them keep showing the one file.
   struct stat earlier {};
   const bool hasEarlier = ::stat(native.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode);
-  if (hasEarlier && earlier.st_nlink > 1) return writeInPlace(native, bytes);
+  if (hasEarlier && earlier.st_nlink > 1) return writeNativeInPlace(native, bytes);
 
   // The new file keeps the permissions of the one it replaces.
   const mode_t mode = hasEarlier ? static_cast<mode_t>(earlier.st_mode & 07777) : creationMode();
@@ -190,7 +194,7 @@ void replaceNative(std::string native, const std::string& bytes) {
   if (fd.get() < 0) {
     // A folder in which no file can be made still lets its files be
     // written, as they always could be.
-    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS)) return writeInPlace(native, bytes);
+    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS)) return writeNativeInPlace(native, bytes);
     raise(errno, "creating", native);
   }
   try {
@@ -201,7 +205,7 @@ void replaceNative(std::string native, const std::string& bytes) {
         (made.st_uid != earlier.st_uid || made.st_gid != earlier.st_gid)) {
       fd.close();
       ::unlink(temp.c_str());
-      return writeInPlace(native, bytes);
+      return writeNativeInPlace(native, bytes);
     }
     // No permissions while it is written, so that no other user's program
     // can open it meanwhile.
