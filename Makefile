@@ -57,11 +57,12 @@ test-linux: deps-test linux windows
 # The console tests run in real consoles (run-console-tests.py), the setup
 # search on a drive of its own (tests/setup-wine); here, without either, all
 # the others.
-test-windows: deps-windows windows
+test-windows: deps-windows linux windows
 	$(WINE_RUN) 600 $(WIN)/kveld_tests.exe --gtest_brief=1 --gtest_filter='-Win32ConsoleTest.*:SetupUnderWine.*'
 	$(WINE_RUN) 300 $(WIN)/dfstandin_tests.exe --gtest_brief=1
 	$(WINE_RUN) 600 $(WIN)/kveld_analysis_tests.exe --gtest_brief=1
 	PYTHONPATH=tests/lib PYTHONDONTWRITEBYTECODE=1 $(PYTHON) tests/wine/run-console-tests.py $(WIN)
+	tests/batch/compare-windows.sh $(LINUX)/kveld-batch $(WIN)/kveld-batch.exe
 
 clean:
 	rm -rf $(BUILD)

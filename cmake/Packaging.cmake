@@ -37,7 +37,7 @@ else()
   set(KVELD_INSTALL_BINDIR bin)
   set(KVELD_INSTALL_DOCDIR share/doc/kveld)
 endif()
-install(TARGETS kveld RUNTIME DESTINATION ${KVELD_INSTALL_BINDIR})
+install(TARGETS kveld kveld-batch RUNTIME DESTINATION ${KVELD_INSTALL_BINDIR})
 get_filename_component(_manual_dir ${KVELD_MANUAL_PATH} DIRECTORY)
 install(FILES ${_manual_source} DESTINATION ${KVELD_INSTALL_DOCDIR}/${_manual_dir})
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/error_numbers.h"
+#include "platform/native_files.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
 #include "platform/unfinished_file.h"
@@ -83,13 +84,17 @@ mode_t creationMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
-}  // namespace
-
-void RealSystem::writeInPlace(const std::string& native, const std::string& bytes) {
+void writeNativeInPlace(const std::string& native, const std::string& bytes) {
   Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) raise(errno, "creating", native);
   writeAll(fd.get(), bytes, native);
   if (fd.close() != 0) raise(errno, "closing", native);
+}
+
+}  // namespace
+
+void RealSystem::writeInPlace(const std::string& native, const std::string& bytes) {
+  writeNativeInPlace(native, bytes);
 }
 
 void RealSystem::createAfresh(const std::string& path, const std::string& bytes) {
@@ -168,8 +173,10 @@ void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   writeInPlace(native, bytes);
 }
 
-void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  std::string native = nativePath(path);
+namespace {
+
+// Writes the new content beside the file and renames it over the file.
+void replaceNative(std::string native, const std::string& bytes) {
   refuseReadOnly(native, "replacing");
 
   // A link is written through: the file it leads to is replaced and the
@@ -178,7 +185,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   struct stat link {};
   if (::lstat(native.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     char target[PATH_MAX];
-    if (::realpath(native.c_str(), target) == nullptr) return writeInPlace(native, bytes);
+    if (::realpath(native.c_str(), target) == nullptr) return writeNativeInPlace(native, bytes);
     native = target;
   }
 
@@ -186,7 +193,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   // of them keep showing the one file.
   struct stat earlier {};
   const bool hasEarlier = ::stat(native.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode);
-  if (hasEarlier && earlier.st_nlink > 1) return writeInPlace(native, bytes);
+  if (hasEarlier && earlier.st_nlink > 1) return writeNativeInPlace(native, bytes);
 
   // The new file keeps the permissions of the one it replaces.
   const mode_t mode = hasEarlier ? static_cast<mode_t>(earlier.st_mode & 07777) : creationMode();
@@ -203,7 +210,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   if (fd.get() < 0) {
     // A folder in which no file can be made still lets its files be
     // written, as they always could be.
-    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS)) return writeInPlace(native, bytes);
+    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS)) return writeNativeInPlace(native, bytes);
     raise(errno, "creating", native);
   }
   try {
@@ -214,7 +221,7 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
         (made.st_uid != earlier.st_uid || made.st_gid != earlier.st_gid)) {
       fd.close();
       ::unlink(temp.c_str());
-      return writeInPlace(native, bytes);
+      return writeNativeInPlace(native, bytes);
     }
     // No permissions while it is written, so that no other user's program
     // can open it meanwhile.
@@ -236,6 +243,22 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
     ::fsync(dir);
     ::close(dir);
   }
+}
+
+}  // namespace
+
+void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  replaceNative(nativePath(path), bytes);
+}
+
+void replaceNativeFile(const std::string& native, const std::string& bytes) {
+  // A folder without any write permission bit is one the user has marked
+  // read-only; it is refused for the super-user too, as a read-only file is.
+  struct stat st {};
+  const std::string folder = folderOf(native);
+  if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    throw RunTimeError(err::kPermissionDenied, "creating " + native + ": the folder is read-only");
+  replaceNative(native, bytes);
 }
 
 void RealSystem::deleteFile(const std::string& path) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/native_files.h"
 #include "platform/real_system.h"
 #include "platform/win32_text.h"
 
@@ -23,28 +24,28 @@ void writeAll(HANDLE h, const std::string& bytes, const std::string& path) {
 
 // A name for the new content beside the file it is to replace, not yet
 // taken: "~name.1a2b3c4d.tmp".
-std::string tempNameBeside(const std::string& path, unsigned attempt) {
+std::wstring tempNameBeside(const std::wstring& path, unsigned attempt) {
   static std::atomic<unsigned> counter{0};
-  const std::size_t sep = path.find_last_of("\\/");
-  const std::string folder = sep == std::string::npos ? "" : path.substr(0, sep + 1);
-  const std::string name = sep == std::string::npos ? path : path.substr(sep + 1);
+  const std::size_t sep = path.find_last_of(L"\\/");
+  const std::wstring folder = sep == std::wstring::npos ? L"" : path.substr(0, sep + 1);
+  const std::wstring name = sep == std::wstring::npos ? path : path.substr(sep + 1);
   const unsigned long long stamp = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^
                                    (static_cast<unsigned long long>(counter++) << 8) ^ attempt;
-  char hex[17];
-  static const char digits[] = "0123456789abcdef";
-  for (int i = 0; i < 16; ++i) hex[i] = digits[(stamp >> (60 - 4 * i)) & 15];
-  hex[16] = 0;
-  return folder + "~" + name + "." + std::string(hex + 8) + ".tmp";
+  wchar_t hex[9];
+  static const wchar_t digits[] = L"0123456789abcdef";
+  for (int i = 0; i < 8; ++i) hex[i] = digits[(stamp >> (28 - 4 * i)) & 15];
+  hex[8] = 0;
+  return folder + L"~" + name + L"." + hex + L".tmp";
 }
 
 // Windows refuses to open a read-only file or a folder for writing; this is
 // checked before opening, since the check is not made everywhere the
 // program runs (Wine lets the super-user write read-only files).
-void refuseReadOnly(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
+void refuseReadOnly(const std::wstring& target, const std::string& shown) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-    raiseWin32(ERROR_ACCESS_DENIED, "creating", path);
+    raiseWin32(ERROR_ACCESS_DENIED, "creating", shown);
 }
 
 }  // namespace
@@ -84,7 +85,7 @@ std::string RealSystem::readFile(const std::string& path) {
 }
 
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
-  refuseReadOnly(path);
+  refuseReadOnly(widePath(path), path);
   writeInPlace(path, bytes);
 }
 
@@ -98,61 +99,77 @@ bool hasOtherLinks(const std::wstring& target) {
   return h.valid() && GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1;
 }
 
-}  // namespace
-
-void RealSystem::writeInPlace(const std::string& path, const std::string& bytes) {
-  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-  if (!h.valid()) raiseLastError("creating", path);
-  writeAll(h.get(), bytes, path);
-  if (!h.close()) raiseLastError("closing", path);
+// Creates or empties the file `target` and writes the bytes; `shown` names
+// it in failures.
+void writeInPlaceWide(const std::wstring& target, const std::string& shown, const std::string& bytes) {
+  Win32Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.valid()) raiseLastError("creating", shown);
+  writeAll(h.get(), bytes, shown);
+  if (!h.close()) raiseLastError("closing", shown);
 }
 
-void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  const std::wstring target = widePath(path);
+// Puts the bytes in place of `target` in one step; `shown` names it in
+// failures.
+void replaceWide(const std::wstring& target, const std::string& shown, const std::string& bytes) {
   // A read-only file of that name, or a folder, is refused as opening it for
   // writing would be (moving over it would not refuse it); a missing folder
   // or a name the system does not take is reported before anything is made.
-  refuseReadOnly(path);
+  refuseReadOnly(target, shown);
   const bool hasEarlier = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
   if (!hasEarlier) {
     const DWORD code = GetLastError();
-    if (code != ERROR_FILE_NOT_FOUND) raiseWin32(code, "creating", path);
+    if (code != ERROR_FILE_NOT_FOUND) raiseWin32(code, "creating", shown);
   }
   // A file with other names (hard links) is written in place, so that all
   // of them keep showing the one file.
-  if (hasEarlier && hasOtherLinks(target)) return writeInPlace(path, bytes);
+  if (hasEarlier && hasOtherLinks(target)) return writeInPlaceWide(target, shown, bytes);
 
   // The new content is written, without sharing, to a file beside the old
   // one and then moved over it in one step: other programs see the old file
   // or the new one, never a part of it.
-  std::string temp;
   std::wstring wideTemp;
   HANDLE created = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = tempNameBeside(path, attempt);
-    wideTemp = widePath(temp);
+    wideTemp = tempNameBeside(target, attempt);
     created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED && hasEarlier) {
       // A folder in which no file can be made still lets its files be
       // written, as they always could be.
-      return writeInPlace(path, bytes);
+      return writeInPlaceWide(target, shown, bytes);
     }
     if (created == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
-      raiseLastError("creating", path);
+      raiseLastError("creating", shown);
   }
   Win32Handle h(created);
   try {
-    writeAll(h.get(), bytes, path);
-    if (!FlushFileBuffers(h.get())) raiseLastError("writing", path);
-    if (!h.close()) raiseLastError("closing", path);
+    writeAll(h.get(), bytes, shown);
+    if (!FlushFileBuffers(h.get())) raiseLastError("writing", shown);
+    if (!h.close()) raiseLastError("closing", shown);
     if (!MoveFileExW(wideTemp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      raiseLastError("replacing", path);
+      raiseLastError("replacing", shown);
   } catch (...) {
     if (h.valid()) h.close();
     DeleteFileW(wideTemp.c_str());
     throw;
   }
+}
+
+}  // namespace
+
+void RealSystem::writeInPlace(const std::string& path, const std::string& bytes) {
+  writeInPlaceWide(widePath(path), path, bytes);
+}
+
+void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
+  replaceWide(widePath(path), path, bytes);
+}
+
+void replaceNativeFile(const std::string& nativePath, const std::string& bytes) {
+  // Windows takes files into a folder marked read-only all the same, as it
+  // does for the interactive program's archive folder.
+  for (char c : nativePath)
+    if (static_cast<unsigned char>(c) < 32) raiseWin32(ERROR_INVALID_NAME, "naming", nativePath);
+  replaceWide(utf8ToWide(nativePath), nativePath, bytes);
 }
 
 void RealSystem::deleteFile(const std::string& path) {

@@ -28,9 +28,9 @@ std::int16_t skipCount(const SetParameters& p) {
 }
 
 std::uint32_t seededState(const SetParameters& p) {
-  std::uint32_t state = generatorStep(seedPattern(seedValue(p)));
-  for (int k = skipCount(p); k > 0; --k) state = generatorStep(state);
-  return state;
+  const std::uint32_t state = generatorStep(seedPattern(seedValue(p)));
+  const int skip = skipCount(p);
+  return generatorJump(state, skip > 0 ? static_cast<std::uint32_t>(skip) : 0u);
 }
 
 }  // namespace kveld

@@ -81,6 +81,22 @@ TEST(Seeding, LargestSkipDiscards32767Values) {
   EXPECT_EQ(seededState(setOf(3, 7, 14, 4, 2767)), state);
 }
 
+TEST(Generator, JumpEqualsSteppingForEverySkipTheSeedingMakes) {
+  // From several starting states, so that no bit pattern of the state can
+  // hide a wrong multiplier or increment in the composed jump.
+  for (const std::uint32_t start : {0x00000000u, 0x308AD201u, 0xA8BD0201u, 0xFFFFFFFFu, 0x80000001u}) {
+    std::uint32_t stepped = start;
+    for (std::uint32_t skip = 0; skip <= 32767; ++skip) {
+      ASSERT_EQ(generatorJump(start, skip), stepped) << std::hex << "start " << start << std::dec << " skip " << skip;
+      stepped = generatorStep(stepped);
+    }
+  }
+  // Past the seeding's range the jump still composes: 2^32 steps is the
+  // generator's full period and brings every state back.
+  EXPECT_EQ(generatorJump(generatorJump(0x12345678u, 0x80000000u), 0x80000000u), 0x12345678u);
+  static_assert(generatorJump(0x308AD201u, 1) == 0x1F069E06u);
+}
+
 TEST(Generator, FirstSixDrawsOfExampleA) {
   struct Draw {
     std::uint32_t state;

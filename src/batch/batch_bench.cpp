@@ -1,0 +1,100 @@
+// Dealing many sets, as a batch run does, against the bare generator steps
+// that the same sets needed when the skip after seeding was stepped one
+// value at a time.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "rules/rule_tables.h"
+#include "rules/control_string.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
+#include "testing/bench_comparison.h"
+
+namespace kveld {
+namespace {
+
+constexpr int kSets = 10000;
+
+// Ten thousand sets of control strings with evenly drawn digits: every date,
+// session, board count and deal offset.
+const std::vector<SetParameters>& manySets() {
+  static const std::vector<SetParameters> sets = [] {
+    RuleTables tables;
+    initRuleTables(tables);
+    std::mt19937 random(2026);
+    std::vector<SetParameters> list;
+    for (int i = 0; i < kSets; ++i) {
+      ControlDigits digits{};
+      for (std::size_t k = 1; k <= 9; ++k) digits[k] = static_cast<std::int16_t>(random() % 10);
+      list.push_back(decodeControlDigits(digits, tables));
+    }
+    return list;
+  }();
+  return sets;
+}
+
+struct BatchDealer {
+  std::uint32_t dealAll() {
+    std::uint32_t last = 0;
+    for (const SetParameters& p : manySets()) last ^= dealSetCards(*store, p);
+    return last;
+  }
+  std::unique_ptr<DealStore> store = std::make_unique<DealStore>();
+};
+
+void BatchDealingOfManySets(benchmark::State& state) {
+  BatchDealer dealer;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(dealer.dealAll());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BatchDealingOfManySets)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// The steps each set takes when its skip is stepped: the seeding step, the
+// skip, 52 for each dealing attempt of its boards.
+void BareGeneratorStepsOfManySets(benchmark::State& state) {
+  RuleTables tables;
+  initRuleTables(tables);
+  auto store = std::make_unique<DealStore>();
+  struct Steps {
+    std::uint32_t start;
+    int count;
+    std::uint32_t end;
+  };
+  std::vector<Steps> steps;
+  for (const SetParameters& p : manySets()) {
+    Generator generator(seededState(p));
+    Deck deck{};
+    int attempts = 0;
+    for (int board = 1; board <= p.boardCount; ++board) attempts += dealBoard(*store, deck, board, generator, tables);
+    const int skip = skipCount(p) > 0 ? skipCount(p) : 0;
+    steps.push_back({seedPattern(seedValue(p)), 1 + skip + 52 * attempts, generator.state()});
+  }
+  for (const Steps& s : steps) {
+    std::uint32_t check = s.start;
+    for (int i = 0; i < s.count; ++i) check = generatorStep(check);
+    if (check != s.end) state.SkipWithError("the bare loop does not end where the dealer does");
+  }
+
+  for (auto _ : state) {
+    std::uint32_t last = 0;
+    for (const Steps& s : steps) {
+      std::uint32_t x = s.start;
+      benchmark::DoNotOptimize(x);
+      for (int i = 0; i < s.count; ++i) x = generatorStep(x);
+      last ^= x;
+    }
+    benchmark::DoNotOptimize(last);
+  }
+}
+BENCHMARK(BareGeneratorStepsOfManySets)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+const bench::CompareBenchmarks kBatchDealing("batch dealing, 10,000 sets", "BatchDealingOfManySets",
+                                             "BareGeneratorStepsOfManySets");
+
+}  // namespace
+}  // namespace kveld

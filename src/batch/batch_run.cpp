@@ -1,0 +1,124 @@
+#include "batch/batch_run.h"
+
+#include <istream>
+#include <memory>
+#include <ostream>
+
+#include "batch/control_check.h"
+#include "batch/formats.h"
+#include "batch/options.h"
+#include "rules/dealer.h"
+#include "rules/set_dealer.h"
+
+namespace kveld::batch {
+
+namespace {
+
+constexpr const char* kProgram = "kveld-batch";
+
+// A control string of standard input: not blank, not a comment.
+bool holdsAString(const std::string& line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  return first != std::string::npos && line[first] != '#';
+}
+
+class Run {
+ public:
+  Run(const Options& options, BatchIo& io)
+      : options_(options), io_(io), format_(*findFormat(options.format)),
+        context_{tables_, io.lineEnd, io.version} {
+    initRuleTables(tables_);
+  }
+
+  int all() {
+    if (!options_.check && !options_.outputFolder) io_.out << format_.begin(context_);
+    for (const std::string& arg : options_.strings) {
+      if (arg == "-") {
+        std::string line;
+        while (std::getline(io_.in, line)) {
+          if (!line.empty() && line.back() == '\r') line.pop_back();
+          if (holdsAString(line) && !one(line)) return exitStatus::kNotWritten;
+        }
+      } else if (!one(arg)) {
+        return exitStatus::kNotWritten;
+      }
+    }
+    if (!options_.check && !options_.outputFolder) io_.out << format_.end(context_);
+    io_.out.flush();
+    if (!io_.out) {
+      io_.err << kProgram << ": the output could not be written to standard output." << io_.lineEnd;
+      return exitStatus::kNotWritten;
+    }
+    return anyInvalid_ ? exitStatus::kInvalidString : exitStatus::kDone;
+  }
+
+ private:
+  // Handles one control string; false when its file could not be written.
+  bool one(const std::string& text) {
+    const CheckedString checked = checkString(text, tables_);
+    if (!checked.params) {
+      anyInvalid_ = true;
+      if (options_.check) io_.out << printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
+      io_.err << kProgram << ": \"" << printable(text) << "\" is not a valid control string: " << checked.problem
+              << "." << io_.lineEnd;
+      return true;
+    }
+    if (options_.check) {
+      io_.out << printable(text) << ": " << describeSet(*checked.params, tables_) << io_.lineEnd;
+      return true;
+    }
+    dealSetCards(*deals_, *checked.params);
+    if (format_.needsHandLines)
+      for (int board = 1; board <= checked.params->boardCount; ++board) describeBoard(*deals_, board, tables_);
+    const DealtSet set{text, *checked.params, *deals_, nullptr};
+    if (!options_.outputFolder) {
+      io_.out << format_.set(set, context_, setsWritten_++);
+      return true;
+    }
+    const std::string path = pathInFolder(fileNameOf(format_, *checked.params, tables_));
+    try {
+      io_.replaceFile(path, format_.begin(context_) + format_.set(set, context_, 0) + format_.end(context_));
+    } catch (const std::exception& e) {
+      io_.err << kProgram << ": " << path << " could not be written (" << e.what() << ")." << io_.lineEnd;
+      return false;
+    }
+    if (!options_.quiet) io_.err << "wrote " << path << io_.lineEnd;
+    return true;
+  }
+
+  std::string pathInFolder(const std::string& name) const {
+    const std::string& folder = *options_.outputFolder;
+    const char last = folder.back();
+    return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
+  }
+
+  const Options& options_;
+  BatchIo& io_;
+  const Format& format_;
+  RuleTables tables_;
+  FormatContext context_;
+  std::unique_ptr<DealStore> deals_ = std::make_unique<DealStore>();
+  int setsWritten_ = 0;
+  bool anyInvalid_ = false;
+};
+
+}  // namespace
+
+int runBatch(const std::vector<std::string>& args, BatchIo& io) {
+  const ParsedOptions parsed = parseOptions(args);
+  if (!parsed.usageError.empty()) {
+    io.err << kProgram << ": " << parsed.usageError << "; see --help." << io.lineEnd;
+    return exitStatus::kUsage;
+  }
+  if (parsed.options.help) {
+    io.out << usageText(io.lineEnd);
+    return io.out.flush() ? exitStatus::kDone : exitStatus::kNotWritten;
+  }
+  if (parsed.options.version) {
+    io.out << kProgram << " " << io.version << io.lineEnd;
+    return io.out.flush() ? exitStatus::kDone : exitStatus::kNotWritten;
+  }
+  return Run(parsed.options, io).all();
+}
+
+}  // namespace kveld::batch

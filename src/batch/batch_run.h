@@ -1,0 +1,30 @@
+#pragma once
+// One run of kveld-batch: the command line in, sets out, an exit status.
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kveld::batch {
+
+namespace exitStatus {
+constexpr int kDone = 0;
+constexpr int kInvalidString = 1;
+constexpr int kUsage = 2;
+constexpr int kNotWritten = 3;
+}  // namespace exitStatus
+
+struct BatchIo {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  // Puts a file in place in one step, or throws an exception whose text
+  // names the path and the reason.
+  std::function<void(const std::string& path, const std::string& bytes)> replaceFile;
+  std::string lineEnd = "\n";
+  std::string version;
+};
+
+int runBatch(const std::vector<std::string>& args, BatchIo& io);
+
+}  // namespace kveld::batch

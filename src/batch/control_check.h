@@ -1,0 +1,28 @@
+#pragma once
+// Control strings given on the command line or in a file: the same rules
+// as the typed string, with the reason a string is refused.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "rules/rule_tables.h"
+#include "rules/set_parameters.h"
+
+namespace kveld::batch {
+
+struct CheckedString {
+  std::optional<SetParameters> params;  // set when the string is valid
+  std::string problem;                  // why it is not, as a phrase
+};
+
+// Checks a control string as the interactive program checks a typed one; a
+// lower-case "x" counts as "X", as it does when typed.
+CheckedString checkString(std::string_view text, const RuleTables& tables);
+
+// The set a valid string stands for: "January 1, Morning, 24 boards".
+std::string describeSet(const SetParameters& params, const RuleTables& tables);
+
+// The text as it may be shown on a terminal: control characters as "?".
+std::string printable(std::string_view text);
+
+}  // namespace kveld::batch

@@ -1,0 +1,124 @@
+#include "batch/options.h"
+
+#include <functional>
+#include <string_view>
+
+#include "batch/formats.h"
+
+namespace kveld::batch {
+
+namespace {
+
+struct OptionSpec {
+  char shortName;
+  std::vector<std::string_view> longNames;
+  bool takesValue;
+  std::function<void(Options&, const std::string&)> apply;
+};
+
+const std::vector<OptionSpec>& optionSpecs() {
+  static const std::vector<OptionSpec> specs = {
+      {'c', {"check"}, false, [](Options& o, const std::string&) { o.check = true; }},
+      {'f', {"format"}, true, [](Options& o, const std::string& v) { o.format = v; }},
+      {'o', {"output"}, true, [](Options& o, const std::string& v) { o.outputFolder = v; }},
+      {'q', {"quiet"}, false, [](Options& o, const std::string&) { o.quiet = true; }},
+      {'h', {"help"}, false, [](Options& o, const std::string&) { o.help = true; }},
+      {'V', {"version"}, false, [](Options& o, const std::string&) { o.version = true; }},
+  };
+  return specs;
+}
+
+const OptionSpec* findShort(char name) {
+  for (const OptionSpec& s : optionSpecs())
+    if (s.shortName == name) return &s;
+  return nullptr;
+}
+
+const OptionSpec* findLong(std::string_view name) {
+  for (const OptionSpec& s : optionSpecs())
+    for (std::string_view n : s.longNames)
+      if (n == name) return &s;
+  return nullptr;
+}
+
+}  // namespace
+
+ParsedOptions parseOptions(const std::vector<std::string>& args) {
+  ParsedOptions parsed;
+  Options& o = parsed.options;
+  auto fail = [&parsed](const std::string& sentence) {
+    parsed.usageError = sentence;
+    return parsed;
+  };
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg == "-" || arg.size() < 2 || arg[0] != '-') {
+      o.strings.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg[1] == '-') {
+      // --name, --name=value, --name value
+      const std::size_t equals = arg.find('=');
+      const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+      const OptionSpec* spec = findLong(name);
+      if (spec == nullptr) return fail("unknown option \"--" + name + "\"");
+      if (!spec->takesValue) {
+        if (equals != std::string::npos) return fail("option \"--" + name + "\" takes no value");
+        spec->apply(o, "");
+      } else if (equals != std::string::npos) {
+        spec->apply(o, arg.substr(equals + 1));
+      } else if (i + 1 < args.size()) {
+        spec->apply(o, args[++i]);
+      } else {
+        return fail("option \"--" + name + "\" needs a value");
+      }
+    } else {
+      // -cq, -f pbn, -fpbn
+      for (std::size_t k = 1; k < arg.size(); ++k) {
+        const OptionSpec* spec = findShort(arg[k]);
+        if (spec == nullptr) return fail("unknown option \"-" + std::string(1, arg[k]) + "\"");
+        if (!spec->takesValue) {
+          spec->apply(o, "");
+        } else if (k + 1 < arg.size()) {
+          spec->apply(o, arg.substr(k + 1));
+          break;
+        } else if (i + 1 < args.size()) {
+          spec->apply(o, args[++i]);
+        } else {
+          return fail("option \"-" + std::string(1, arg[k]) + "\" needs a value");
+        }
+      }
+    }
+  }
+  if (o.help || o.version) return parsed;
+  if (findFormat(o.format) == nullptr)
+    return fail("unknown format \"" + o.format + "\" (the formats are " + formatNames() + ")");
+  if (o.outputFolder && o.outputFolder->empty()) return fail("the output folder is empty");
+  if (o.strings.empty()) return fail("no control string given");
+  return parsed;
+}
+
+std::string usageText(const std::string& n) {
+  return "Usage: kveld-batch [OPTIONS] CONTROL_STRING..." + n +
+         "       kveld-batch [OPTIONS] -" + n +
+         n +
+         "Deals the sets of duplicate-bridge hand records from their ten-character" + n +
+         "control strings and writes them as deal archive, PBN or text files." + n +
+         "With \"-\", the control strings come from standard input, one a line;" + n +
+         "blank lines and lines starting with # are skipped." + n +
+         n +
+         "Options:" + n +
+         "  -c, --check           check the strings and show their sets; deal nothing" + n +
+         "  -f, --format FORMAT   archive (the default), pbn or text" + n +
+         "  -o, --output DIR      write each set into its own file in DIR" + n +
+         "                        (Mon-DD-S.txt, or .pbn), not to standard output" + n +
+         "  -q, --quiet           do not report the files written" + n +
+         "  -h, --help            show this help and end" + n +
+         "  -V, --version         show the version and end" + n +
+         n +
+         "Exit status: 0 all done, 1 an invalid control string, 2 a wrong command" + n +
+         "line, 3 a file that could not be written." + n;
+}
+
+}  // namespace kveld::batch
