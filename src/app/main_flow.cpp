@@ -69,6 +69,8 @@ int runProgram(ConsoleDevice& device, System& system) {
     } catch (const Reenter& r) {
       next = r.point;
       continue;
+    } catch (const EndedBeforeStart&) {
+      return 0;  // nothing was drawn, and the console is back as it was
     } catch (const EndProgram& e) {
       kit.present();
       return e.exitCode;

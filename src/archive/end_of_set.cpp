@@ -12,9 +12,7 @@ constexpr int kAnotherSetAnswer = 55;  // the "y" of "(y/N)"
 constexpr int kRunNowAnswer = 49;      // the "Y" of "(Y/n)"
 
 void startDeepFinesse(Program& p) {
-  // The last screen stays visible while DeepFinesse runs.
-  p.kit.present();
-  p.system.startProgram(p.driveSpec, p.settings.dfDirectory, p.settings.dfExecutable);
+  p.kit.runOutside([&] { p.system.startProgram(p.driveSpec, p.settings.dfDirectory, p.settings.dfExecutable); });
 }
 
 }  // namespace

@@ -107,8 +107,8 @@ TEST_F(EntryTest, EveryTypoEndsInTheAlert) {
 }
 
 TEST_F(EntryTest, RefusedKeysBeepAndChangeNothing) {
-  const std::vector<std::string> refused = {"A", "/", ":", "-", "\x03", "\t", keys::up, keys::down,
-                                            keys::f1, keys::left, std::string(1, '\xe9')};
+  const std::vector<std::string> refused = {
+      "A", "/", ":", "-", "\x03", "\t", keys::up, keys::down, keys::f1, keys::left, std::string(1, '\xe9')};
   type("12");
   device.addKeys(refused);
   type("3456789X\r");
@@ -158,6 +158,19 @@ TEST_F(EntryTest, HelpOpensTheManualAndStartsAgain) {
   EXPECT_EQ(textAt(fresh, 39, 5, 4), "    ");
   EXPECT_EQ(textAt(fresh, 13, 5, 24), "Enter DF control string:");
   EXPECT_EQ(fresh.cursorColumn, 39);
+}
+
+TEST_F(EntryTest, HelpWithNothingToOpenTheManualBeepsAndKeepsWhatWasTyped) {
+  system.canOpen = false;
+  type("01022h");
+  type("30455\r");
+  enterControlString(program);
+  EXPECT_EQ(system.commands, std::vector<std::string>{"open " + onlineManualAddress()});
+  EXPECT_EQ(device.sounds(), std::vector<std::string>{"beep2"});
+  EXPECT_EQ(program.params.dealOffset, 1234);
+  const ScreenModel& after = atKey(6);  // the key after H
+  EXPECT_EQ(textAt(after, 39, 5, 6), "01022 ");
+  EXPECT_EQ(after.cursorColumn, 44);
 }
 
 TEST_F(EntryTest, EscOpensTheQuitQuestion) {

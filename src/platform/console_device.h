@@ -18,12 +18,18 @@ enum class Sound { beep2, notify2 };
 // resource name in the Windows program.
 constexpr std::string_view soundName(Sound sound) { return sound == Sound::beep2 ? "beep2" : "notify2"; }
 
+// Raised by open() when the user ends the program before the console could
+// be prepared: at the note that asks for a larger terminal or window. The
+// console is already back as it was; the program ends with exit code 0.
+struct EndedBeforeStart {};
+
 class ConsoleDevice {
  public:
   virtual ~ConsoleDevice() = default;
 
   // Prepares the console: code page 437, 80 x 25, the window title, raw keys.
-  // Failure raises RunTimeError.
+  // Failure raises RunTimeError; a user who ends the program while the
+  // console is too small raises EndedBeforeStart.
   virtual void open(const std::string& title) = 0;
   // Puts the console back as it was found. Safe to call more than once.
   virtual void close() = 0;
@@ -42,6 +48,14 @@ class ConsoleDevice {
   virtual void playSound(Sound sound) = 0;
   // Pauses for the given number of milliseconds.
   virtual void pause(int milliseconds) = 0;
+
+  // Lends the console to another program about to be started in it, in the
+  // state it was found in by open() (as a shell hands its terminal to a
+  // program it starts), and takes it back once that program has ended: the
+  // next present() shows the whole screen again. A console that is not open
+  // is neither lent nor taken back.
+  virtual void handOver() {}
+  virtual void takeBack() {}
 };
 
 // The console of the platform built: the Win32 console or a POSIX terminal.

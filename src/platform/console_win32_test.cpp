@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/console_device.h"
+#include "platform/console_win32.h"
 #include "platform/cp437.h"
 #include "platform/run_time_error.h"
 
@@ -17,6 +17,56 @@ namespace kveld {
 namespace {
 
 std::string scan(int code) { return std::string(1, '\0') + static_cast<char>(code); }
+
+// The size calls as a pseudo-console (Windows Terminal's) may answer them:
+// the console reports a buffer and window of `columns` x `rows` (80 x 25
+// once it has been looked at `growAfter` times, when that is not -1), and
+// the calls that would size it fail or, with `succeed`, succeed to no effect.
+// Everything else is the real console's. `shownBefore` receives the top
+// left row of the console as it was just before it grew.
+class PseudoConsoleSizes : public ConsoleSizeCalls {
+ public:
+  PseudoConsoleSizes(SHORT columns, SHORT rows, bool succeed, int* looks = nullptr, int growAfter = -1,
+                     std::wstring* shownBefore = nullptr)
+      : columns_(columns), rows_(rows), succeed_(succeed), looks_(looks), growAfter_(growAfter),
+        shownBefore_(shownBefore) {}
+
+  BOOL getInfo(HANDLE out, CONSOLE_SCREEN_BUFFER_INFO* info) override {
+    if (!GetConsoleScreenBufferInfo(out, info)) return FALSE;
+    const int looked = ++looked_;
+    if (looks_ != nullptr) *looks_ = looked;
+    const bool grown = growAfter_ >= 0 && looked > growAfter_;
+    if (looked == growAfter_ + 1 && shownBefore_ != nullptr) {
+      std::vector<wchar_t> text(80);
+      DWORD read = 0;
+      ReadConsoleOutputCharacterW(out, text.data(), 80, COORD{0, 0}, &read);
+      shownBefore_->assign(text.data(), read);
+    }
+    const SHORT columns = grown ? SHORT{80} : columns_;
+    const SHORT rows = grown ? SHORT{25} : rows_;
+    info->dwSize = COORD{columns, rows};
+    info->srWindow = SMALL_RECT{0, 0, static_cast<SHORT>(columns - 1), static_cast<SHORT>(rows - 1)};
+    info->dwMaximumWindowSize = info->dwSize;
+    return TRUE;
+  }
+  BOOL setWindow(HANDLE, const SMALL_RECT&) override { return answer(); }
+  BOOL setBuffer(HANDLE, COORD) override { return answer(); }
+  COORD largestWindow(HANDLE) override { return COORD{columns_, rows_}; }
+
+ private:
+  BOOL answer() {
+    if (succeed_) return TRUE;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+
+  SHORT columns_, rows_;
+  bool succeed_;
+  int* looks_;
+  int growAfter_;
+  std::wstring* shownBefore_;
+  int looked_ = 0;
+};
 
 class Win32ConsoleTest : public ::testing::Test {
  protected:
@@ -52,6 +102,11 @@ class Win32ConsoleTest : public ::testing::Test {
     EXPECT_EQ(info.srWindow.Top, 0);
     EXPECT_EQ(info.srWindow.Right, 79);
     EXPECT_EQ(info.srWindow.Bottom, 24);
+  }
+  std::wstring textAt(int column, int row, int length) {
+    std::wstring text;
+    for (int i = 0; i < length; ++i) text += cellAt(column + i, row).Char.UnicodeChar;
+    return text;
   }
   std::wstring title() {
     std::vector<wchar_t> t(512);
@@ -224,6 +279,31 @@ TEST_F(Win32ConsoleTest, PresentRepairsWhatOthersWroteOverTheScreen) {
   }
 }
 
+// A program started in the same console gets the input mode and cursor
+// that were there before open(); afterwards the console is raw again.
+TEST_F(Win32ConsoleTest, HandOverGivesAStartedProgramTheConsoleAsItWas) {
+  const DWORD cooked = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT;
+  ASSERT_TRUE(SetConsoleMode(in_, cooked));
+  device_->open("Kveld Archive");
+  ScreenModel screen;
+  screen.cursorVisible = false;
+  device_->present(screen);
+  device_->handOver();
+  DWORD mode = 0;
+  ASSERT_TRUE(GetConsoleMode(in_, &mode));
+  EXPECT_EQ(mode & cooked, cooked);
+  CONSOLE_CURSOR_INFO cursor{};
+  ASSERT_TRUE(GetConsoleCursorInfo(out_, &cursor));
+  EXPECT_TRUE(cursor.bVisible);
+  ASSERT_TRUE(SetConsoleOutputCP(850));  // as the program started may leave it
+  device_->takeBack();
+  ASSERT_TRUE(GetConsoleMode(in_, &mode));
+  EXPECT_EQ(mode & cooked, 0u);
+  EXPECT_EQ(GetConsoleOutputCP(), 437u);
+  press('K', 37, L'k');
+  EXPECT_EQ(device_->readKey(), "k");
+}
+
 TEST_F(Win32ConsoleTest, ReadKeyTakesKeyPressesOnly) {
   device_->open("Kveld Archive");
   press(VK_SHIFT, 42, 0, 1, false);
@@ -268,16 +348,77 @@ TEST_F(Win32ConsoleTest, CtrlCAndCtrlBreakSignalsDoNotEndTheProgram) {
   EXPECT_EQ(device_->readKey(), "k");
 }
 
-// Run only in a console whose largest window is smaller than 80 x 25.
-TEST_F(Win32ConsoleTest, SmallConsoleRaisesARunTimeError) {
+// A console that will not be sized but shows at least 80 x 25 is used as it
+// is, the screen drawn at its top left.
+TEST_F(Win32ConsoleTest, APseudoConsoleOfAtLeast80By25IsUsedAsItIs) {
+  for (const bool succeed : {false, true}) {
+    for (const auto& [columns, rows] : {std::pair<SHORT, SHORT>{80, 25}, std::pair<SHORT, SHORT>{120, 30}}) {
+      SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows) + (succeed ? ", calls undone" : ", calls fail"));
+      auto device = makeWin32Console(std::make_unique<PseudoConsoleSizes>(columns, rows, succeed));
+      ASSERT_NO_THROW(device->open("Kveld Archive"));
+      EXPECT_EQ(title(), L"Kveld Archive");
+      ScreenModel screen;
+      for (Cell& cell : screen.cells) cell = Cell{'.', 0x1E};
+      screen.at(1, 1) = Cell{'A', 0x1C};
+      screen.at(80, 25) = Cell{'Z', 0x5F};
+      screen.cursorColumn = 30;
+      screen.cursorRow = 22;
+      device->present(screen);
+      EXPECT_EQ(cellAt(1, 1).Char.UnicodeChar, L'A');
+      EXPECT_EQ(cellAt(1, 1).Attributes, 0x1C);
+      EXPECT_EQ(cellAt(80, 25).Char.UnicodeChar, L'Z');
+      EXPECT_EQ(cellAt(40, 12).Attributes, 0x1E);
+      EXPECT_EQ(bufferInfo().dwCursorPosition.X, 29);
+      EXPECT_EQ(bufferInfo().dwCursorPosition.Y, 21);
+      device->close();
+    }
+  }
+}
+
+// Smaller than 80 x 25 and not to be sized: a note asks for a larger window
+// until the console has grown.
+TEST_F(Win32ConsoleTest, APseudoConsoleTooSmallShowsTheNoteUntilItGrows) {
+  int looks = 0;
+  std::wstring shownBefore;
+  auto device = makeWin32Console(std::make_unique<PseudoConsoleSizes>(70, 20, false, &looks, 4, &shownBefore));
+  ASSERT_NO_THROW(device->open("Kveld Archive"));
+  EXPECT_GT(looks, 4);
+  EXPECT_EQ(shownBefore.substr(0, 40), L"Please make the window at least 80 x 25.");
+  EXPECT_EQ(textAt(1, 1, 40), std::wstring(40, L' '));  // the note is gone with the wait
+  ScreenModel screen;
+  screen.at(1, 1).ch = 'K';
+  device->present(screen);
+  EXPECT_EQ(textAt(1, 1, 3), L"K  ");
+  device->close();
+}
+
+TEST_F(Win32ConsoleTest, EscOrQAtTheNoteEndTheProgram) {
+  const struct {
+    WORD vk, scanCode;
+    wchar_t ch;
+  } keys[] = {{VK_ESCAPE, 1, L'\x1b'}, {'Q', 16, L'q'}, {'Q', 16, L'Q'}};
+  for (const auto& key : keys) {
+    SCOPED_TRACE(static_cast<int>(key.ch));
+    ASSERT_TRUE(SetConsoleTitleW(L"before"));
+    auto device = makeWin32Console(std::make_unique<PseudoConsoleSizes>(79, 25, false));
+    press('X', 45, L'x');  // other keys are passed over
+    press(key.vk, key.scanCode, key.ch);
+    EXPECT_THROW(device->open("Kveld Archive"), EndedBeforeStart);
+    EXPECT_EQ(textAt(1, 1, 40), L"Please make the window at least 80 x 25.");
+    EXPECT_EQ(title(), L"before");
+    device->close();
+  }
+}
+
+// Run only in a console whose largest window is smaller than 80 x 25: the
+// note at the top left of the window, and Esc ends the program there.
+TEST_F(Win32ConsoleTest, SmallConsoleShowsTheNote) {
   const COORD largest = GetLargestConsoleWindowSize(out_);
   if (largest.X >= 80 && largest.Y >= 25) GTEST_SKIP() << "the console can show " << largest.X << " x " << largest.Y;
-  try {
-    device_->open("Kveld Archive");
-    FAIL() << "open succeeded in a " << largest.X << " x " << largest.Y << " console";
-  } catch (const RunTimeError& e) {
-    EXPECT_EQ(e.number(), err::kIllegalFunctionCall);
-  }
+  press(VK_ESCAPE, 1, L'\x1b');
+  EXPECT_THROW(device_->open("Kveld Archive"), EndedBeforeStart);
+  const CONSOLE_SCREEN_BUFFER_INFO info = bufferInfo();
+  EXPECT_EQ(textAt(info.srWindow.Left + 1, info.srWindow.Top + 1, 40), L"Please make the window at least 80 x 25.");
 }
 
 }  // namespace

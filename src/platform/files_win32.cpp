@@ -48,6 +48,66 @@ void refuseReadOnly(const std::wstring& target, const std::string& shown) {
     raiseWin32(ERROR_ACCESS_DENIED, "creating", shown);
 }
 
+}  // namespace
+
+RealSystem::RealSystem() = default;
+
+std::optional<std::string> RealSystem::readFileStart(const std::string& path, std::size_t most,
+                                                     const std::function<bool(std::string_view)>& enough) {
+  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.valid()) raiseLastError("opening", path);
+  if (GetFileType(h.get()) != FILE_TYPE_DISK) return std::nullopt;  // a device or a pipe
+  std::string bytes;
+  char buffer[4096];
+  while (bytes.size() <= most && !enough(bytes)) {
+    DWORD got = 0;
+    if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError("reading", path);
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
+std::string RealSystem::readFile(const std::string& path) {
+  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.valid()) raiseLastError("opening", path);
+  std::string bytes;
+  char buffer[8192];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError("reading", path);
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
+void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
+  refuseReadOnly(widePath(path), path);
+  writeInPlace(path, bytes);
+}
+
+namespace {
+
+// Whether the file has other names (hard links) besides this one.
+bool hasOtherLinks(const std::wstring& target) {
+  Win32Handle h(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  return h.valid() && GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1;
+}
+
+// Creates or empties the file `target` and writes the bytes; `shown` names
+// it in failures.
+void writeInPlaceWide(const std::wstring& target, const std::string& shown, const std::string& bytes) {
+  Win32Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.valid()) raiseLastError("creating", shown);
+  writeAll(h.get(), bytes, shown);
+  if (!h.close()) raiseLastError("closing", shown);
+}
+
 // Puts the bytes in place of `target` in one step; `shown` names it in
 // failures.
 void replaceWide(const std::wstring& target, const std::string& shown, const std::string& bytes) {
@@ -55,10 +115,14 @@ void replaceWide(const std::wstring& target, const std::string& shown, const std
   // writing would be (moving over it would not refuse it); a missing folder
   // or a name the system does not take is reported before anything is made.
   refuseReadOnly(target, shown);
-  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  const bool hasEarlier = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (!hasEarlier) {
     const DWORD code = GetLastError();
     if (code != ERROR_FILE_NOT_FOUND) raiseWin32(code, "creating", shown);
   }
+  // A file with other names (hard links) is written in place, so that all
+  // of them keep showing the one file.
+  if (hasEarlier && hasOtherLinks(target)) return writeInPlaceWide(target, shown, bytes);
 
   // The new content is written, without sharing, to a file beside the old
   // one and then moved over it in one step: other programs see the old file
@@ -68,6 +132,11 @@ void replaceWide(const std::wstring& target, const std::string& shown, const std
   for (unsigned attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
     wideTemp = tempNameBeside(target, attempt);
     created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED && hasEarlier) {
+      // A folder in which no file can be made still lets its files be
+      // written, as they always could be.
+      return writeInPlaceWide(target, shown, bytes);
+    }
     if (created == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
       raiseLastError("creating", shown);
   }
@@ -87,28 +156,8 @@ void replaceWide(const std::wstring& target, const std::string& shown, const std
 
 }  // namespace
 
-std::string RealSystem::readFile(const std::string& path) {
-  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h.valid()) raiseLastError("opening", path);
-  std::string bytes;
-  char buffer[8192];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError("reading", path);
-    if (got == 0) break;
-    bytes.append(buffer, got);
-  }
-  return bytes;
-}
-
-void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
-  refuseReadOnly(widePath(path), path);
-  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-  if (!h.valid()) raiseLastError("creating", path);
-  writeAll(h.get(), bytes, path);
-  if (!h.close()) raiseLastError("closing", path);
+void RealSystem::writeInPlace(const std::string& path, const std::string& bytes) {
+  writeInPlaceWide(widePath(path), path, bytes);
 }
 
 void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {

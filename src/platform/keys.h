@@ -22,6 +22,8 @@ struct Key {
   bool modifier;             // Shift, Ctrl, Alt and the lock keys: no key of its own
 };
 
+// One key a line:
+// clang-format off
 inline constexpr Key kKeys[] = {
     {"Enter", 0x0D, 28, 28, '\r', false, false},
     {"Esc", 0x1B, 1, 1, '\x1b', false, false},
@@ -63,6 +65,7 @@ inline constexpr Key kKeys[] = {
     {"LeftAlt", 0xA4, 56, 56, 0, false, true},
     {"RightAlt", 0xA5, 56, 56, 0, true, true},
 };
+// clang-format on
 
 // The key of a name; nothing for a name not in the table.
 constexpr std::optional<Key> keyNamed(std::string_view name) {

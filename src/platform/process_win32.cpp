@@ -7,8 +7,9 @@
 
 namespace kveld {
 
-void RealSystem::openAddress(const std::string& address) {
+bool RealSystem::openAddress(const std::string& address) {
   runCommandAndWait(commandInterpreter() + wideText(" /c start " + address), "the command interpreter");
+  return true;
 }
 
 void RealSystem::startProgram(const std::string& driveSpec, const std::string& folder,

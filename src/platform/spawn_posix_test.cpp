@@ -46,7 +46,8 @@ TEST_F(SpawnTest, InputFromTheGivenDescriptorAndSignalsAtTheirDefaults) {
   ::close(fds[1]);
 
   // A signal this program ignores still ends the started one.
-  struct sigaction ignore {}, old {};
+  struct sigaction ignore {
+  }, old{};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGINT, &ignore, &old);
   const int status = runToEnd({{"/bin/sh", "-c", "kill -INT $$; exit 3"}, {}, false, -1, true});

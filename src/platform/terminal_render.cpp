@@ -13,13 +13,65 @@ int ansiIndex(int consoleColour) {
   return ((consoleColour & 1) << 2) | (consoleColour & 2) | ((consoleColour & 4) >> 2);
 }
 
-const std::string& glyph(std::uint8_t ch) {
-  static const std::array<std::string, 256> table = [] {
-    std::array<std::string, 256> t;
+// A printable ASCII character that stands for a glyph.
+char asciiStandIn(char32_t c) {
+  // Latin-1 letters without their accents, from U+00C0 on.
+  static constexpr std::string_view kLatin = "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYPsaaaaaaaceeeeiiiidnooooo/ouuuuypy";
+  if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
+  switch (c) {
+    case 0x2660: return 'S';  // the suits
+    case 0x2665: return 'H';
+    case 0x2666: return 'D';
+    case 0x2663: return 'C';
+    case 0x2500: return '-';
+    case 0x2550: return '=';
+    case 0x2502: case 0x2551: return '|';
+    case 0x00A0: return ' ';
+    case 0x2022: case 0x2219: case 0x00B7: return '.';
+    case 0x25BA: case 0x2192: case 0x00BB: return '>';
+    case 0x25C4: case 0x2190: case 0x00AB: return '<';
+    case 0x25B2: case 0x2191: return '^';
+    case 0x25BC: case 0x2193: return 'v';
+    case 0x00B0: return 'o';
+    case 0x00A2: return 'c';
+    case 0x00A3: return 'L';
+    case 0x00A5: return 'Y';
+    case 0x0192: return 'f';
+    case 0x00A1: return '!';
+    default: break;
+  }
+  if (c >= 0x2500 && c <= 0x257F) return '+';  // corners, joins and crossings of the box lines
+  if (c >= 0x2580 && c <= 0x25A0) return '#';  // blocks and shades
+  if (c >= 0xC0 && c <= 0xFF) return kLatin[c - 0xC0];
+  return '?';
+}
+
+using GlyphTable = std::array<std::string, 256>;
+
+const GlyphTable& glyphTable(TerminalCharset charset) {
+  static const GlyphTable utf8 = [] {
+    GlyphTable t;
     for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = cp437ToUtf8(std::string(1, static_cast<char>(b)));
     return t;
   }();
-  return table[ch];
+  static const GlyphTable ascii = [] {
+    GlyphTable t;
+    for (int b = 0; b < 256; ++b) {
+      t[static_cast<std::size_t>(b)] = std::string(1, asciiStandIn(cp437ToUnicode(static_cast<std::uint8_t>(b))));
+    }
+    return t;
+  }();
+  return charset == TerminalCharset::ascii ? ascii : utf8;
+}
+
+// "UTF-8", "utf8", "UTF8" and the like.
+bool namesUtf8(std::string_view name) {
+  std::string plain;
+  for (char c : name) {
+    if (c == '-' || c == '_') continue;
+    plain += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return plain == "utf8";
 }
 
 std::string cursorTo(int column, int row) {
@@ -28,8 +80,19 @@ std::string cursorTo(int column, int row) {
 
 }  // namespace
 
+TerminalCharset terminalCharset(std::string_view localeName, std::string_view codeset) {
+  if (localeName.empty()) return TerminalCharset::utf8;
+  if (!codeset.empty()) return namesUtf8(codeset) ? TerminalCharset::utf8 : TerminalCharset::ascii;
+  const std::size_t dot = localeName.find('.');
+  if (dot == std::string_view::npos) return TerminalCharset::ascii;
+  const std::string_view name = localeName.substr(dot + 1);
+  return namesUtf8(name.substr(0, name.find('@'))) ? TerminalCharset::utf8 : TerminalCharset::ascii;
+}
+
 int sgrForeground(int consoleColour) { return ((consoleColour & 8) ? 90 : 30) + ansiIndex(consoleColour); }
 int sgrBackground(int consoleColour) { return sgrForeground(consoleColour) + 10; }
+
+TerminalRenderer::TerminalRenderer(TerminalCharset charset) : glyphs_(glyphTable(charset).data()) {}
 
 void TerminalRenderer::invalidate() {
   shown_.reset();
@@ -37,7 +100,7 @@ void TerminalRenderer::invalidate() {
 }
 
 std::string TerminalRenderer::render(const ScreenModel& screen) {
-  std::string out;
+  std::string out;  // the cells; the cursor's hiding goes before them
   const bool full = !shown_;
   if (full) {
     out += "\x1b[0m\x1b[2J";
@@ -57,12 +120,16 @@ std::string TerminalRenderer::render(const ScreenModel& screen) {
       if (!sgr.empty()) out += "\x1b[" + sgr + "m";
       foreground_ = fg;
       background_ = bg;
-      out += glyph(cell.ch);
+      out += glyphs_[cell.ch];
       // Past the last column the terminal's cursor waits to wrap (or, on a
       // wider terminal, goes on): not a place to rely on.
       column_ = column < ScreenModel::kColumns ? column + 1 : 0;
       row_ = row;
     }
+  }
+  if (!out.empty() && cursorShown_ != 0) {
+    out.insert(0, "\x1b[?25l");
+    cursorShown_ = 0;
   }
   const int want = screen.cursorVisible ? 1 : 0;
   if (want) {
@@ -78,10 +145,12 @@ std::string TerminalRenderer::render(const ScreenModel& screen) {
   return out;
 }
 
-std::string terminalTitleText(const std::string& title) {
+std::string terminalTitleText(const std::string& title, TerminalCharset charset) {
   // Code page 437 shows even bytes below 32 as glyphs, so no byte of the
   // title can end the sequence early.
-  return "\x1b[22;0t\x1b]0;" + cp437ToUtf8(title) + "\x07";
+  std::string text;
+  for (char c : title) text += glyphTable(charset)[static_cast<std::uint8_t>(c)];
+  return "\x1b[22;0t\x1b]0;" + text + "\x07";
 }
 
 std::string terminalRestoreText() { return "\x1b[0m\x1b[23;0t" + cursorTo(1, ScreenModel::kRows) + "\x1b[K\x1b[?25h"; }

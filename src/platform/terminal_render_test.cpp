@@ -80,6 +80,9 @@ struct Terminal {
       for (std::size_t k = 1; k < len; ++k) ch = (ch << 6) | (static_cast<unsigned char>(out[i + k]) & 0x3F);
       i += len;
       ASSERT_GE(ch, 0x20u) << "control byte written";
+      // A cursor left showing while cells are written jumps about the
+      // screen over a slow link.
+      ASSERT_FALSE(cursorShown) << "a cell written while the cursor shows";
       ASSERT_TRUE(column <= kColumns && row <= kRows);
       at(column, row) = {ch, fg, bg};
       ++column;
@@ -194,13 +197,54 @@ TEST(TerminalRender, CursorMovesAndShowsOnlyWhenThatChangesSomething) {
   EXPECT_EQ(renderer.render(s), "\x1b[?25l");
   s.cursorVisible = true;
   EXPECT_EQ(renderer.render(s), "\x1b[?25h");
-  s.at(47, 22).ch = 'Y';  // typing at the cursor leaves the terminal's cursor behind it
+  s.at(47, 22).ch = 'Y';  // the cursor hides while the cell is written, and shows last
   s.cursorColumn = 48;
-  EXPECT_EQ(renderer.render(s), "\x1b[22;47HY");
+  EXPECT_EQ(renderer.render(s), "\x1b[?25l\x1b[22;47HY\x1b[?25h");
+}
+
+// Where the locale's character set is not UTF-8 the terminal gets printable
+// ASCII only: stand-ins for the frame, the suits and the accented letters.
+TEST(TerminalRender, AsciiStandInsWhereTheTerminalIsNotUtf8) {
+  ScreenModel s = filled(' ', 0x1E);
+  for (int b = 0; b < 256; ++b) s.at(1 + b % 80, 1 + b / 80) = {static_cast<std::uint8_t>(b), 0x1E};
+  TerminalRenderer renderer(TerminalCharset::ascii);
+  const std::string out = renderer.render(s);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto c = static_cast<unsigned char>(out[i]);
+    ASSERT_TRUE((c >= 0x20 && c < 0x7F) || c == 0x1B) << "byte " << int(c) << " at " << i;
+  }
+  ScreenModel frame = filled(' ', 0x18);
+  const std::string text = "\xC9\xCD\xBB\xBA\xC8\xBC\xCC\xB9\xDA\xC4\xBF\xB3\xC0\xD9 \x06\x03\x04\x05 Caf\x82";
+  for (std::size_t i = 0; i < text.size(); ++i) frame.at(1 + static_cast<int>(i), 1).ch = static_cast<std::uint8_t>(text[i]);
+  TerminalRenderer ascii(TerminalCharset::ascii);
+  const std::string shown = ascii.render(frame);
+  EXPECT_NE(shown.find("+=+|+++++-+|++ SHDC Cafe"), std::string::npos) << shown;
+  EXPECT_EQ(terminalTitleText("Caf\x82", TerminalCharset::ascii), "\x1b[22;0t\x1b]0;Cafe\x07");
+}
+
+TEST(TerminalRender, CharsetFollowsTheLocale) {
+  const struct {
+    const char* name;
+    const char* codeset;
+    TerminalCharset want;
+  } cases[] = {
+      {"", "", TerminalCharset::utf8},  // no locale set at all: UTF-8 as ever
+      {"C.UTF-8", "UTF-8", TerminalCharset::utf8},
+      {"C", "ANSI_X3.4-1968", TerminalCharset::ascii},
+      {"POSIX", "ANSI_X3.4-1968", TerminalCharset::ascii},
+      {"de_DE", "ISO-8859-1", TerminalCharset::ascii},
+      {"en_GB.UTF-8", "ISO-8859-1", TerminalCharset::ascii},  // the C library knows best
+      // Not installed here, so the C library cannot say: the name's part after the dot.
+      {"en_US.utf8", "", TerminalCharset::utf8},
+      {"sv_SE.UTF-8@euro", "", TerminalCharset::utf8},
+      {"de_DE.ISO-8859-15@euro", "", TerminalCharset::ascii},
+      {"fr_FR", "", TerminalCharset::ascii},
+  };
+  for (const auto& c : cases) EXPECT_EQ(terminalCharset(c.name, c.codeset), c.want) << c.name << " " << c.codeset;
 }
 
 TEST(TerminalRender, TitleAndRestore) {
-  EXPECT_EQ(terminalTitleText("Caf\x82"), "\x1b[22;0t\x1b]0;Caf\xC3\xA9\x07");
+  EXPECT_EQ(terminalTitleText("Caf\x82", TerminalCharset::utf8), "\x1b[22;0t\x1b]0;Caf\xC3\xA9\x07");
   const std::string restore = terminalRestoreText();
   EXPECT_NE(restore.find("\x1b[0m"), std::string::npos);
   EXPECT_NE(restore.find("\x1b[?25h"), std::string::npos);

@@ -26,11 +26,16 @@ TEST(ParseListing, InstallationsTakenFromTheListing) {
        "C:\\Games\\DeepFinesse\\Deal Archive\r\nC:\\prog\\df\\dealar~1\r\n",
        {"C:\\Games\\DeepFinesse", "C:\\prog\\df"}},
       {"an installation whose own path holds \\deal is the folder holding the archive",
-       "C:\\Dealer Tools\\DF\\DEALAR~1\r\nC:\\deals\\DEALAR~1\r\n", {"C:\\Dealer Tools\\DF", "C:\\deals"}},
+       "C:\\Dealer Tools\\DF\\DEALAR~1\r\nC:\\deals\\DEALAR~1\r\n",
+       {"C:\\Dealer Tools\\DF", "C:\\deals"}},
       {"lines without an entry named DEAL... are passed over",
-       "C:\\x\\De al Ar\r\nC:\\Deals\\y\r\nC:\r\nC:\\a\\DEALAR~1\r\n", {"C:\\a"}},
+       "C:\\x\\De al Ar\r\nC:\\Deals\\y\r\nC:\r\nC:\\a\\DEALAR~1\r\n",
+       {"C:\\a"}},
       {"an archive folder at the root", "C:\\DEALAR~1\r\n", {"C:"}},
-      {"Ctrl-Z ends the text", "C:\\a\\DEALAR~1\r\n\x1a" "C:\\b\\DEALAR~1\r\n", {"C:\\a"}},
+      {"Ctrl-Z ends the text",
+       "C:\\a\\DEALAR~1\r\n\x1a"
+       "C:\\b\\DEALAR~1\r\n",
+       {"C:\\a"}},
       {"a lone LF is part of the line", "C:\\a\nC:\\b\\DEALAR~1\r\n", {"C:\\a\nC:\\b"}},
       {"CR alone ends a line", "C:\\a\\DEALAR~1\rC:\\b\\DEALAR~1", {"C:\\a", "C:\\b"}},
       {"60 and 61 characters", p60 + "\\DEALAR~1\r\n" + p61 + "\\DEALAR~1\r\n", {p60, p61}},
@@ -44,7 +49,8 @@ TEST(ParseListing, InstallationsTakenFromTheListing) {
 
 TEST(ParseListing, AtMostTenAndTheShownForm) {
   std::string listing;
-  for (int i = 1; i <= 11; ++i) listing += "E:\\" + std::string(static_cast<std::size_t>(55 + i), 'a') + "\\Deal Archive\r\n";
+  for (int i = 1; i <= 11; ++i)
+    listing += "E:\\" + std::string(static_cast<std::size_t>(55 + i), 'a') + "\\Deal Archive\r\n";
   const FoundInstallations found = parseListing(listing, "E:");
   ASSERT_EQ(found.count, 10);
   for (std::size_t i = 1; i <= 10; ++i) {

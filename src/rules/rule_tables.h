@@ -11,12 +11,12 @@
 namespace kveld {
 
 struct RuleTables {
-  std::array<std::string, 13> rankLetter;     // 0..12
-  std::array<std::int16_t, 16> bitValue{};    // 0..15, entry 15 reads -32768
-  std::array<std::string, 13> monthName;      // 1..12
-  std::array<std::int16_t, 14> monthDays{};   // 1..13, 13 = leap February
-  std::array<std::string, 5> sessionName;     // 1..4 (0: our own "Session")
-  std::array<std::string, 5> sessionLetter;   // 1..4 (0: our own "S")
+  std::array<std::string, 13> rankLetter;    // 0..12
+  std::array<std::int16_t, 16> bitValue{};   // 0..15, entry 15 reads -32768
+  std::array<std::string, 13> monthName;     // 1..12
+  std::array<std::int16_t, 14> monthDays{};  // 1..13, 13 = leap February
+  std::array<std::string, 5> sessionName;    // 1..4 (0: our own "Session")
+  std::array<std::string, 5> sessionLetter;  // 1..4 (0: our own "S")
 
   std::string archiveFolderName;
   std::string blank1, voidMark;

@@ -9,7 +9,6 @@ constexpr char kLf = 10;
 constexpr char kCtrlZ = 26;
 constexpr std::string_view kDirectoryKey = "DeepFinesseDirectory=";
 constexpr std::string_view kExecutableKey = "ExecutableFile=";
-
 // Reads the file's readable content line by line: a line ends at CR, an LF
 // right after the CR goes with it, an LF alone is an ordinary character.
 class LineReader {
@@ -41,6 +40,15 @@ std::string valueAfter(std::string_view line, std::string_view key) {
 }
 
 }  // namespace
+
+std::size_t usableLength(std::string_view bytes) {
+  int lineEnds = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == kCtrlZ) return i;
+    if (bytes[i] == kCr && ++lineEnds == 2) return i + 1;
+  }
+  return std::string_view::npos;
+}
 
 SettingsText parseSettingsText(std::string_view bytes) {
   SettingsText result;

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "core/flow_control.h"
-#include "core/quit_question.h"
 #include "core/program.h"
+#include "core/quit_question.h"
+#include "platform/process_number.h"
 #include "rules/listing.h"
 #include "settings/ini_file.h"
 
@@ -59,7 +60,9 @@ void askForDrive(Program& p) {
 }
 
 // Has the drive listed into the scratch file and takes the installations
-// from it. The scratch file is gone afterwards, whatever happened.
+// from it. The scratch file is gone afterwards, whatever happened. Its name
+// carries the program's process number, so that two copies setting up in
+// one folder at once keep to their own listings.
 void searchDrive(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
@@ -68,7 +71,7 @@ void searchDrive(Program& p) {
   kit.printLineAt(10, 8, "This may take a little time.  Please wait...");
   kit.present();
 
-  const std::string& scratch = p.tables.scratchFileName;
+  const std::string scratch = p.tables.scratchFileName + std::to_string(processNumber());
   std::string listing;
   try {
     p.system.listArchiveFolders(p.driveSpec, scratch);

@@ -30,6 +30,11 @@ class FailingSystem : public System {
     check(Op::readFile, "readFile", path);
     return inner_.readFile(path);
   }
+  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                           const std::function<bool(std::string_view)>& enough) override {
+    check(Op::readFile, "readFile", path);
+    return inner_.readFileStart(path, most, enough);
+  }
   void writeFile(const std::string& path, const std::string& bytes) override {
     check(Op::writeFile, "writeFile", path);
     inner_.writeFile(path, bytes);
@@ -50,9 +55,9 @@ class FailingSystem : public System {
     check(Op::listArchiveFolders, "listArchiveFolders", driveSpec + " " + scratchFile);
     inner_.listArchiveFolders(driveSpec, scratchFile);
   }
-  void openAddress(const std::string& address) override {
+  bool openAddress(const std::string& address) override {
     check(Op::openAddress, "openAddress", address);
-    inner_.openAddress(address);
+    return inner_.openAddress(address);
   }
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override {

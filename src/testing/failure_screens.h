@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/console_kit.h"
 #include "core/program_tables.h"
@@ -61,22 +62,36 @@ inline ScreenModel settingsNotice(int erasedAttr, const ScreenModel& before = ti
   return b.cursor(46, 17).s;
 }
 
-inline ScreenModel fileAccessError(int erasedAttr, const ScreenModel& before = titleScreen()) {
+// Texts at their places, each in its attribute.
+struct Placed {
+  int column, row;
+  std::string text;
+  int attr;
+};
+
+// The body erased in `erasedAttr`, the texts written, the cursor shown.
+inline ScreenModel bodyWith(const ScreenModel& before, int erasedAttr, const std::vector<Placed>& texts,
+                            int cursorColumn, int cursorRow) {
   Builder b{before};
   b.eraseBody(erasedAttr);
-  b.text(31, 10, " File Access Error ", kWhiteOnMagenta);
-  b.text(17, 12, " A program file unexpectedly has been set as    ", kYellowOnBlue);
-  b.text(17, 13, " read-only, or the path to the file is invalid. ", kYellowOnBlue);
-  b.text(30, 15, " Execution halted. ", kYellowOnBlue);
-  return b.cursor(1, 16).s;
+  for (const Placed& t : texts) b.text(t.column, t.row, t.text, t.attr);
+  return b.cursor(cursorColumn, cursorRow).s;
+}
+
+inline ScreenModel fileAccessError(int erasedAttr, const ScreenModel& before = titleScreen()) {
+  return bodyWith(before, erasedAttr,
+                  {{31, 10, " File Access Error ", kWhiteOnMagenta},
+                   {17, 12, " A program file unexpectedly has been set as    ", kYellowOnBlue},
+                   {17, 13, " read-only, or the path to the file is invalid. ", kYellowOnBlue},
+                   {30, 15, " Execution halted. ", kYellowOnBlue}},
+                  1, 16);
 }
 
 inline ScreenModel archiveFolderQuestion(int erasedAttr, const ScreenModel& before = titleScreen()) {
-  Builder b{before};
-  b.eraseBody(erasedAttr);
-  b.text(8, 10, " The DeepFinesse archive directory has been moved or deleted. ", kWhiteOnMagenta);
-  b.text(8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)", kYellowOnBlue);
-  return b.cursor(63, 13).s;
+  return bodyWith(before, erasedAttr,
+                  {{8, 10, " The DeepFinesse archive directory has been moved or deleted. ", kWhiteOnMagenta},
+                   {8, 13, " KVELD needs to be reinstalled. Continue with setup?  (Y/n)", kYellowOnBlue}},
+                  63, 13);
 }
 
 inline ScreenModel generalHalt(int number, const ScreenModel& before = titleScreen()) {

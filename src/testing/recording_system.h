@@ -14,6 +14,10 @@ class RecordingSystem : public System {
   RecordingSystem() : real_(makeRealSystem()) {}
 
   std::string readFile(const std::string& path) override { return real_->readFile(path); }
+  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                           const std::function<bool(std::string_view)>& enough) override {
+    return real_->readFileStart(path, most, enough);
+  }
   void writeFile(const std::string& path, const std::string& bytes) override { real_->writeFile(path, bytes); }
   void replaceFile(const std::string& path, const std::string& bytes) override { real_->replaceFile(path, bytes); }
   void deleteFile(const std::string& path) override { real_->deleteFile(path); }
@@ -23,13 +27,17 @@ class RecordingSystem : public System {
   void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override {
     real_->listArchiveFolders(driveSpec, scratchFile);
   }
-  void openAddress(const std::string& address) override { commands.push_back("open " + address); }
+  bool openAddress(const std::string& address) override {
+    commands.push_back("open " + address);
+    return canOpen;
+  }
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override {
     commands.push_back("start [" + driveSpec + "] [" + folder + "] [" + executable + "]");
   }
 
   std::vector<std::string> commands;
+  bool canOpen = true;  // whether there is a command to open addresses with
   System& real() { return *real_; }
 
  private:

@@ -19,7 +19,8 @@ inline SetParameters setOf(int year, int month, int day, int session = 1, int of
 }
 
 // A set as a control string decodes it: the day count first.
-inline SetParameters decodedSet(int dayNumber, int year, int month, int day, int offset, int session, int boards) {
+inline SetParameters decodedSet(int dayNumber, int year, int month, int day, int offset, int session,
+                                int boards) {
   SetParameters p = setOf(year, month, day, session, offset, boards);
   p.dayNumber = static_cast<std::int16_t>(dayNumber);
   return p;

@@ -88,7 +88,9 @@ class PtyTerminal:
         self.screen = ConsoleScreen(columns, rows)
         self.stream = pyte.ByteStream(self.screen)
         self.raw = b""
-        environment = dict(os.environ, TERM=term)
+        # A UTF-8 locale unless a test asks for another: the program writes
+        # ASCII stand-ins for its glyphs in a locale without UTF-8.
+        environment = dict(os.environ, TERM=term, LC_ALL="C.UTF-8")
         for name, value in (env or {}).items():
             if value is None:
                 environment.pop(name, None)

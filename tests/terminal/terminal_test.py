@@ -111,8 +111,8 @@ class Restoring(ProgramTestCase):
 
 
 class Refusing(ProgramTestCase):
-    """Without a terminal of 80 x 25 the program says so in one line on
-    standard error and ends with a nonzero code, drawing nothing."""
+    """Without a terminal for input and output the program says so in one
+    line on standard error and ends with a nonzero code, drawing nothing."""
 
     def assert_one_message(self, text):
         lines = text.decode().splitlines()
@@ -152,14 +152,6 @@ class Refusing(ProgramTestCase):
             self.assertNotEqual(r.returncode, 0)
             self.assert_one_message(r.stderr)
             self.assertEqual(t.raw, b"")
-
-    def test_terminal_too_small(self):
-        folder = self.sandbox()
-        for rows, columns in ((24, 80), (25, 79), (10, 40)):
-            with folder.start(programs.path("kveld"), rows, columns) as t:
-                self.assertNotEqual(t.wait_exit(), 0)
-                self.assert_one_message(t.raw)
-                self.assertEqual(t.modes(), t.modes_before)
 
 
 def probe_pattern(column, row):
@@ -354,6 +346,34 @@ class GivingBack(ProbeTestCase):
                     self.assert_given_back(p)
 
 
+    def test_signal_while_a_file_is_written(self):
+        """The file being written in place of another is removed when a
+        signal ends the program; the earlier file stays as it was."""
+        for sig in (signal.SIGTERM, signal.SIGHUP):
+            with self.subTest(signal=sig.name):
+                for attempt in range(5):
+                    p = self.start()
+                    archive = os.path.join(p.folder.name, "archive")
+                    os.mkdir(archive)
+                    earlier = os.path.join(archive, "Jan-01-M.txt")
+                    with open(earlier, "wb") as f:
+                        f.write(b"the earlier set")
+                    p.t.send(b"F")
+                    deadline = time.monotonic() + 10
+                    while len(os.listdir(archive)) < 2 and time.monotonic() < deadline:
+                        time.sleep(0.001)
+                    os.kill(p.t.process.pid, sig)
+                    self.assertEqual(p.t.wait_exit(), -sig)
+                    with open(earlier, "rb") as f:
+                        if f.read(15) != b"the earlier set":
+                            continue  # the new file was in place before the signal came: again
+                    self.assertEqual(os.listdir(archive), ["Jan-01-M.txt"])
+                    self.assert_given_back(p)
+                    break
+                else:
+                    self.fail("the signal never came while the file was written")
+
+
 class Resize(ProbeTestCase):
     def test_resize_repaints_the_whole_screen(self):
         p = self.start()
@@ -381,7 +401,7 @@ class Question(ProgramTestCase):
     nothing; "n" goes back to the title screen, "y" ends the program."""
 
     UNACCEPTED = [b"\x1b[A", b"\x1bOB", b"\x1b[1;5D", b"\x1bOP", b"\x1b[[A", b"\x1b[24~", b"\x1b[5~",
-                  b"\x1b[99~", b"x", b"\x03", b"\x7f", b"\t"]
+                  b"\x1b[99~", b"x", b"\x03", b"\x7f", b"\t", b"\x1bn", b"\x1by", b"\x1bN"]  # the last: Alt keys
 
     def test_quit_question(self):
         with self.start_program(env={"PATH": SYSTEM_PATH}) as t:  # no sound player beside the system's
