@@ -29,9 +29,10 @@ void quitDialog(Program& p) {
 
 std::string onlineManualAddress() { return manualAddress(programFolder(), fileExists); }
 
-void openOnlineManual(Program& p) {
-  p.kit.present();
-  p.system.openAddress(onlineManualAddress());
+bool openOnlineManual(Program& p) {
+  bool opened = true;
+  p.kit.runOutside([&] { opened = p.system.openAddress(onlineManualAddress()); });
+  return opened;
 }
 
 }  // namespace kveld

@@ -14,7 +14,8 @@ struct Program;
 std::string onlineManualAddress();
 
 // Opens the manual in the user's web browser and returns when the command
-// that hands it over has ended.
-void openOnlineManual(Program& program);
+// that hands it over has ended, the console lent to that command meanwhile.
+// False when nothing here can open it.
+bool openOnlineManual(Program& program);
 
 }  // namespace kveld

@@ -90,6 +90,19 @@ void ConsoleKit::hideCursor() { screen_.cursorVisible = false; }
 
 void ConsoleKit::present() { device_.present(screen_); }
 
+void ConsoleKit::runOutside(const std::function<void()>& start) {
+  present();
+  device_.handOver();
+  try {
+    start();
+  } catch (...) {
+    device_.takeBack();
+    throw;
+  }
+  device_.takeBack();
+  present();
+}
+
 void ConsoleKit::flushKeys() {
   present();
   device_.flushKeys();

@@ -2,6 +2,7 @@
 // The console screen kit: every screen of the program writes through it.
 // It keeps the 80 x 25 screen model and shows it on a console device, which
 // is written once before each wait (for a key, a pause or another program).
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,10 @@ class ConsoleKit {
 
   // Writes the model to the device; called before every wait.
   void present();
+  // Runs `start`, which starts another program and waits for it, with the
+  // console lent to that program: the screen is shown before, and shown
+  // again whole afterwards.
+  void runOutside(const std::function<void()>& start);
 
   const ScreenModel& screen() const { return screen_; }
   int foreground() const { return foreground_; }

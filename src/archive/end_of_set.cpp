@@ -8,9 +8,7 @@ namespace kveld {
 namespace {
 
 void startDeepFinesse(Program& p) {
-  // The last screen stays visible while DeepFinesse runs.
-  p.kit.present();
-  p.system.startProgram(p.driveSpec, p.settings.dfDirectory, p.settings.dfExecutable);
+  p.kit.runOutside([&] { p.system.startProgram(p.driveSpec, p.settings.dfDirectory, p.settings.dfExecutable); });
 }
 
 }  // namespace

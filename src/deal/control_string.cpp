@@ -100,12 +100,12 @@ void drawPrompt(ConsoleKit& kit) {
 }
 
 // The line editor: digits, "X" and blanks, at most eleven of them, from the
-// cursor's column on; every refused key beeps.
-Typed editControlString(ConsoleKit& kit, const ProgramTables& t) {
-  std::string text;
+// cursor's column on (behind `text`, already typed there); every refused key
+// beeps.
+Typed editControlString(ConsoleKit& kit, const ProgramTables& t, std::string text) {
   for (;;) {
     const std::string key = kit.waitKeyUpper();
-    if (key == "H") return {EditorStop::help, {}};
+    if (key == "H") return {EditorStop::help, text};
     if (key == t.escKey) return {EditorStop::escape, {}};
     if (key == t.enterKey) return {EditorStop::enter, text};
     if (key == t.backspaceKey) {
@@ -148,11 +148,14 @@ void showTypoAlert(ConsoleKit& kit, const ProgramTables& t) {
 void enterControlString(Program& p) {
   for (;;) {
     drawPrompt(p.kit);
-    const Typed typed = editControlString(p.kit, p.tables);
-    if (typed.stop == EditorStop::help) {
-      openOnlineManual(p);
-      continue;
+    Typed typed = editControlString(p.kit, p.tables, {});
+    while (typed.stop == EditorStop::help && !openOnlineManual(p)) {
+      // Nothing here can open the manual: the key was heard, and the prompt
+      // stays as it was.
+      p.kit.playSound("beep2");
+      typed = editControlString(p.kit, p.tables, typed.text);
     }
+    if (typed.stop == EditorStop::help) continue;
     if (typed.stop == EditorStop::escape) quitDialog(p);
     const std::optional<ControlDigits> digits = checkControlString(typed.text);
     if (!digits) {

@@ -280,6 +280,19 @@ TEST_F(EntryTest, HelpOpensTheManualAndStartsAgain) {
   EXPECT_EQ(fresh.cursorColumn, 39);
 }
 
+TEST_F(EntryTest, HelpWithNothingToOpenTheManualBeepsAndKeepsWhatWasTyped) {
+  system.canOpen = false;
+  type("01022h");
+  type("30455\r");
+  enterControlString(program);
+  EXPECT_EQ(system.commands, std::vector<std::string>{"open " + onlineManualAddress()});
+  EXPECT_EQ(device.sounds(), std::vector<std::string>{"beep2"});
+  EXPECT_EQ(program.params.dealOffset, 1234);
+  const ScreenModel& after = atKey(6);  // the key after H
+  EXPECT_EQ(textAt(after, 39, 5, 6), "01022 ");
+  EXPECT_EQ(after.cursorColumn, 44);
+}
+
 TEST_F(EntryTest, EscOpensTheQuitQuestion) {
   type("123");
   device.addKeys({keys::esc, "n"});

@@ -34,7 +34,7 @@ class MemorySystem : public System {
   void deleteFile(const std::string& path) override { files.erase(path); }
   std::string findFirstFile(const std::string&, const std::string&) override { return {}; }
   void listArchiveFolders(const std::string&, const std::string&) override {}
-  void openAddress(const std::string&) override {}
+  bool openAddress(const std::string&) override { return true; }
   void startProgram(const std::string&, const std::string&, const std::string&) override {}
 
   std::map<std::string, std::string> files;

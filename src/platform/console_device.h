@@ -39,6 +39,14 @@ class ConsoleDevice {
   virtual void playSound(const std::string& name) = 0;
   // Pauses for the given number of milliseconds.
   virtual void pause(int milliseconds) = 0;
+
+  // Lends the console to another program about to be started in it, in the
+  // state it was found in by open() (as a shell hands its terminal to a
+  // program it starts), and takes it back once that program has ended: the
+  // next present() shows the whole screen again. A console that is not open
+  // is neither lent nor taken back.
+  virtual void handOver() {}
+  virtual void takeBack() {}
 };
 
 // The console of the platform built: the Win32 console or a POSIX terminal.

@@ -37,9 +37,13 @@ constexpr int kResizeAnswerMs = 300;
 // How often the size is looked at again while the note on size is shown
 // (a resize signal also ends the wait at once).
 constexpr int kSizeCheckMs = 250;
+// How often, while a key is awaited, a sound player is looked at to be
+// waited for once it has ended.
+constexpr int kPlayerCheckMs = 200;
 constexpr char kAskFor80x25[] = "\x1b[8;25;80t";  // xterm's window-size request, honoured by many
 constexpr char kSizeNote[] = "\x1b[0m\x1b[2J\x1b[H\x1b[?25hPlease make the terminal at least 80 x 25.";
 constexpr int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
+constexpr int kLentSignals[] = {SIGINT, SIGQUIT};  // from keys, while a program started has the terminal
 
 // What the signal handlers need to put the terminal back. It is filled before
 // the handlers are installed and only read by them, so they stay within what
@@ -129,7 +133,8 @@ class PosixConsole : public ConsoleDevice {
     installHandlers();
     // Raw mode: every byte as typed, no echo, no signals from keys (Ctrl+C
     // arrives as 3), no CR/LF translation either way.
-    termios raw = restore.modes;
+    raw_ = restore.modes;
+    termios& raw = raw_;
     raw.c_iflag &= ~static_cast<tcflag_t>(BRKINT | ICRNL | INLCR | IGNCR | INPCK | ISTRIP | IXON);
     raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);
     raw.c_cflag |= CS8;
@@ -140,9 +145,10 @@ class PosixConsole : public ConsoleDevice {
     tcsetattr(STDIN_FILENO, TCSADRAIN, &raw);
     open_ = true;
     resized = 0;
-    const TerminalCharset charset = localeCharset();
-    renderer_ = TerminalRenderer(charset);
-    prefix_ = terminalTitleText(title, charset);  // written with the first screen
+    charset_ = localeCharset();
+    title_ = title;
+    renderer_ = TerminalRenderer(charset_);
+    prefix_ = terminalTitleText(title_, charset_);  // written with the first screen
     if (!largeEnough() && !waitForSize()) {
       close();
       throw EndedBeforeStart{};
@@ -152,6 +158,7 @@ class PosixConsole : public ConsoleDevice {
 
   void close() override {
     if (!open_) return;
+    takeBack();
     open_ = false;
     sound_.reset();
     restoreTerminal();
@@ -178,6 +185,34 @@ class PosixConsole : public ConsoleDevice {
   void playSound(const std::string& name) override {
     if (sound_ && sound_->play(soundWave(name))) return;
     [[maybe_unused]] const ssize_t n = write(STDOUT_FILENO, "\a", 1);  // no audio: the terminal's bell
+  }
+
+  // The terminal as the program found it, with its own colours, title and
+  // cursor, below the last screen; Ctrl+C and Ctrl+Backslash then end the program
+  // started, and this one, which waits for it, lets them pass (as system()
+  // does).
+  void handOver() override {
+    if (!open_ || handedOver_) return;
+    handedOver_ = true;
+    writeAll(restore.text);
+    restore.drawn = 0;
+    restore.rawMode = 0;
+    tcsetattr(STDIN_FILENO, TCSADRAIN, &restore.modes);
+    struct sigaction ignore {};
+    sigemptyset(&ignore.sa_mask);
+    ignore.sa_handler = SIG_IGN;
+    for (std::size_t i = 0; i < std::size(kLentSignals); ++i) sigaction(kLentSignals[i], &ignore, &lentActions_[i]);
+  }
+
+  // Raw keys again, and the whole screen (with the title) at the next present.
+  void takeBack() override {
+    if (!handedOver_) return;
+    handedOver_ = false;
+    for (std::size_t i = 0; i < std::size(kLentSignals); ++i) sigaction(kLentSignals[i], &lentActions_[i], nullptr);
+    restore.rawMode = 1;
+    tcsetattr(STDIN_FILENO, TCSADRAIN, &raw_);
+    prefix_ = terminalTitleText(title_, charset_);
+    renderer_.invalidate();
   }
 
   // Keys typed meanwhile wait in the terminal's input queue.
@@ -239,15 +274,22 @@ class PosixConsole : public ConsoleDevice {
         const DecodedKey key = decodeKey(pending_, false);
         if (key.length > 0) return take(key);
       }
-      const int timeoutMs = !pending_.empty() ? kLoneEscWaitMs : sizeWatch ? kSizeCheckMs : -1;
-      switch (waitForInput(timeoutMs, sizeWatch)) {
-        case Wait::input:
-          break;
-        case Wait::resize:
-          return std::nullopt;
-        case Wait::timedOut:
-          if (pending_.empty()) return std::nullopt;
-          return take(decodeKey(pending_, true));
+      const bool player = sound_ && sound_->unreaped();
+      int timeoutMs = -1;
+      if (!pending_.empty()) {
+        timeoutMs = kLoneEscWaitMs;
+      } else if (sizeWatch) {
+        timeoutMs = kSizeCheckMs;
+      } else if (player) {
+        timeoutMs = kPlayerCheckMs;
+      }
+      const Wait wait = waitForInput(timeoutMs, sizeWatch);
+      if (player) sound_->reap();
+      if (wait == Wait::resize) return std::nullopt;
+      if (wait == Wait::timedOut) {
+        if (!pending_.empty()) return take(decodeKey(pending_, true));
+        if (sizeWatch) return std::nullopt;
+        continue;
       }
       char buffer[256];
       const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
@@ -311,7 +353,11 @@ class PosixConsole : public ConsoleDevice {
   }
 
   bool open_ = false;
+  bool handedOver_ = false;
   bool tooSmall_ = false;
+  termios raw_{};
+  std::string title_;
+  TerminalCharset charset_ = TerminalCharset::utf8;
   TerminalRenderer renderer_;
   std::optional<ScreenModel> shown_;
   std::string pending_;  // bytes read but not yet decoded
@@ -319,6 +365,7 @@ class PosixConsole : public ConsoleDevice {
   std::unique_ptr<SoundPlayer> sound_;
   struct sigaction oldActions_[std::size(kEndSignals)] {};
   struct sigaction oldResize_ {};
+  struct sigaction lentActions_[std::size(kLentSignals)] {};
 };
 
 }  // namespace

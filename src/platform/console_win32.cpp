@@ -115,6 +115,7 @@ class Win32Console : public ConsoleDevice {
 
   void close() override {
     if (!open_) return;
+    handedOver_ = false;
     open_ = false;
     pending_.clear();
     if (handlerSet_) SetConsoleCtrlHandler(ignoreBreak, FALSE);
@@ -185,6 +186,26 @@ class Win32Console : public ConsoleDevice {
   }
 
   void pause(int milliseconds) override { Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0); }
+
+  // The console shared with a program started in it gets the input mode and
+  // cursor it had before open(): line input, echo, and Ctrl+C for that
+  // program (this one, which waits for it, ignores Ctrl+C all along).
+  void handOver() override {
+    if (!open_ || handedOver_) return;
+    handedOver_ = true;
+    if (saved_.haveInputMode) SetConsoleMode(in_, saved_.inputMode);
+    if (saved_.haveCursor) SetConsoleCursorInfo(out_, &saved_.cursor);
+  }
+
+  // Raw keys and code page 437 again; the next present repairs whatever the
+  // program wrote over the screen.
+  void takeBack() override {
+    if (!handedOver_) return;
+    handedOver_ = false;
+    SetConsoleOutputCP(kCodePage);
+    SetConsoleCP(kCodePage);
+    SetConsoleMode(in_, rawMode_);
+  }
 
  private:
   struct Saved {
@@ -335,6 +356,7 @@ class Win32Console : public ConsoleDevice {
   Saved saved_;
   bool open_ = false;
   bool handlerSet_ = false;
+  bool handedOver_ = false;
   DWORD rawMode_ = 0;
   COORD origin_{0, 0};  // where the screen's top left cell is in the console's buffer
   std::deque<std::string> pending_;  // presses of a held key not yet returned

@@ -279,6 +279,31 @@ TEST_F(Win32ConsoleTest, PresentRepairsWhatOthersWroteOverTheScreen) {
   }
 }
 
+// A program started in the same console gets the input mode and cursor
+// that were there before open(); afterwards the console is raw again.
+TEST_F(Win32ConsoleTest, HandOverGivesAStartedProgramTheConsoleAsItWas) {
+  const DWORD cooked = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT;
+  ASSERT_TRUE(SetConsoleMode(in_, cooked));
+  device_->open("Kveld Archive");
+  ScreenModel screen;
+  screen.cursorVisible = false;
+  device_->present(screen);
+  device_->handOver();
+  DWORD mode = 0;
+  ASSERT_TRUE(GetConsoleMode(in_, &mode));
+  EXPECT_EQ(mode & cooked, cooked);
+  CONSOLE_CURSOR_INFO cursor{};
+  ASSERT_TRUE(GetConsoleCursorInfo(out_, &cursor));
+  EXPECT_TRUE(cursor.bVisible);
+  ASSERT_TRUE(SetConsoleOutputCP(850));  // as the program started may leave it
+  device_->takeBack();
+  ASSERT_TRUE(GetConsoleMode(in_, &mode));
+  EXPECT_EQ(mode & cooked, 0u);
+  EXPECT_EQ(GetConsoleOutputCP(), 437u);
+  press('K', 37, L'k');
+  EXPECT_EQ(device_->readKey(), "k");
+}
+
 TEST_F(Win32ConsoleTest, ReadKeyTakesKeyPressesOnly) {
   device_->open("Kveld Archive");
   press(VK_SHIFT, 42, 0, 1, false);

@@ -130,12 +130,13 @@ int spawnAndWait(const Spawn& s) {
 
 }  // namespace
 
-void RealSystem::openAddress(const std::string& address) {
+bool RealSystem::openAddress(const std::string& address) {
   // Without xdg-open there is nothing that can show the address; the caller
-  // goes on as after a browser that has been handed it.
+  // tells the user so.
   const int rc = spawnAndWait({{"xdg-open", address}, {}, true, true});
-  if (rc != 0 && rc != ENOENT)
-    throw RunTimeError(errorNumberFromErrno(rc), "starting xdg-open: " + std::string(std::strerror(rc)));
+  if (rc == ENOENT) return false;
+  if (rc != 0) throw RunTimeError(errorNumberFromErrno(rc), "starting xdg-open: " + std::string(std::strerror(rc)));
+  return true;
 }
 
 void RealSystem::startProgram(const std::string&, const std::string& folder, const std::string& executable) {

@@ -39,8 +39,9 @@ void runCommandAndWait(const std::wstring& commandLine) {
 
 }  // namespace
 
-void RealSystem::openAddress(const std::string& address) {
+bool RealSystem::openAddress(const std::string& address) {
   runCommandAndWait(commandInterpreter() + wideText(" /c start " + address));
+  return true;
 }
 
 void RealSystem::startProgram(const std::string& driveSpec, const std::string& folder,

@@ -18,7 +18,7 @@ class RealSystem : public System {
   void deleteFile(const std::string& path) override;
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
   void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override;
-  void openAddress(const std::string& address) override;
+  bool openAddress(const std::string& address) override;
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override;
 

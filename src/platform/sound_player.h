@@ -25,9 +25,13 @@ class SoundPlayer {
   void stop();
   // The process id of the player started last; 0 when none plays.
   int playerId() const { return pid_; }
+  // Waits for the players that have ended, the one playing included once it
+  // has ended, so that none stays behind as a zombie; returns at once.
+  void reap();
+  // Whether a player is yet to be waited for.
+  bool unreaped() const { return pid_ != 0 || !cut_.empty(); }
 
  private:
-  void reap();
   std::vector<std::string> command_;
   int pid_ = 0;
   std::vector<int> cut_;  // players stopped but not yet waited for

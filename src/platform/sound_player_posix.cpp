@@ -22,6 +22,8 @@ SoundPlayer::~SoundPlayer() { stop(); }
 
 void SoundPlayer::reap() {
   std::erase_if(cut_, [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+  // Once waited for, its id may be given to another process: not one to kill.
+  if (pid_ != 0 && waitpid(pid_, nullptr, WNOHANG) != 0) pid_ = 0;
 }
 
 void SoundPlayer::stop() {

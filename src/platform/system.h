@@ -50,8 +50,9 @@ class System {
   // newest-first directory listing does.
   virtual void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) = 0;
   // Opens an address in the user's web browser; returns when the command
-  // that hands it over has ended.
-  virtual void openAddress(const std::string& address) = 0;
+  // that hands it over has ended. False when this system has no command to
+  // open it with (POSIX: no xdg-open).
+  virtual bool openAddress(const std::string& address) = 0;
   // Starts `executable` in `folder` (after making the drive of `driveSpec`
   // current, when it is not empty) and waits until its start command ended.
   virtual void startProgram(const std::string& driveSpec, const std::string& folder,

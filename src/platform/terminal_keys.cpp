@@ -110,7 +110,11 @@ DecodedKey decodeKey(std::string_view in, bool final) {
   if (c == kEsc) {
     if (in.size() == 1) return final ? DecodedKey{"\x1b", 1} : DecodedKey{};
     if (in[1] == '[' || in[1] == 'O') return decodeSequence(in, final);
-    return {"\x1b", 1};  // Esc, then a key of its own
+    // Alt and a character: terminals send Esc and then the character. One
+    // key without a character of its own, so that neither Esc nor the
+    // character answers a question.
+    if (in[1] >= 0x20 && in[1] < 0x7F) return keyOf(0, 2);
+    return {"\x1b", 1};  // Esc, then a key of its own (a control key, another Esc)
   }
   if (c >= 0x80) return decodeUtf8(in, final);
   if (c == 127 || c == 8) return {"\b", 1};  // Backspace, whichever the terminal sends

@@ -16,7 +16,9 @@ struct DecodedKey {
 // Decodes the first key at the front of `input` (which must not be empty).
 // An escape sequence or UTF-8 character that is not yet complete asks for more
 // input, unless `final` says that no more came within the short wait: then a
-// lone Esc is the Esc key and an unfinished sequence one unknown key. Keys the
+// lone Esc is the Esc key and an unfinished sequence one unknown key. Esc
+// followed by a printable character (Alt and that character) is one unknown
+// key. Keys the
 // program does not know are returned as "\0\0" so that none of their bytes
 // spill out as characters.
 DecodedKey decodeKey(std::string_view input, bool final);

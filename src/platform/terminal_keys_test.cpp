@@ -76,8 +76,21 @@ TEST(TerminalKeys, AfterTheWaitEscIsAKeyAndAPartSequenceOneUnknownKey) {
   EXPECT_EQ(decodeAll("\x1b[1;5"), std::vector<std::string>{kUnknown});
   EXPECT_EQ(decodeAll("\x1bO"), std::vector<std::string>{kUnknown});
   EXPECT_EQ(decodeAll("\x1b[["), std::vector<std::string>{kUnknown});
-  EXPECT_EQ(decodeAll("\x1b" "q"), (std::vector<std::string>{"\x1b", "q"}));
   EXPECT_EQ(decodeAll("\x1b\x1b[A"), (std::vector<std::string>{"\x1b", scan(72)}));
+  EXPECT_EQ(decodeAll("\x1b\r"), (std::vector<std::string>{"\x1b", "\r"}));
+}
+
+// Terminals send Alt and a character as Esc followed by that character: one
+// key without a character, never Esc and then the character.
+TEST(TerminalKeys, AltWithAPrintableCharacterIsOneKeyOfItsOwn) {
+  for (const std::string alt : {"y", "Y", "n", "q", "1", " ", "~"}) {
+    const std::string bytes = "\x1b" + alt;
+    EXPECT_EQ(decodeAll(bytes), std::vector<std::string>{kUnknown}) << testing::PrintToString(bytes);
+    EXPECT_EQ(decodeAll(bytes + "y"), (std::vector<std::string>{kUnknown, "y"})) << testing::PrintToString(bytes);
+  }
+  // Read within the wait for the rest of a sequence: still one key.
+  EXPECT_EQ(decodeKey("\x1b", false).length, 0u);
+  EXPECT_EQ(decodeKey("\x1by", true).key, kUnknown);
 }
 
 TEST(TerminalKeys, TypedAheadKeysComeOneByOne) {

@@ -55,9 +55,9 @@ class FailingSystem : public System {
     check(Op::listArchiveFolders, "listArchiveFolders", driveSpec + " " + scratchFile);
     inner_.listArchiveFolders(driveSpec, scratchFile);
   }
-  void openAddress(const std::string& address) override {
+  bool openAddress(const std::string& address) override {
     check(Op::openAddress, "openAddress", address);
-    inner_.openAddress(address);
+    return inner_.openAddress(address);
   }
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override {

@@ -27,13 +27,17 @@ class RecordingSystem : public System {
   void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override {
     real_->listArchiveFolders(driveSpec, scratchFile);
   }
-  void openAddress(const std::string& address) override { commands.push_back("open " + address); }
+  bool openAddress(const std::string& address) override {
+    commands.push_back("open " + address);
+    return canOpen;
+  }
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override {
     commands.push_back("start [" + driveSpec + "] [" + folder + "] [" + executable + "]");
   }
 
   std::vector<std::string> commands;
+  bool canOpen = true;  // whether there is a command to open addresses with
   System& real() { return *real_; }
 
  private:

@@ -1,10 +1,12 @@
-"""The program in terminals that are not quite what it wants: too small, on a
-slow link, or in a locale that is not UTF-8.
+"""The program and its console device where things are less usual: terminals
+too small, on a slow link, or in a locale that is not UTF-8, and a sound
+player that has ended.
 
 Programs: kveld, probe (terminal_probe.cpp).
 """
 import os
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -110,3 +112,43 @@ class Locale(ProgramTestCase):
                 self.assertEqual(display[0][:4], "  \u2554\u2550")
                 self.assertEqual(display[1][6:17], "\u2660  \u2665  \u2666  \u2663 ")
 
+
+
+def zombie_children(pid):
+    """The ids of the processes that `pid` started and has not waited for."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        if fields[0] == "Z" and int(fields[1]) == pid:
+            found.append(int(entry))
+    return found
+
+
+class SoundPlayer(ProbeTestCase):
+    def test_a_player_that_has_ended_is_waited_for(self):
+        folder = tempfile.TemporaryDirectory(prefix="kveld-sound-")
+        self.addCleanup(folder.cleanup)
+        played = os.path.join(folder.name, "played")
+        player = os.path.join(folder.name, "aplay")
+        with open(player, "w") as f:
+            f.write('#!/bin/sh\ncat > "%s"\n' % played)
+        os.chmod(player, 0o755)
+        os.makedirs(os.path.join(folder.name, "pulse"))
+        open(os.path.join(folder.name, "pulse", "native"), "w").close()
+        p = self.start(env={"PATH": folder.name + ":/usr/bin:/bin", "XDG_RUNTIME_DIR": folder.name})
+        p.key(b"s")
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and not (os.path.exists(played) and os.path.getsize(played) > 1000):
+            time.sleep(0.05)
+        # The player has had its sound and ended; the probe waits for a key.
+        deadline = time.monotonic() + 3
+        while zombie_children(p.t.process.pid) and time.monotonic() < deadline:
+            p.t.pump(0.1)
+        self.assertEqual(zombie_children(p.t.process.pid), [])
+        self.assertEqual(p.key(b"k"), "6b")

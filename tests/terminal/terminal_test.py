@@ -401,7 +401,7 @@ class Question(ProgramTestCase):
     nothing; "n" goes back to the title screen, "y" ends the program."""
 
     UNACCEPTED = [b"\x1b[A", b"\x1bOB", b"\x1b[1;5D", b"\x1bOP", b"\x1b[[A", b"\x1b[24~", b"\x1b[5~",
-                  b"\x1b[99~", b"x", b"\x03", b"\x7f", b"\t"]
+                  b"\x1b[99~", b"x", b"\x03", b"\x7f", b"\t", b"\x1bn", b"\x1by", b"\x1bN"]  # the last: Alt keys
 
     def test_quit_question(self):
         with self.start_program(env={"PATH": SYSTEM_PATH}) as t:  # no sound player beside the system's

@@ -10,4 +10,6 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
     PROGRAMS kveld=$<TARGET_FILE:kveld> probe=$<TARGET_FILE:kveld_terminal_probe>)
   kveld_python_tests(terminal ${CMAKE_CURRENT_LIST_DIR}/odd_terminal_test.py TIMEOUT 90
     PROGRAMS kveld=$<TARGET_FILE:kveld> probe=$<TARGET_FILE:kveld_terminal_probe>)
+  kveld_python_tests(terminal ${CMAKE_CURRENT_LIST_DIR}/outside_programs_test.py TIMEOUT 90
+    PROGRAMS kveld=$<TARGET_FILE:kveld>)
 endif()
