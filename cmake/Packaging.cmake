@@ -128,8 +128,7 @@ if(TARGET kveld-batch)
   string(APPEND CPACK_PACKAGE_DESCRIPTION "\n\n" [[
 The package also holds kveld-batch, which does the same from the command line
 for any number of control strings, without a terminal, and writes each set as
-a DeepFinesse archive file, as PBN, as four-hand diagrams or, with its
-double-dummy tables and par, as a printable HTML hand record.]])
+a DeepFinesse archive file, as PBN or as four-hand diagrams.]])
 endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
