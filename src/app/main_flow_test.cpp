@@ -86,6 +86,10 @@ TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
 TEST(MainFlow, RunningOutOfMemoryEndsInTheGeneralHalt) {
   struct NoMemory : RecordingSystem {
     std::string readFile(const std::string&) override { throw std::bad_alloc(); }
+    std::optional<std::string> readFileStart(const std::string&, std::size_t,
+                                             const std::function<bool(std::string_view)>&) override {
+      throw std::bad_alloc();
+    }
   };
   TempFolder folder;
   ScriptedConsole device({"k"});

@@ -23,6 +23,7 @@
 #include "platform/sound_player.h"
 #include "platform/terminal_keys.h"
 #include "platform/terminal_render.h"
+#include "platform/unfinished_file.h"
 
 namespace kveld {
 namespace {
@@ -68,6 +69,7 @@ void restoreTerminal() {
 // back, ends the program as the signal would have.
 void onEndSignal(int signal) {
   restoreTerminal();
+  removeUnfinishedFile();
   raise(signal);
 }
 

@@ -1,14 +1,17 @@
 // Reading, writing, replacing and deleting files on POSIX systems.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "platform/error_numbers.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
+#include "platform/unfinished_file.h"
 
 namespace kveld {
 
@@ -82,6 +85,62 @@ mode_t creationMode() {
 
 }  // namespace
 
+void RealSystem::writeInPlace(const std::string& native, const std::string& bytes) {
+  Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() < 0) raise(errno, "creating", native);
+  writeAll(fd.get(), bytes, native);
+  if (fd.close() != 0) raise(errno, "closing", native);
+}
+
+void RealSystem::createAfresh(const std::string& path, const std::string& bytes) {
+  const std::string native = nativePath(path);
+  // A link planted under the name would lead the bytes into another file,
+  // and a FIFO would hold the program until someone read it: whatever is
+  // there goes first (a folder stays, and the creation fails on it). The
+  // new file is made exclusively, so that nothing slipped in meanwhile is
+  // written through either.
+  struct stat st {};
+  if (::lstat(native.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && ::unlink(native.c_str()) != 0)
+    raise(errno, "deleting", native);
+  Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (fd.get() < 0) raise(errno, "creating", native);
+  writeAll(fd.get(), bytes, native);
+  if (fd.close() != 0) raise(errno, "closing", native);
+}
+
+RealSystem::RealSystem() {
+  // Under a limit on the size of files (RLIMIT_FSIZE, `prlimit --fsize`) a
+  // write past it raises SIGXFSZ, which would end the program with the
+  // terminal left raw and a temporary file behind. Ignored, the write stops
+  // short or fails with EFBIG, which is reported as a full disk. Programs
+  // started from here get the usual disposition back.
+  ::signal(SIGXFSZ, SIG_IGN);
+}
+
+std::optional<std::string> RealSystem::readFileStart(const std::string& path, std::size_t most,
+                                                     const std::function<bool(std::string_view)>& enough) {
+  const std::string native = nativePath(path);
+  // A FIFO, a device or a socket is neither opened (which could wait for a
+  // writer, or act on a device) nor read.
+  struct stat st {};
+  if (::stat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return std::nullopt;
+  Descriptor fd(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) raise(errno, "opening", native);
+  if (::fstat(fd.get(), &st) != 0) raise(errno, "reading", native);
+  if (S_ISDIR(st.st_mode)) throw RunTimeError(err::kPermissionDenied, "reading " + native + ": a folder");
+  if (!S_ISREG(st.st_mode)) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  while (bytes.size() <= most && !enough(bytes)) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) raise(errno, "reading", native);
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return bytes;
+}
+
 std::string RealSystem::readFile(const std::string& path) {
   const std::string native = nativePath(path);
   Descriptor fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
@@ -104,31 +163,57 @@ std::string RealSystem::readFile(const std::string& path) {
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   const std::string native = nativePath(path);
   refuseReadOnly(native, "writing");
-  Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (fd.get() < 0) raise(errno, "creating", native);
-  writeAll(fd.get(), bytes, native);
-  if (fd.close() != 0) raise(errno, "closing", native);
+  writeInPlace(native, bytes);
 }
 
 void RealSystem::replaceFile(const std::string& path, const std::string& bytes) {
-  const std::string native = nativePath(path);
-  const std::string folder = folderOf(native);
+  std::string native = nativePath(path);
   refuseReadOnly(native, "replacing");
 
-  // The new file keeps the permissions of the one it replaces.
+  // A link is written through: the file it leads to is replaced and the
+  // link stays (users link files on purpose). A link to nothing makes its
+  // file as opening it for writing does.
+  struct stat link {};
+  if (::lstat(native.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char target[PATH_MAX];
+    if (::realpath(native.c_str(), target) == nullptr) return writeInPlace(native, bytes);
+    native = target;
+  }
+
+  // A file with other names (hard links) is written in place, so that all
+  // of them keep showing the one file.
   struct stat earlier {};
-  const mode_t mode = ::stat(native.c_str(), &earlier) == 0 ? static_cast<mode_t>(earlier.st_mode & 07777)
-                                                             : creationMode();
+  const bool hasEarlier = ::stat(native.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode);
+  if (hasEarlier && earlier.st_nlink > 1) return writeInPlace(native, bytes);
+
+  // The new file keeps the permissions of the one it replaces.
+  const mode_t mode = hasEarlier ? static_cast<mode_t>(earlier.st_mode & 07777) : creationMode();
 
   // The new content is written to a hidden file beside the old one and then
   // renamed over it: other programs see the old file or the new one, never
   // a part of it.
+  const std::string folder = folderOf(native);
   std::string temp = native + ".XXXXXX";
   const std::size_t slash = temp.rfind('/');
   temp.insert(slash == std::string::npos ? 0 : slash + 1, ".");
-  Descriptor fd(::mkstemp(temp.data()));
-  if (fd.get() < 0) raise(errno, "creating", native);
+  const UnfinishedFile unfinished(temp);
+  Descriptor fd(unfinished.descriptor());
+  if (fd.get() < 0) {
+    // A folder in which no file can be made still lets its files be
+    // written, as they always could be.
+    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS)) return writeInPlace(native, bytes);
+    raise(errno, "creating", native);
+  }
   try {
+    // A new file belongs to whoever runs the program; a file of another
+    // owner or group is written in place, so that it keeps them.
+    struct stat made {};
+    if (hasEarlier && ::fstat(fd.get(), &made) == 0 &&
+        (made.st_uid != earlier.st_uid || made.st_gid != earlier.st_gid)) {
+      fd.close();
+      ::unlink(temp.c_str());
+      return writeInPlace(native, bytes);
+    }
     // No permissions while it is written, so that no other user's program
     // can open it meanwhile.
     if (::fchmod(fd.get(), 0) != 0) raise(errno, "creating", native);

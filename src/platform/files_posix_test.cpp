@@ -2,17 +2,25 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <chrono>
 #include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/real_system.h"
 #include "testing/program_path.h"
 #include "testing/temp_folder.h"
 #include "testing/file_content.h"
+#include "testing/watchdog.h"
 
 namespace kveld {
 namespace {
@@ -54,6 +62,110 @@ TEST(FilesPosix, AWriteThatFailsPartWayLeavesTheEarlierFileAlone) {
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(folder.path())) names.push_back(e.path().filename().string());
   EXPECT_EQ(names, std::vector<std::string>{"Jan-01-M.txt"});
+}
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Runs `body` in a child process and returns how the child ended: its exit
+// code, or 1000 + the signal that ended it.
+template <typename Body>
+int inChild(Body body) {
+  Watchdog limit(std::chrono::seconds(30), "a child process writing files");
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(body());
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFSIGNALED(status) ? 1000 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// The number of the run-time error a replacement raises; 0 when it succeeds.
+int replaceIn(const fs::path& file, const std::string& bytes) {
+  try {
+    RealSystem().replaceFile(programPath(file), bytes);
+    return 0;
+  } catch (const RunTimeError& e) {
+    return e.number();
+  }
+}
+
+// A program started under a file-size limit (as `prlimit --fsize` does) gets
+// SIGXFSZ for the write that passes it, which by default ends the process:
+// the program must see the short write as a full disk instead.
+TEST(FilesPosix, AFileSizeLimitIsAFullDiskNotTheEndOfTheProgram) {
+  NoWineDrives noWine;
+  TempFolder folder;
+  const fs::path file = folder.path() / "Jan-01-M.txt";
+  std::ofstream(file, std::ios::binary) << "the earlier set";
+  const int ended = inChild([&] {
+    ::signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{4096, RLIM_INFINITY};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    return replaceIn(file, std::string(100000, 'n'));
+  });
+  EXPECT_EQ(ended, err::kDiskFull);
+  EXPECT_EQ(contentOf(file), "the earlier set");
+  EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"Jan-01-M.txt"});
+}
+
+// A file of another owner or group is written in place, so that it keeps
+// them: a new file would belong to whoever runs the program.
+TEST(FilesPosix, AFileOfAnotherOwnerOrGroupKeepsThem) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only the super-user can give a file to another user";
+  NoWineDrives noWine;
+  TempFolder folder;
+  const fs::path file = folder.path() / "Jan-01-M.txt";
+  for (const auto& [uid, gid] : {std::pair<uid_t, gid_t>{65534, 65534}, std::pair<uid_t, gid_t>{0, 65534}}) {
+    std::ofstream(file, std::ios::binary) << "the earlier set";
+    ASSERT_EQ(::chown(file.c_str(), uid, gid), 0);
+    ::chmod(file.c_str(), 0664);
+    EXPECT_EQ(replaceIn(file, "the new set"), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, uid);
+    EXPECT_EQ(st.st_gid, gid);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_EQ(contentOf(file), "the new set");
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"Jan-01-M.txt"});
+  }
+}
+
+// A folder in which no file can be made still lets its writable files be
+// written in place, as they always could be; a new file there fails as
+// before.
+TEST(FilesPosix, AFolderThatCannotBeWrittenTakesItsFilesInPlace) {
+  NoWineDrives noWine;
+  TempFolder folder;
+  const fs::path locked = folder.path() / "locked";
+  fs::create_directory(locked);
+  const fs::path file = locked / "Jan-01-M.txt";
+  std::ofstream(file, std::ios::binary) << "the earlier set";
+  const bool super = ::geteuid() == 0;
+  if (super) {
+    // Permissions do not hold back the super-user: the writing is done as
+    // another user, who owns the file but not the folder.
+    ::chmod(folder.path().c_str(), 0755);
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  } else {
+    ::chmod(locked.c_str(), 0555);
+  }
+  const auto asUser = [super](auto body) {
+    return inChild([&] {
+      if (super && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 99;
+      return body();
+    });
+  };
+  EXPECT_EQ(asUser([&] { return replaceIn(file, "the new set"); }), 0);
+  EXPECT_EQ(contentOf(file), "the new set");
+  EXPECT_EQ(asUser([&] { return replaceIn(locked / "Feb-02-M.txt", "x"); }), err::kPermissionDenied);
+  ::chmod(locked.c_str(), 0755);
+  EXPECT_EQ(namesIn(locked), std::vector<std::string>{"Jan-01-M.txt"});
 }
 
 TEST(FilesPosix, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {

@@ -53,6 +53,17 @@ TEST_F(FilesTest, BytesGoInAndComeOutUnchanged) {
   EXPECT_EQ(entries(), 0u);
 }
 
+// A file with other names (hard links) is written in place: every name
+// shows the new content, as before the file was replaced by a new one.
+TEST_F(FilesTest, AFileWithOtherLinksIsWrittenInPlace) {
+  std::ofstream(folder.path() / "set.txt") << "the earlier set";
+  fs::create_hard_link(folder.path() / "set.txt", folder.path() / "other name.txt");
+  system.replaceFile(path("set.txt"), "the new set");
+  EXPECT_EQ(contentOf(folder.path() / "set.txt"), "the new set");
+  EXPECT_EQ(contentOf(folder.path() / "other name.txt"), "the new set");
+  EXPECT_EQ(entries(), 2u);
+}
+
 TEST_F(FilesTest, FailuresCarryTheirNumbers) {
   std::ofstream(folder.path() / "locked.txt") << "keep";
   fs::permissions(folder.path() / "locked.txt",

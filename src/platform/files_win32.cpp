@@ -49,6 +49,25 @@ void refuseReadOnly(const std::string& path) {
 
 }  // namespace
 
+RealSystem::RealSystem() = default;
+
+std::optional<std::string> RealSystem::readFileStart(const std::string& path, std::size_t most,
+                                                     const std::function<bool(std::string_view)>& enough) {
+  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.valid()) raiseLastError("opening", path);
+  if (GetFileType(h.get()) != FILE_TYPE_DISK) return std::nullopt;  // a device or a pipe
+  std::string bytes;
+  char buffer[4096];
+  while (bytes.size() <= most && !enough(bytes)) {
+    DWORD got = 0;
+    if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError("reading", path);
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
 std::string RealSystem::readFile(const std::string& path) {
   Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -66,6 +85,22 @@ std::string RealSystem::readFile(const std::string& path) {
 
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   refuseReadOnly(path);
+  writeInPlace(path, bytes);
+}
+
+namespace {
+
+// Whether the file has other names (hard links) besides this one.
+bool hasOtherLinks(const std::wstring& target) {
+  Win32Handle h(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  return h.valid() && GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1;
+}
+
+}  // namespace
+
+void RealSystem::writeInPlace(const std::string& path, const std::string& bytes) {
   Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr));
   if (!h.valid()) raiseLastError("creating", path);
@@ -79,10 +114,14 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
   // writing would be (moving over it would not refuse it); a missing folder
   // or a name the system does not take is reported before anything is made.
   refuseReadOnly(path);
-  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+  const bool hasEarlier = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (!hasEarlier) {
     const DWORD code = GetLastError();
     if (code != ERROR_FILE_NOT_FOUND) raiseWin32(code, "creating", path);
   }
+  // A file with other names (hard links) is written in place, so that all
+  // of them keep showing the one file.
+  if (hasEarlier && hasOtherLinks(target)) return writeInPlace(path, bytes);
 
   // The new content is written, without sharing, to a file beside the old
   // one and then moved over it in one step: other programs see the old file
@@ -94,6 +133,11 @@ void RealSystem::replaceFile(const std::string& path, const std::string& bytes) 
     temp = tempNameBeside(path, attempt);
     wideTemp = widePath(temp);
     created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED && hasEarlier) {
+      // A folder in which no file can be made still lets its files be
+      // written, as they always could be.
+      return writeInPlace(path, bytes);
+    }
     if (created == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt > 100))
       raiseLastError("creating", path);
   }

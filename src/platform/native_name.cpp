@@ -64,7 +64,21 @@ char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 
 }  // namespace
 
+bool isMultiByteUtf8(std::string_view text) {
+  bool multiByte = false;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const char32_t c = nextChar(text, pos);
+    if (c == kInvalid) return false;
+    multiByte |= c >= 0x80;
+  }
+  return multiByte;
+}
+
 std::string nativeName(std::string_view programText) {
+  // A name typed in UTF-8 (into a hand-edited settings file) is the native
+  // name already.
+  if (isMultiByteUtf8(programText)) return std::string(programText);
   std::string out;
   for (char c : programText) {
     const auto b = static_cast<std::uint8_t>(c);

@@ -6,8 +6,15 @@
 
 namespace kveld {
 
+// Whether the text is valid UTF-8 holding at least one multi-byte sequence.
+bool isMultiByteUtf8(std::string_view text);
+
 // A code-page-437 name as UTF-8. Bytes below 128 stay as they are (a file
-// name has no console glyphs for control characters).
+// name has no console glyphs for control characters). A name that is valid
+// UTF-8 with multi-byte sequences is taken as UTF-8 and kept as it is: a
+// folder typed into a hand-edited settings file in UTF-8 (code page 437 text
+// rarely is such UTF-8: it would need a Greek letter, a maths or box-drawing
+// character right before accented letters).
 std::string nativeName(std::string_view programText);
 
 // A UTF-8 name as code-page-437 text. A character that code page 437 cannot

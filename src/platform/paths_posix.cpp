@@ -6,12 +6,14 @@
 //
 // Each component is looked up as Windows looks it up: the exact name, else
 // the first name in name order that matches it without regard to case, else
-// the long name whose 8.3 alias it is. Trailing blanks and dots of a
+// the long name whose 8.3 alias it is (aliases numbered in the order the
+// names were made, as Windows numbers them). Trailing blanks and dots of a
 // component are dropped, "." and ".." are taken as Windows takes them. A
 // component that is not there (a file about to be made, or a path that will
 // fail) is kept as given, and so is the rest of the path after it: the
 // operation on the path reports the failure then.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/made_time.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"
 #include "platform/run_time_error.h"
@@ -88,9 +91,14 @@ std::optional<std::string> lookUp(const std::string& folder, const std::string& 
     if (sameNameIgnoringCase(name, wanted)) return name;
   if (component.find('~') == std::string::npos || !isShortName(component)) return std::nullopt;
   std::vector<std::string> programNames;
+  std::vector<std::int64_t> madeAt;
   programNames.reserve(names.size());
-  for (const std::string& name : names) programNames.push_back(programName(name, '_'));
-  const std::vector<std::string> aliases = shortNames(programNames);
+  madeAt.reserve(names.size());
+  for (const std::string& name : names) {
+    programNames.push_back(programName(name, '_'));
+    madeAt.push_back(madeTime(AT_FDCWD, joined(folder.empty() ? "." : folder, name)));
+  }
+  const std::vector<std::string> aliases = shortNames(programNames, madeAt);
   const std::string alias = upperName(component);
   for (std::size_t i = 0; i < names.size(); ++i)
     if (aliases[i] == alias) return names[i];

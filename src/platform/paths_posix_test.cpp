@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/run_time_error.h"
@@ -75,6 +79,18 @@ TEST_F(NativePathTest, BareNamesStayInTheCurrentFolder) {
   EXPECT_EQ(nativePath("..\\x"), "../x");
 }
 
+// A settings file edited by hand in UTF-8 names its folders in UTF-8; a name
+// that is not such UTF-8 is code page 437, as the program writes it.
+TEST_F(NativePathTest, NamesInUtf8OrCodePage437) {
+  WineDrives::folder(e, "Bj\xC3\xB8rn/\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+  WineDrives::folder(e, "D\xC3\xA9j\xC3\xA0");
+  EXPECT_EQ(nativePath("E:\\Bj\xC3\xB8rn\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"),
+            E("/Bj\xC3\xB8rn/\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"));
+  EXPECT_EQ(nativePath("E:\\D\xC3\xA9j\xC3\xA0"), E("/D\xC3\xA9j\xC3\xA0"));  // UTF-8
+  EXPECT_EQ(nativePath("E:\\D\x82j\x85"), E("/D\xC3\xA9j\xC3\xA0"));           // code page 437
+  EXPECT_EQ(nativePath("E:\\d\x90J\x85"), E("/D\xC3\xA9j\xC3\xA0"));           // in another case
+}
+
 TEST_F(NativePathTest, ForbiddenCharactersFailAsAnInvalidName) {
   for (const char* path : {"E:\\Games\\Deal?", "E:\\a*b", "E:\\a<b", "E:\\a>b", "E:\\a|b", "E:\\a\"b", "E:\\a:b",
                            "E:\\a\tb", "kveld\x01.ini", "C:\\x\\y:"}) {
@@ -106,6 +122,28 @@ TEST_F(NativePathTest, DriveLetters) {
   EXPECT_EQ(nativePath("C:\\WINDOWS"), drives.link('c').string() + "/windows");
   fs::create_directory_symlink(drives.base() / "nowhere", drives.link('g'));
   EXPECT_THROW(nativePath("G:\\x"), RunTimeError);
+}
+
+// Windows numbers the aliases of one kind in the order the names were made:
+// a later "Deal Ar 2019" beside "Deal Archive" must not take DEALAR~1,
+// although it comes first in name order.
+TEST_F(NativePathTest, AliasesFollowTheOrderTheNamesWereMade) {
+  using namespace std::chrono_literals;
+  const auto makeInOrder = [&](const std::string& folder, const std::vector<std::string>& names) {
+    auto when = fs::file_time_type::clock::now() - 1h;
+    for (const std::string& name : names) {
+      WineDrives::folder(e, folder + "/" + name);
+      fs::last_write_time(e / folder / name, when);  // for file systems that keep no birth time
+      when += 1min;
+      std::this_thread::sleep_for(20ms);  // birth times a clock tick apart
+    }
+  };
+  makeInOrder("Old first", {"Deal Archive", "Deal Ar 2019"});
+  makeInOrder("New first", {"Deal Ar 2019", "Deal Archive"});
+  EXPECT_EQ(nativePath("E:\\Old first\\DEALAR~1"), E("/Old first/Deal Archive"));
+  EXPECT_EQ(nativePath("E:\\Old first\\DEALAR~2"), E("/Old first/Deal Ar 2019"));
+  EXPECT_EQ(nativePath("E:\\New first\\DEALAR~1"), E("/New first/Deal Ar 2019"));
+  EXPECT_EQ(nativePath("E:\\New first\\DEALAR~2"), E("/New first/Deal Archive"));
 }
 
 TEST(NativePathPrefix, WinePrefixDefaultsToTheHomeFolder) {

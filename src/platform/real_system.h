@@ -9,7 +9,10 @@ namespace kveld {
 
 class RealSystem : public System {
  public:
+  RealSystem();
   std::string readFile(const std::string& path) override;
+  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                           const std::function<bool(std::string_view)>& enough) override;
   void writeFile(const std::string& path, const std::string& bytes) override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
   void deleteFile(const std::string& path) override;
@@ -18,6 +21,14 @@ class RealSystem : public System {
   void openAddress(const std::string& address) override;
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override;
+
+ private:
+  // Creates the file, or empties the one there, and writes the bytes into it
+  // (a native path on POSIX, the program's path on Windows).
+  static void writeInPlace(const std::string& path, const std::string& bytes);
+  // Removes whatever file, link or FIFO has the name and creates a new file
+  // of it with the bytes, without following a link (POSIX).
+  static void createAfresh(const std::string& path, const std::string& bytes);
 };
 
 }  // namespace kveld

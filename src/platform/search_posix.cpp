@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/error_numbers.h"
+#include "platform/made_time.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
@@ -33,11 +34,17 @@ std::string joined(const std::string& folder, const std::string& name) {
 // A name that the program's text cannot carry: a control character would end
 // or break a line of the listing or of the settings file, and a backslash
 // would read as a folder separator, so the text would name another entry
-// than the one found. Windows holds no such names.
+// than the one found. Windows holds no such names. Nor can it carry a name
+// that code page 437 cannot write (an o with a stroke, Cyrillic, bytes that are not
+// UTF-8), or whose code page 437 text would be read back as another name:
+// such a path would fail once setup had written it.
 bool misreadInProgramText(std::string_view name) {
-  for (char c : name)
+  bool beyondAscii = false;
+  for (char c : name) {
     if (static_cast<unsigned char>(c) < 32 || c == '\\') return true;
-  return false;
+    beyondAscii |= static_cast<unsigned char>(c) >= 0x80;
+  }
+  return beyondAscii && nativeName(programName(name, '?')) != name;
 }
 
 // The walk of one drive for entries whose short name is `target`.
@@ -127,9 +134,14 @@ class ArchiveFolderWalk {
 
   void listMatches(int fd, const std::vector<std::string>& candidates, const std::string& programDir) {
     std::vector<std::string> programNames;
+    std::vector<std::int64_t> madeAt;
     programNames.reserve(candidates.size());
-    for (const std::string& c : candidates) programNames.push_back(programName(c, '_'));
-    const std::vector<std::string> aliases = shortNames(programNames);
+    madeAt.reserve(candidates.size());
+    for (const std::string& c : candidates) {
+      programNames.push_back(programName(c, '_'));
+      madeAt.push_back(madeTime(fd, c));
+    }
+    const std::vector<std::string> aliases = shortNames(programNames, madeAt);
     std::vector<Entry> matches;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       if (aliases[i] != target_) continue;
@@ -198,7 +210,7 @@ void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::str
   }
   ArchiveFolderWalk walk("DEALAR~1", !root.empty() && isFileSystemRoot(root));
   if (!root.empty()) walk.walkDrive(root, driveSpec);
-  writeFile(scratchFile, walk.lines());
+  createAfresh(scratchFile, walk.lines());
 }
 
 }  // namespace kveld

@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #endif
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,11 +12,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "platform/real_system.h"
 #include "testing/temp_folder.h"
 #include "testing/wine_drives.h"
 #include "testing/file_content.h"
+#include "testing/watchdog.h"
 
 namespace kveld {
 namespace {
@@ -83,6 +86,51 @@ TEST_F(DriveListingTest, LinesAsTheWindowsListingWritesThem) {
   setAge(e / "N/DEALAR~1", 90);
   const std::string again = listing("E:");
   EXPECT_NE(again.find("E:\\N\\dealar~1\r\nE:\\N\\DEALAR~1\r\n"), std::string::npos) << again;
+}
+
+// The listing takes the entry whose alias is DEALAR~1 by the order the names
+// were made, not by name order.
+TEST_F(DriveListingTest, TheFirstMadeOfAKindIsListed) {
+  const fs::path e = drives.addDrive('e');
+  WineDrives::folder(e, "DF/Deal Archive");
+  setAge(e / "DF/Deal Archive", 60);  // for file systems that keep no birth time
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  WineDrives::folder(e, "DF/Deal Ar 2019");
+  EXPECT_EQ(listing("E:"), "E:\\DF\\Deal Archive\r\n");
+}
+
+// Whatever has the scratch file's name is replaced by a new file of the
+// listing's own: a link planted there is not written through, a FIFO not
+// waited on.
+TEST_F(DriveListingTest, TheScratchFileIsMadeAfresh) {
+  const fs::path e = drives.addDrive('e');
+  WineDrives::folder(e, "DF/DEALAR~1");
+  std::ofstream(here.path() / "notes.txt") << "my notes";
+  fs::create_symlink(here.path() / "notes.txt", here.path() / "df_find");
+  EXPECT_EQ(listing("E:"), "E:\\DF\\DEALAR~1\r\n");
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(here.path() / "df_find")));
+  EXPECT_EQ(contentOf(here.path() / "notes.txt"), "my notes");
+
+  fs::remove(here.path() / "df_find");
+  ASSERT_EQ(::mkfifo((here.path() / "df_find").c_str(), 0600), 0);
+  {
+    Watchdog limit(std::chrono::seconds(20), "writing the listing where a FIFO was");
+    EXPECT_EQ(listing("E:"), "E:\\DF\\DEALAR~1\r\n");
+  }
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(here.path() / "df_find")));
+}
+
+// Names code page 437 cannot write are passed over with all they hold, as
+// names Windows cannot hold are: their paths would fail once written into
+// the settings file.
+TEST_F(DriveListingTest, NamesOutsideCodePage437ArePassedOver) {
+  const fs::path e = drives.addDrive('e');
+  WineDrives::folder(e, "Bj\xC3\xB8rn/DF/DEALAR~1");                        // o with a stroke
+  WineDrives::folder(e, "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/DF/DEALAR~1");  // Cyrillic
+  WineDrives::folder(e, "bad\xFF\xFE/DF/DEALAR~1");                         // not UTF-8
+  WineDrives::folder(e, "\xCE\x98\xC3\xBC\xC3\xA9/DF/DEALAR~1");  // code page 437 bytes that read as UTF-8
+  WineDrives::folder(e, "M\xC3\xBCller/DF/DEALAR~1");                       // in code page 437
+  EXPECT_EQ(listing("E:"), "E:\\M\x81ller\\DF\\DEALAR~1\r\n");
 }
 
 // Takes from this thread, for one test, the super-user's right to read and

@@ -85,7 +85,7 @@ std::string aliasName(const AliasStem& stem, int number) {
   return alias;
 }
 
-std::vector<std::string> shortNames(const std::vector<std::string>& names) {
+std::vector<std::string> shortNames(const std::vector<std::string>& names, const std::vector<std::int64_t>& madeAt) {
   std::vector<std::string> result(names.size());
   std::set<std::string> taken;
   std::vector<std::size_t> longNames;
@@ -97,8 +97,11 @@ std::vector<std::string> shortNames(const std::vector<std::string>& names) {
       longNames.push_back(i);
     }
   }
-  std::sort(longNames.begin(), longNames.end(),
-            [&](std::size_t a, std::size_t b) { return nameOrderLess(names[a], names[b]); });
+  const auto made = [&](std::size_t i) { return i < madeAt.size() ? madeAt[i] : 0; };
+  std::sort(longNames.begin(), longNames.end(), [&](std::size_t a, std::size_t b) {
+    if (made(a) != made(b)) return made(a) < made(b);
+    return nameOrderLess(names[a], names[b]);
+  });
   for (std::size_t i : longNames) {
     const AliasStem stem = aliasStem(names[i]);
     for (int number = 1;; ++number) {

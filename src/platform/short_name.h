@@ -11,10 +11,12 @@
 // characters of the extension after a dot: "Deal Archive" -> DEALAR~1,
 // "Release notes.text" -> RELEAS~1.TEX. The first long name of a kind gets
 // ~1, the next ~2 and so on, skipping aliases already taken by names that
-// are 8.3 names themselves; "first" is by name order, since a POSIX folder
-// does not say in which order its names were made. Past ~9 the six
+// are 8.3 names themselves; "first" is the first made, as Windows numbers
+// them when the names are made, with name order between names made at the
+// same moment (or whose moment is not known). Past ~9 the six
 // characters shrink to make room for the digits (ABCDE~10), as FAT does; NTFS
 // switches to a hashed form after ~4 instead, whose hash is not published.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +40,9 @@ AliasStem aliasStem(std::string_view name);
 std::string aliasName(const AliasStem& stem, int number);
 
 // The short name of each name of one folder: the name itself upper-cased
-// when it is an 8.3 name, else its alias.
-std::vector<std::string> shortNames(const std::vector<std::string>& namesOfFolder);
+// when it is an 8.3 name, else its alias. `madeAt` holds, for each name,
+// when it was made (any unit, earlier is smaller); empty when not known.
+std::vector<std::string> shortNames(const std::vector<std::string>& namesOfFolder,
+                                    const std::vector<std::int64_t>& madeAt = {});
 
 }  // namespace kveld

@@ -69,6 +69,21 @@ TEST(ShortName, AliasesOfOneFolderAreNumberedInNameOrder) {
   for (const Case& c : cases) EXPECT_EQ(shortNames(c.names), c.shortNames) << c.names.front();
 }
 
+TEST(ShortName, AliasesAreNumberedInTheOrderTheNamesWereMade) {
+  const std::vector<std::string> names = {"Deal Archive", "Deal Ar 2019", "DF.EXE", "Deal Archives"};
+  // Made in the order given: the later "Deal Ar 2019" does not take ~1.
+  EXPECT_EQ(shortNames(names, {10, 20, 5, 30}),
+            (std::vector<std::string>{"DEALAR~1", "DEALAR~2", "DF.EXE", "DEALAR~3"}));
+  // Made the other way round.
+  EXPECT_EQ(shortNames(names, {30, 20, 40, 10}),
+            (std::vector<std::string>{"DEALAR~3", "DEALAR~2", "DF.EXE", "DEALAR~1"}));
+  // Made at one moment, or not known: name order.
+  EXPECT_EQ(shortNames(names, {7, 7, 7, 7}), shortNames(names));
+  EXPECT_EQ(shortNames(names), (std::vector<std::string>{"DEALAR~2", "DEALAR~1", "DF.EXE", "DEALAR~3"}));
+  // An 8.3 name keeps its own, whenever it was made.
+  EXPECT_EQ(shortNames({"Deal Archive", "DEALAR~1"}, {1, 2}), (std::vector<std::string>{"DEALAR~2", "DEALAR~1"}));
+}
+
 TEST(ShortName, TenAndMoreOfAKind) {
   std::vector<std::string> names;
   for (int i = 0; i < 12; ++i) names.push_back("Deal Archive " + std::string(1, static_cast<char>('a' + i)));

@@ -5,8 +5,12 @@
 // ("KVELD.INI"); each platform turns them into its native paths.
 // Every failure raises RunTimeError with its error number; nothing returns
 // an error code.
+#include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/run_time_error.h"
 
@@ -18,6 +22,18 @@ class System {
 
   // The whole content of a file; the file is open only during the call.
   virtual std::string readFile(const std::string& path) = 0;
+  // The start of a regular file: read until `enough` holds for the bytes
+  // read so far, the file ends, or more than `most` bytes have been read
+  // (then more than `most` are returned). Nothing when the path names a
+  // FIFO, a device or anything else that is neither a regular file nor a
+  // folder; such a file is neither waited on nor read. Failures raise as
+  // for readFile.
+  virtual std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                                   const std::function<bool(std::string_view)>& /*enough*/) {
+    std::string bytes = readFile(path);
+    if (bytes.size() > most) bytes.resize(most + 1);
+    return bytes;
+  }
   // Creates the file, or empties it, and writes the bytes.
   virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
   // Puts a file with these bytes in place of any earlier one in one step:

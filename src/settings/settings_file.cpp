@@ -1,5 +1,8 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "app/program.h"
 
 namespace kveld {
@@ -11,6 +14,20 @@ constexpr char kLf = 10;
 constexpr char kCtrlZ = 26;
 constexpr std::string_view kDirectoryKey = "DeepFinesseDirectory=";
 constexpr std::string_view kExecutableKey = "ExecutableFile=";
+// Far above any path a system allows: a file whose second line has not
+// ended by then is no settings file.
+constexpr std::size_t kMostSettingsBytes = 64 * 1024;
+
+// How many of the bytes a read can use: up to the second line end or the
+// Ctrl-Z that ends the readable content; npos while neither has come.
+std::size_t usableLength(std::string_view bytes) {
+  int lineEnds = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == kCtrlZ) return i;
+    if (bytes[i] == kCr && ++lineEnds == 2) return i + 1;
+  }
+  return std::string_view::npos;
+}
 
 // Reads the file's readable content line by line: a line ends at CR, an LF
 // right after the CR goes with it, an LF alone is an ordinary character.
@@ -70,14 +87,27 @@ std::string settingsFileText(const Settings& s) {
 
 void readSettings(Program& program) {
   program.settingsValid = program.tables.flagTrue;
-  // A missing file raises "file not found" here; the error handler takes over.
-  const SettingsText text = parseSettingsText(program.system.readFile(program.tables.iniFileName));
+  // A missing file raises "file not found" here; the error handler takes
+  // over. Only as much is read as two lines need, so that a file that never
+  // ends (a device) or is huge costs nothing; a FIFO is not waited on.
+  const std::optional<std::string> bytes = program.system.readFileStart(
+      program.tables.iniFileName, kMostSettingsBytes,
+      [](std::string_view sofar) { return usableLength(sofar) != std::string_view::npos; });
+  if (!bytes || std::min(usableLength(*bytes), bytes->size()) > kMostSettingsBytes) {
+    program.settings = {};
+    program.settingsValid = program.tables.flagFalse;
+    return;
+  }
+  const SettingsText text = parseSettingsText(*bytes);
   program.settings = text.settings;
   if (!text.valid) program.settingsValid = program.tables.flagFalse;
 }
 
+// The file is replaced in one step, as the archive file is: another copy of
+// the program reading it meanwhile sees the old settings or the new ones,
+// never half of them. A linked settings file is written through.
 void writeSettings(Program& program, const Settings& settings) {
-  program.system.writeFile(program.tables.iniFileName, settingsFileText(settings));
+  program.system.replaceFile(program.tables.iniFileName, settingsFileText(settings));
 }
 
 }  // namespace kveld

@@ -21,7 +21,7 @@ std::string settingsFileText(const Settings& settings);
 
 // Reads KVELD.INI into the settings and sets settingsValid.
 void readSettings(Program& program);
-// Creates or empties KVELD.INI and writes the two settings into it.
+// Puts a KVELD.INI holding the two settings in place of any earlier one.
 void writeSettings(Program& program, const Settings& settings);
 
 }  // namespace kveld

@@ -113,6 +113,27 @@ TEST_F(SettingsFileTest, ValidFileReadsAtEveryPassAndInvalidClearsTheFlag) {
   EXPECT_FALSE(std::filesystem::exists("KVELD.INI"));
 }
 
+// Two lines are all a settings file holds; a file that has not ended its
+// second line within 64 KiB is no settings file, whatever follows.
+TEST_F(SettingsFileTest, AFileThatRunsOnPastAnyPathIsInvalid) {
+  const std::string line2 = "\r\nExecutableFile=DF.EXE\r\n";
+  const std::string key = "DeepFinesseDirectory=C:\\";
+  const struct {
+    std::string bytes;
+    bool valid;
+  } cases[] = {
+      {key + std::string(64 * 1024 - key.size() - 24, 'd') + line2, true},  // its second CR is byte 65536
+      {key + std::string(64 * 1024 - key.size() - 23, 'd') + line2, false},
+      {key + std::string(200000, 'd') + line2, false},
+      {key + "DF" + line2 + std::string(200000, 'x'), true},  // what follows the two lines is not read
+  };
+  for (const auto& c : cases) {
+    putFile(c.bytes);
+    readSettings(program);
+    EXPECT_EQ(program.settingsValid, c.valid ? 1 : 0) << c.bytes.size();
+  }
+}
+
 TEST_F(SettingsFileTest, WrittenFileReadsBackAndHoldsExactlyTheTwoLines) {
   putFile(std::string(500, 'x'));  // a longer earlier file leaves nothing behind
   const std::vector<Settings> all = {

@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/flow_control.h"
 #include "app/program.h"
+#include "platform/process_number.h"
 #include "settings/settings_file.h"
 
 namespace kveld {
@@ -79,7 +80,9 @@ void askForDrive(Program& p) {
 }
 
 // Has the drive listed into the scratch file and takes the installations
-// from it. The scratch file is gone afterwards, whatever happened.
+// from it. The scratch file is gone afterwards, whatever happened. Its name
+// carries the program's process number, so that two copies setting up in
+// one folder at once keep to their own listings.
 void searchDrive(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
@@ -90,7 +93,7 @@ void searchDrive(Program& p) {
   kit.printLine("This may take a little time.  Please wait...");
   kit.present();
 
-  const std::string& scratch = p.tables.scratchFileName;
+  const std::string scratch = p.tables.scratchFileName + std::to_string(processNumber());
   std::string listing;
   try {
     p.system.listArchiveFolders(p.driveSpec, scratch);

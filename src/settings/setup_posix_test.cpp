@@ -17,6 +17,7 @@
 #include "testing/wine_drives.h"
 #include "testing/program_parts.h"
 #include "testing/file_content.h"
+#include "testing/scratch_files.h"
 
 namespace kveld {
 namespace {
@@ -91,7 +92,7 @@ TEST_F(SetupOnDrivesTest, InstallationsFoundOnTheDriveChosen) {
     EXPECT_EQ(static_cast<std::size_t>(p.foundCount), tc.found) << tc.what;
     EXPECT_EQ(p.settings.dfDirectory, tc.directory) << tc.what;
     EXPECT_EQ(p.driveSpec, "E:") << tc.what;
-    EXPECT_FALSE(fs::exists(here.path() / "df_find")) << tc.what;
+    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << tc.what;
     if (returned) {
       EXPECT_EQ(contentOf(here.path() / "KVELD.INI"),
                 "DeepFinesseDirectory=" + tc.directory + "\r\nExecutableFile=DFINESSE.EXE\r\n")
@@ -139,6 +140,17 @@ TEST_F(SetupOnDrivesTest, ArchiveFolderReachedThroughItsShortName) {
   EXPECT_EQ(contentOf(e / "Games/DeepFinesse/Deal Archive/Jan-01-M.txt"), "deals\r\n");
 }
 
+// Another copy of the program setting up in the same folder at the same
+// time has its own scratch file: this setup neither reads nor removes it.
+TEST_F(SetupOnDrivesTest, AnotherCopysScratchFileIsLeftAlone) {
+  install(e, "DF");
+  std::ofstream(here.path() / "df_find", std::ios::binary) << "E:\\Other\\DEALAR~1\r\n";
+  EXPECT_TRUE(run({"e", keys::enter, "x"}));
+  EXPECT_EQ(program.settings.dfDirectory, "E:\\DF");
+  EXPECT_EQ(contentOf(here.path() / "df_find"), "E:\\Other\\DEALAR~1\r\n");
+  EXPECT_EQ(scratchFilesIn(here.path()), std::vector<std::string>{"df_find"});
+}
+
 TEST_F(SetupOnDrivesTest, MissingExecutableHalts) {
   WineDrives::folder(e, "DF/DEALAR~1");
   WineDrives::folder(e, "DF/dfolder.exe");
@@ -147,7 +159,7 @@ TEST_F(SetupOnDrivesTest, MissingExecutableHalts) {
   EXPECT_EQ(textAt(device.screensAtKeys().back(), 14, 22, 57),
             " DeepFinesse executable file not found.  Program halted. ");
   EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
-  EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+  EXPECT_TRUE(scratchFilesIn(here.path()).empty());
 }
 
 TEST_F(SetupOnDrivesTest, ADriveWithoutALinkFindsNothing) {
@@ -155,7 +167,7 @@ TEST_F(SetupOnDrivesTest, ADriveWithoutALinkFindsNothing) {
   EXPECT_FALSE(run({"g", keys::enter, "x"}));
   EXPECT_EQ(textAt(device.screensAtKeys().back(), 9, 22, 64),
             " DeepFinesse program files not found on Drive G. Program halted ");
-  EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+  EXPECT_TRUE(scratchFilesIn(here.path()).empty());
 }
 
 TEST_F(SetupOnDrivesTest, AnIncompleteSettingsFileLeadsTheProgramIntoSetup) {

@@ -11,6 +11,7 @@
 #include "app/program.h"
 #include "platform/scripted_console.h"
 #include "platform/real_system.h"
+#include "testing/scratch_files.h"
 #include "testing/temp_folder.h"
 
 namespace kveld {
@@ -87,6 +88,10 @@ class ScriptedSearch : public RealSystem {
     if (failRead) throw RunTimeError(err::kDiskMedia, "read failed");
     return RealSystem::readFile(path);
   }
+  void replaceFile(const std::string& path, const std::string& bytes) override {
+    if (path == "KVELD.INI") screenAtSettings = device_.screen();
+    RealSystem::replaceFile(path, bytes);
+  }
   void writeFile(const std::string& path, const std::string& bytes) override {
     if (path == "KVELD.INI") screenAtSettings = device_.screen();
     RealSystem::writeFile(path, bytes);
@@ -149,7 +154,7 @@ struct SetupScreenTest : ::testing::Test {
     initProgramTables(tables);
     kit.drawTitleScreen();
   }
-  ~SetupScreenTest() override { EXPECT_FALSE(fs::exists(here.path() / "df_find")) << "the scratch file was left"; }
+  ~SetupScreenTest() override { EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << "the scratch file was left"; }
 
   void setListing(const std::vector<std::string>& folders, const std::string& drive = "C:") {
     std::string text;
@@ -235,7 +240,7 @@ TEST_F(SetupScreenTest, DriveKeys) {
       }
     }
     EXPECT_EQ(p.driveSpec, c.drive);
-    EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+    EXPECT_TRUE(scratchFilesIn(here.path()).empty());
   }
 }
 
@@ -272,7 +277,7 @@ TEST_F(SetupScreenTest, NothingFoundHalts) {
     EXPECT_EQ(dev.keysLeft(), 0u);
     EXPECT_TRUE(sys.searches.empty());
     EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
-    EXPECT_FALSE(fs::exists(here.path() / "df_find"));
+    EXPECT_TRUE(scratchFilesIn(here.path()).empty());
     EXPECT_FALSE(flushedAfterKey(dev, 1));
   }
 }
@@ -455,7 +460,7 @@ TEST_F(SetupScreenTest, TheScratchFileGoesWhenReadingOrListingFails) {
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.number(), c.number);
     }
-    EXPECT_FALSE(fs::exists(here.path() / "df_find")) << c.number;
+    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << c.number;
   }
 }
 

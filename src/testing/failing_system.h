@@ -30,6 +30,11 @@ class FailingSystem : public System {
     check(Op::readFile, "readFile", path);
     return inner_.readFile(path);
   }
+  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                           const std::function<bool(std::string_view)>& enough) override {
+    check(Op::readFile, "readFile", path);
+    return inner_.readFileStart(path, most, enough);
+  }
   void writeFile(const std::string& path, const std::string& bytes) override {
     check(Op::writeFile, "writeFile", path);
     inner_.writeFile(path, bytes);

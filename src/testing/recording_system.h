@@ -14,6 +14,10 @@ class RecordingSystem : public System {
   RecordingSystem() : real_(makeRealSystem()) {}
 
   std::string readFile(const std::string& path) override { return real_->readFile(path); }
+  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                           const std::function<bool(std::string_view)>& enough) override {
+    return real_->readFileStart(path, most, enough);
+  }
   void writeFile(const std::string& path, const std::string& bytes) override { real_->writeFile(path, bytes); }
   void replaceFile(const std::string& path, const std::string& bytes) override { real_->replaceFile(path, bytes); }
   void deleteFile(const std::string& path) override { real_->deleteFile(path); }

@@ -107,6 +107,25 @@ class ReadOnly(Screens):
         self.assertEqual(os.listdir(place.archive), ["Jan-01-M.txt"])
 
 
+class FileSizeLimit(Screens):
+    def test_write_past_the_limit_is_a_full_disk(self):
+        """Started under a limit on the size of the files it writes, the
+        program reports a full disk and keeps the earlier archive file."""
+        place = Place()
+        earlier = os.path.join(place.archive, "Jan-01-M.txt")
+        with open(earlier, "wb") as f:
+            f.write(b"an earlier set\r\n")
+        with self.start(place, "/usr/bin/prlimit", args=["--fsize=4096", programs.path("kveld")]) as t:
+            self.one_set(t)
+            t.wait_for(lambda: "ERROR:" in t.screen.display[11], "the general halt", seconds=15)
+            self.assertEqual(t.screen.text(28, 12, 21), " ERROR: 61 , LINE: 0 ")
+            t.send(b"k")
+            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.modes(), t.modes_before)
+        self.assertEqual(content(earlier), b"an earlier set\r\n")
+        self.assertEqual(os.listdir(place.archive), ["Jan-01-M.txt"])
+
+
 class BadName(Screens):
     def test_file_access_error(self):
         place = Place(settings=b"DeepFinesseDirectory=C:\\D?F\r\nExecutableFile=DF.EXE\r\n")

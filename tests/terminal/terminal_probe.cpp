@@ -6,6 +6,8 @@
 //   P  pause 5 s
 //   s  play beep2            q  close the console and end with 0
 //   d  end without close()   x  throw an exception    t  std::terminate
+//   F  replace the file archive/Jan-01-M.txt (in the current folder) with
+//      32 MiB, through the real file operations
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <string>
 
 #include "platform/console_device.h"
+#include "platform/real_system.h"
 
 namespace {
 
@@ -63,6 +66,7 @@ int run(const char* logPath) {
     if (key == "d") return 0;
     if (key == "x") throw std::runtime_error("probe");
     if (key == "t") std::terminate();
+    if (key == "F") kveld::RealSystem().replaceFile("archive\\Jan-01-M.txt", std::string(32u << 20, 'w'));
   }
 }
 

@@ -346,6 +346,34 @@ class GivingBack(ProbeTestCase):
                     self.assert_given_back(p)
 
 
+    def test_signal_while_a_file_is_written(self):
+        """The file being written in place of another is removed when a
+        signal ends the program; the earlier file stays as it was."""
+        for sig in (signal.SIGTERM, signal.SIGHUP):
+            with self.subTest(signal=sig.name):
+                for attempt in range(5):
+                    p = self.start()
+                    archive = os.path.join(p.folder.name, "archive")
+                    os.mkdir(archive)
+                    earlier = os.path.join(archive, "Jan-01-M.txt")
+                    with open(earlier, "wb") as f:
+                        f.write(b"the earlier set")
+                    p.t.send(b"F")
+                    deadline = time.monotonic() + 10
+                    while len(os.listdir(archive)) < 2 and time.monotonic() < deadline:
+                        time.sleep(0.001)
+                    os.kill(p.t.process.pid, sig)
+                    self.assertEqual(p.t.wait_exit(), -sig)
+                    with open(earlier, "rb") as f:
+                        if f.read(15) != b"the earlier set":
+                            continue  # the new file was in place before the signal came: again
+                    self.assertEqual(os.listdir(archive), ["Jan-01-M.txt"])
+                    self.assert_given_back(p)
+                    break
+                else:
+                    self.fail("the signal never came while the file was written")
+
+
 class Resize(ProbeTestCase):
     def test_resize_repaints_the_whole_screen(self):
         p = self.start()

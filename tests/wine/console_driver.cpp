@@ -50,7 +50,8 @@
 //   expect-sounds [NAME...]  the sounds started since the last such step
 //                            (from the start of the script) are these, in
 //                            this order (BEEP2, NOTIFY2)
-// and the file steps of driver_files.h. ${CD} in a TEXT or a name stands for
+// and the file steps of driver_files.h. ${PID} stands for the process number
+// of the program last started. ${CD} in a TEXT or a name stands for
 // the driver's current folder, where the program starts too.
 // The expect commands wait for the screen to settle and, while the program
 // runs and until the time limit, for the expectation to come true. A script
@@ -359,6 +360,7 @@ class Driver {
       child_ = PROCESS_INFORMATION{};
       throw StepFailed("cannot start the program, error " + std::to_string(GetLastError()));
     }
+    defineVariable("PID", std::to_wstring(child_.dwProcessId));
   }
 
   bool childRunning() const {
