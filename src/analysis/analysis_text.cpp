@@ -8,8 +8,8 @@ namespace {
 
 constexpr std::array<Seat, 4> kDeclarers = {Seat::North, Seat::South, Seat::East, Seat::West};
 constexpr std::array<Denomination, 5> kDenominations = {Denomination::NoTrump, Denomination::Spades,
-                                                         Denomination::Hearts, Denomination::Diamonds,
-                                                         Denomination::Clubs};
+                                                        Denomination::Hearts, Denomination::Diamonds,
+                                                        Denomination::Clubs};
 
 std::string rightAligned(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;

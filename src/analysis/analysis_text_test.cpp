@@ -24,7 +24,11 @@ TEST(AnalysisText, DeclarersNorthSouthEastWestAndNoTrumpFirst) {
   const BoardAnalysis a = distinctTable();
   // North (0): NT 4, S 0, H 1, D 2, C 3; East (1): NT 7, S 3, ...;
   // South (2): NT 13 (set apart), S 6, ...; West (3): NT 13, S 9, ...
-  EXPECT_EQ(doubleDummyTricks(a), "40123" "d6789" "73456" "d9abc");
+  EXPECT_EQ(doubleDummyTricks(a),
+            "40123"
+            "d6789"
+            "73456"
+            "d9abc");
   const auto lines = optimumResultLines(a);
   ASSERT_EQ(lines.size(), 20u);
   EXPECT_EQ(lines[0], "N NT  4");
@@ -32,9 +36,10 @@ TEST(AnalysisText, DeclarersNorthSouthEastWestAndNoTrumpFirst) {
   EXPECT_EQ(lines[5], "S NT 13");
   EXPECT_EQ(lines[14], "E  C  6");
   EXPECT_EQ(lines[19], "W  C 12");
-  EXPECT_EQ(trickTableLines(a), (std::vector<std::string>{"    NT  S  H  D  C", "N   4  0  1  2  3",
-                                                            "S  13  6  7  8  9", "E   7  3  4  5  6",
-                                                            "W  13  9 10 11 12", "Par: NS -100, EW 5DX-1, EW 5CX-1"}));
+  EXPECT_EQ(trickTableLines(a),
+            (std::vector<std::string>{"    NT  S  H  D  C", "N   4  0  1  2  3", "S  13  6  7  8  9",
+                                      "E   7  3  4  5  6", "W  13  9 10 11 12",
+                                      "Par: NS -100, EW 5DX-1, EW 5CX-1"}));
 }
 
 TEST(AnalysisText, ParContractsAsHandRecordsPrintThem) {

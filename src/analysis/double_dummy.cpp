@@ -29,7 +29,8 @@ void checkFullDeal(const BoardHands& b) {
   }
   for (std::size_t seat = 0; seat < 4; ++seat) {
     int count = 0;
-    for (std::size_t suit = 0; suit < 4; ++suit) count += std::popcount(static_cast<unsigned>(b.cards[seat][suit]));
+    for (std::size_t suit = 0; suit < 4; ++suit)
+      count += std::popcount(static_cast<unsigned>(b.cards[seat][suit]));
     if (count != 13) {
       throw AnalysisError(boardName(b) + ": " + seatLetter(static_cast<Seat>(seat)) + " holds " +
                           std::to_string(count) + " cards, not 13");
@@ -99,7 +100,8 @@ void solveBatch(std::span<const BoardHands> boards, std::span<BoardAnalysis> out
   deals->noOfTables = static_cast<int>(boards.size());
   for (std::size_t i = 0; i < boards.size(); ++i) {
     for (std::size_t seat = 0; seat < 4; ++seat) {
-      for (std::size_t suit = 0; suit < 4; ++suit) deals->deals[i].cards[seat][suit] = ddsHolding(boards[i].cards[seat][suit]);
+      for (std::size_t suit = 0; suit < 4; ++suit)
+        deals->deals[i].cards[seat][suit] = ddsHolding(boards[i].cards[seat][suit]);
     }
   }
   int filter[DDS_STRAINS] = {0, 0, 0, 0, 0};
@@ -161,10 +163,12 @@ Seat dealerOfBoard(int number) { return static_cast<Seat>(((number - 1) % 4 + 4)
 Vulnerability vulnerabilityOfBoard(int number) {
   // Boards 1..16; every row of four starts one step further on.
   static constexpr Vulnerability kCycle[16] = {
-      Vulnerability::None,       Vulnerability::NorthSouth, Vulnerability::EastWest,   Vulnerability::Both,
-      Vulnerability::NorthSouth, Vulnerability::EastWest,   Vulnerability::Both,       Vulnerability::None,
-      Vulnerability::EastWest,   Vulnerability::Both,       Vulnerability::None,       Vulnerability::NorthSouth,
-      Vulnerability::Both,       Vulnerability::None,       Vulnerability::NorthSouth, Vulnerability::EastWest};
+      Vulnerability::None,    Vulnerability::NorthSouth, Vulnerability::EastWest,
+      Vulnerability::Both,    Vulnerability::NorthSouth, Vulnerability::EastWest,
+      Vulnerability::Both,    Vulnerability::None,       Vulnerability::EastWest,
+      Vulnerability::Both,    Vulnerability::None,       Vulnerability::NorthSouth,
+      Vulnerability::Both,    Vulnerability::None,       Vulnerability::NorthSouth,
+      Vulnerability::EastWest};
   return kCycle[((number - 1) % 16 + 16) % 16];
 }
 

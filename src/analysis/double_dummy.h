@@ -46,7 +46,7 @@ struct ParContract {
 };
 
 struct Par {
-  int score = 0;  // from North-South's side: negative when East-West score
+  int score = 0;                       // from North-South's side: negative when East-West score
   std::vector<ParContract> contracts;  // empty when the board is passed out
 };
 
@@ -93,9 +93,9 @@ Seat dealerOfBoard(int number);
 Vulnerability vulnerabilityOfBoard(int number);
 
 // Letters for the printed forms.
-char seatLetter(Seat seat);                       // N E S W
-std::string denominationText(Denomination d);     // S H D C NT
-std::string declarersText(Declarers declarers);   // N E S W NS EW
+char seatLetter(Seat seat);                      // N E S W
+std::string denominationText(Denomination d);    // S H D C NT
+std::string declarersText(Declarers declarers);  // N E S W NS EW
 // A par contract as hand records print it: "4S", "3NT+1", "5DX-2" (a
 // sacrifice is doubled).
 std::string contractText(const ParContract& contract);

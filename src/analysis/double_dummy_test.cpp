@@ -11,7 +11,8 @@ namespace {
 
 // A deal written the usual way, "N:QJ6.K652.J85.T98 873.J97.AT764.Q4 ...":
 // the first hand's seat, then four hands clockwise, suits S.H.D.C.
-BoardHands dealFrom(const std::string& text, Seat dealer = Seat::North, Vulnerability vul = Vulnerability::None) {
+BoardHands dealFrom(const std::string& text, Seat dealer = Seat::North,
+                    Vulnerability vul = Vulnerability::None) {
   static const std::string kSeats = "NESW", kRanks = "AKQJT98765432";
   BoardHands b;
   b.number = 1;
@@ -46,21 +47,27 @@ std::vector<int> tableBySuit(const BoardAnalysis& a) {
 // The three example deals of the solver's documentation with their tables
 // and dealer par results.
 TEST(DoubleDummy, MatchesTheSolversDocumentedExamples) {
-  const BoardAnalysis first = analyse(dealFrom(
-      "N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3", Seat::North, Vulnerability::None));
-  EXPECT_EQ(tableBySuit(first), (std::vector<int>{5, 8, 5, 8, 6, 6, 6, 6, 5, 7, 5, 7, 7, 5, 7, 5, 6, 6, 6, 6}));
+  const BoardAnalysis first =
+      analyse(dealFrom("N:QJ6.K652.J85.T98 873.J97.AT764.Q4 K5.T83.KQ9.A7652 AT942.AQ4.32.KJ3", Seat::North,
+                       Vulnerability::None));
+  EXPECT_EQ(tableBySuit(first),
+            (std::vector<int>{5, 8, 5, 8, 6, 6, 6, 6, 5, 7, 5, 7, 7, 5, 7, 5, 6, 6, 6, 6}));
   EXPECT_EQ(first.par.score, -110);
   EXPECT_EQ(parContractsText(first.par), "EW 2S");
 
-  const BoardAnalysis second = analyse(dealFrom(
-      "E:QJT5432.T.6.QJ82 .J97543.K7532.94 87.A62.QJT4.AT75 AK96.KQ8.A98.K63", Seat::East, Vulnerability::NorthSouth));
-  EXPECT_EQ(tableBySuit(second), (std::vector<int>{4, 9, 4, 9, 10, 2, 10, 2, 8, 3, 8, 3, 6, 7, 6, 7, 9, 3, 9, 3}));
+  const BoardAnalysis second =
+      analyse(dealFrom("E:QJT5432.T.6.QJ82 .J97543.K7532.94 87.A62.QJT4.AT75 AK96.KQ8.A98.K63", Seat::East,
+                       Vulnerability::NorthSouth));
+  EXPECT_EQ(tableBySuit(second),
+            (std::vector<int>{4, 9, 4, 9, 10, 2, 10, 2, 8, 3, 8, 3, 6, 7, 6, 7, 9, 3, 9, 3}));
   EXPECT_EQ(second.par.score, 100);
   EXPECT_EQ(parContractsText(second.par), "EW 4SX-1");
 
-  const BoardAnalysis third = analyse(dealFrom(
-      "N:73.QJT.AQ54.T752 QT6.876.KJ9.AQ84 5.A95432.7632.K6 AKJ9842.K.T8.J93", Seat::North, Vulnerability::None));
-  EXPECT_EQ(tableBySuit(third), (std::vector<int>{3, 10, 3, 10, 9, 4, 9, 4, 8, 4, 8, 4, 3, 9, 3, 9, 4, 8, 4, 8}));
+  const BoardAnalysis third =
+      analyse(dealFrom("N:73.QJT.AQ54.T752 QT6.876.KJ9.AQ84 5.A95432.7632.K6 AKJ9842.K.T8.J93", Seat::North,
+                       Vulnerability::None));
+  EXPECT_EQ(tableBySuit(third),
+            (std::vector<int>{3, 10, 3, 10, 9, 4, 9, 4, 8, 4, 8, 4, 3, 9, 3, 9, 4, 8, 4, 8}));
   EXPECT_EQ(third.par.score, -300);
   EXPECT_EQ(parContractsText(third.par), "NS 5HX-2");
 }
@@ -99,8 +106,9 @@ TEST(DoubleDummy, SacrificeDependsOnBothVulnerabilities) {
     int score;
     const char* contracts;
   };
-  for (const Case& c : {Case{Vulnerability::None, 300, "EW 5HX-2"}, Case{Vulnerability::Both, 500, "EW 5HX-2"},
-                        Case{Vulnerability::NorthSouth, 300, "EW 5HX-2"}, Case{Vulnerability::EastWest, 420, "NS 4S"}}) {
+  for (const Case& c :
+       {Case{Vulnerability::None, 300, "EW 5HX-2"}, Case{Vulnerability::Both, 500, "EW 5HX-2"},
+        Case{Vulnerability::NorthSouth, 300, "EW 5HX-2"}, Case{Vulnerability::EastWest, 420, "NS 4S"}}) {
     const Par par = parOf(a.tricks, Seat::North, c.vul);
     EXPECT_EQ(par.score, c.score) << c.contracts;
     EXPECT_EQ(parContractsText(par), c.contracts);
@@ -187,7 +195,8 @@ TEST(DoubleDummy, RefusesBoardsThatAreNotFullDeals) {
 
 TEST(BoardNumbering, DealerAndVulnerabilityFollowTheUsualRotation) {
   const std::string dealers = "NESWNESWNESWNESWN";
-  const char* vul[17] = {"-", "NS", "EW", "B", "NS", "EW", "B", "-", "EW", "B", "-", "NS", "B", "-", "NS", "EW", "-"};
+  const char* vul[17] = {"-", "NS", "EW", "B", "NS", "EW", "B",  "-", "EW",
+                         "B", "-",  "NS", "B", "-",  "NS", "EW", "-"};
   for (int n = 1; n <= 36; ++n) {
     const auto i = static_cast<std::size_t>((n - 1) % 16);
     EXPECT_EQ(seatLetter(dealerOfBoard(n)), dealers[i]) << n;

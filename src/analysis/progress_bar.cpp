@@ -14,8 +14,8 @@ std::string progressLine(int done, int all, double elapsedSeconds, int width) {
   const long total = std::max(0L, static_cast<long>(elapsedSeconds));
   char tail[64];
   if (total >= 3600) {
-    std::snprintf(tail, sizeof tail, "] %3d/%d boards  %ld:%02ld:%02ld", done, all, total / 3600, total / 60 % 60,
-                  total % 60);
+    std::snprintf(tail, sizeof tail, "] %3d/%d boards  %ld:%02ld:%02ld", done, all, total / 3600,
+                  total / 60 % 60, total % 60);
   } else {
     std::snprintf(tail, sizeof tail, "] %3d/%d boards  %ld:%02ld", done, all, total / 60, total % 60);
   }

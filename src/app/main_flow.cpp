@@ -23,12 +23,8 @@ constexpr int kUnhandledExitCode = 255;
 // The fixed sequence of a run, entered at one of its three points.
 void runSteps(Program& p, EntryPoint from) {
   switch (from) {
-    case EntryPoint::titleScreen:
-      p.kit.drawTitleScreen();
-      [[fallthrough]];
-    case EntryPoint::readSettings:
-      readSettings(p);
-      [[fallthrough]];
+    case EntryPoint::titleScreen: p.kit.drawTitleScreen(); [[fallthrough]];
+    case EntryPoint::readSettings: readSettings(p); [[fallthrough]];
     case EntryPoint::setupCheck:
       if (!p.settingsValid) runSetup(p);
       break;

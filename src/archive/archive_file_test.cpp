@@ -89,8 +89,8 @@ TEST_F(ArchiveFileTest, FailuresLeaveTheFolderAsItWas) {
       {"read-only file of that name", err::kPermissionDenied,
        [&] {
          std::ofstream(archive / "Jan-01-M.txt", std::ios::binary) << earlier;
-         fs::permissions(archive / "Jan-01-M.txt", fs::perms::owner_read | fs::perms::group_read |
-                                                       fs::perms::others_read);
+         fs::permissions(archive / "Jan-01-M.txt",
+                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
        }},
       {"folder of that name", err::kPermissionDenied,
        [&] {

@@ -12,7 +12,8 @@ constexpr int kAnotherSetAnswer = 55;  // the "y" of "(y/N)"
 constexpr int kRunNowAnswer = 49;      // the "Y" of "(Y/n)"
 
 void startDeepFinesse(Program& p) {
-  p.kit.runOutside([&] { p.system.startProgram(p.driveSpec, p.settings.dfDirectory, p.settings.dfExecutable); });
+  p.kit.runOutside(
+      [&] { p.system.startProgram(p.driveSpec, p.settings.dfDirectory, p.settings.dfExecutable); });
 }
 
 }  // namespace

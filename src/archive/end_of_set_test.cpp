@@ -38,7 +38,6 @@ struct EndOfSetTest : ::testing::Test, ProgramParts<> {
     }
     return Outcome::started;
   }
-
 };
 
 TEST_F(EndOfSetTest, AnswersLeadWhereTheyShould) {
@@ -102,7 +101,8 @@ TEST_F(EndOfSetTest, QuestionsStandWhereTheyShouldAndTheScreenStays) {
 
 TEST_F(EndOfSetTest, OtherKeysBeepAndChangeNothing) {
   EXPECT_EQ(run({"X", keys::up, "3", "n", keys::f10, "q", keys::esc}), Outcome::end);
-  EXPECT_EQ(device.sounds(), (std::vector<std::string>{"notify2", "beep2", "beep2", "beep2", "beep2", "beep2"}));
+  EXPECT_EQ(device.sounds(),
+            (std::vector<std::string>{"notify2", "beep2", "beep2", "beep2", "beep2", "beep2"}));
   const auto& screens = device.screensAtKeys();
   ASSERT_EQ(screens.size(), 7u);
   for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(screens[i], screens[0]);

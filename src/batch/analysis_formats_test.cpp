@@ -26,11 +26,13 @@ SetAnalysis madeUp(int boards) {
     analysis::BoardAnalysis b;
     b.number = n;
     for (std::size_t s = 0; s < 4; ++s) {
-      for (std::size_t d = 0; d < 5; ++d) b.tricks[s][d] = static_cast<int>((static_cast<std::size_t>(n) + 2 * s + d) % 14);
+      for (std::size_t d = 0; d < 5; ++d)
+        b.tricks[s][d] = static_cast<int>((static_cast<std::size_t>(n) + 2 * s + d) % 14);
     }
     b.par.score = n % 2 == 0 ? n * 10 : -n * 10;
-    b.par.contracts = {n % 2 == 0 ? analysis::ParContract{2, Denomination::Hearts, Declarers::NorthSouth, 1, 0}
-                                  : analysis::ParContract{5, Denomination::Clubs, Declarers::NorthSouth, 0, 2}};
+    b.par.contracts = {n % 2 == 0
+                           ? analysis::ParContract{2, Denomination::Hearts, Declarers::NorthSouth, 1, 0}
+                           : analysis::ParContract{5, Denomination::Clubs, Declarers::NorthSouth, 0, 2}};
     a.boards.push_back(b);
   }
   return a;
@@ -70,9 +72,9 @@ TEST_F(AnalysisFormatsTest, PbnGamesCarryTheAnalysisTagsAfterTheMandatoryOnes) {
       "[Result \"?\"]\r\n"
       "[DoubleDummyTricks \"62345a678984567c89ab\"]\r\n"
       "[OptimumResultTable \"Declarer;Denomination\\2R;Result\\2R\"]\r\n";
-  for (const char* line : {"N NT  6", "N  S  2", "N  H  3", "N  D  4", "N  C  5", "S NT 10", "S  S  6", "S  H  7",
-                           "S  D  8", "S  C  9", "E NT  8", "E  S  4", "E  H  5", "E  D  6", "E  C  7", "W NT 12",
-                           "W  S  8", "W  H  9", "W  D 10", "W  C 11"})
+  for (const char* line : {"N NT  6", "N  S  2", "N  H  3", "N  D  4", "N  C  5", "S NT 10", "S  S  6",
+                           "S  H  7", "S  D  8", "S  C  9", "E NT  8", "E  S  4", "E  H  5", "E  D  6",
+                           "E  C  7", "W NT 12", "W  S  8", "W  H  9", "W  D 10", "W  C 11"})
     expected += std::string(line) + "\r\n";
   expected += "[OptimumScore \"NS 20\"]\r\n[ParContract \"NS 2H+1\"]";
   EXPECT_EQ(tail, expected);
@@ -105,7 +107,8 @@ TEST_F(AnalysisFormatsTest, HtmlIsOneSelfContainedPageWithEveryBoard) {
   EXPECT_EQ(html.substr(html.size() - 8), "</html>\n");
   EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
   // Nothing fetched from anywhere, nothing run.
-  EXPECT_FALSE(std::regex_search(html, std::regex("<script|<link|<img|https?:|@import|url\\(", std::regex::icase)));
+  EXPECT_FALSE(
+      std::regex_search(html, std::regex("<script|<link|<img|https?:|@import|url\\(", std::regex::icase)));
   // Six boards to a printed page, none split.
   EXPECT_EQ(count(html, "<div class=\"page\">"), 6u);
   EXPECT_NE(html.find("break-after: page"), std::string::npos);
@@ -125,7 +128,8 @@ TEST_F(AnalysisFormatsTest, HtmlIsOneSelfContainedPageWithEveryBoard) {
             << "board " << board << " seat " << seat << " suit " << suit;
       }
     }
-    EXPECT_NE(block.find("<b>Par " + analysis::parScoreText(results.boards[static_cast<std::size_t>(board - 1)].par)),
+    EXPECT_NE(block.find("<b>Par " +
+                         analysis::parScoreText(results.boards[static_cast<std::size_t>(board - 1)].par)),
               std::string::npos);
   }
   // Red suits are marked for colour; the symbols tell them apart in black

@@ -29,8 +29,10 @@ Result run(const std::vector<std::string>& args, bool errIsTerminal = false) {
 }
 
 TEST(BatchAnalysis, OnlyFormatsThatShowItTakeIt) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"-a", "1000100006"}, {"--analyse", "-f", "archive", "1000100006"}, {"--analyze", "-c", "-f", "pbn", "1000100006"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"-a", "1000100006"},
+                                             {"--analyse", "-f", "archive", "1000100006"},
+                                             {"--analyze", "-c", "-f", "pbn", "1000100006"}}) {
     const Result r = run(args);
     EXPECT_EQ(r.status, 2) << args[0];
     EXPECT_EQ(r.out, "");
@@ -59,7 +61,8 @@ TEST(BatchAnalysis, WholeSetsInPbnAndTextAgree) {
   EXPECT_NE(pbn.out.find("[Board \"1\"]"), std::string::npos);
   const std::size_t board1 = pbn.out.find("[Result \"?\"]\r\n[DoubleDummyTricks \"1210512115cbcc7cbcc7\"]");
   EXPECT_NE(board1, std::string::npos);
-  EXPECT_NE(pbn.out.find("[OptimumScore \"NS -990\"]\r\n[ParContract \"EW 6NT\"]", board1), std::string::npos);
+  EXPECT_NE(pbn.out.find("[OptimumScore \"NS -990\"]\r\n[ParContract \"EW 6NT\"]", board1),
+            std::string::npos);
   // On a terminal, the bar goes from none to all 24 boards and is wiped at
   // the end of the set.
   EXPECT_EQ(pbn.err.substr(0, 6), "\r[....");

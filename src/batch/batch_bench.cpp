@@ -70,7 +70,8 @@ void BareGeneratorStepsOfManySets(benchmark::State& state) {
     Generator generator(seededState(p));
     Deck deck{};
     int attempts = 0;
-    for (int board = 1; board <= p.boardCount; ++board) attempts += dealBoard(*store, deck, board, generator, tables);
+    for (int board = 1; board <= p.boardCount; ++board)
+      attempts += dealBoard(*store, deck, board, generator, tables);
     const int skip = skipCount(p) > 0 ? skipCount(p) : 0;
     steps.push_back({seedPattern(seedValue(p)), 1 + skip + 52 * attempts, generator.state()});
   }
@@ -91,7 +92,10 @@ void BareGeneratorStepsOfManySets(benchmark::State& state) {
     benchmark::DoNotOptimize(last);
   }
 }
-BENCHMARK(BareGeneratorStepsOfManySets)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BareGeneratorStepsOfManySets)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 const bench::CompareBenchmarks kBatchDealing("batch dealing, 10,000 sets", "BatchDealingOfManySets",
                                              "BareGeneratorStepsOfManySets");

@@ -23,8 +23,9 @@ TEST(BatchFiles, ReadOnlyOutputFolderFailsWithExitThreeAndLeavesNothing) {
   BatchIo io{in, out, err, replaceNativeFile, "\n", "1.2.3"};
   EXPECT_EQ(runBatch({"-f", "pbn", "-o", "locked", "1000100006", "0102230455"}, io), 3);
   // The super-user too is refused a folder marked read-only.
-  EXPECT_EQ(err.str(), "kveld-batch: locked/Jan-01-M.pbn could not be written (creating locked/Jan-01-M.pbn: the "
-                       "folder is read-only).\n");
+  EXPECT_EQ(err.str(),
+            "kveld-batch: locked/Jan-01-M.pbn could not be written (creating locked/Jan-01-M.pbn: the "
+            "folder is read-only).\n");
   fs::permissions("locked", fs::perms::owner_all);
   EXPECT_TRUE(fs::is_empty("locked"));
 }

@@ -30,7 +30,9 @@ bool holdsAString(const std::string& line) {
 class Run {
  public:
   Run(const Options& options, BatchIo& io)
-      : options_(options), io_(io), format_(*findFormat(options.format)),
+      : options_(options),
+        io_(io),
+        format_(*findFormat(options.format)),
         context_{tables_, io.lineEnd, io.version} {
     initRuleTables(tables_);
   }
@@ -64,8 +66,8 @@ class Run {
     if (!checked.params) {
       anyInvalid_ = true;
       if (options_.check) io_.out << printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
-      io_.err << kProgram << ": \"" << printable(text) << "\" is not a valid control string: " << checked.problem
-              << "." << io_.lineEnd;
+      io_.err << kProgram << ": \"" << printable(text)
+              << "\" is not a valid control string: " << checked.problem << "." << io_.lineEnd;
       return true;
     }
     if (options_.check) {
@@ -74,7 +76,8 @@ class Run {
     }
     dealSetCards(*deals_, *checked.params);
     if (format_.needsHandLines)
-      for (int board = 1; board <= checked.params->boardCount; ++board) describeBoard(*deals_, board, tables_);
+      for (int board = 1; board <= checked.params->boardCount; ++board)
+        describeBoard(*deals_, board, tables_);
     const SetAnalysis* analysis = nullptr;
     if (options_.analyse) {
       if (!analyse(*checked.params)) return false;

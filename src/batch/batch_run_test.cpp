@@ -52,10 +52,11 @@ TEST(BatchRun, CheckShowsEachSetAndEachReason) {
             "1234567890: invalid: the check digit does not fit the other nine digits (a typing error?)\n"
             "123456789x: August 23, Morning, 36 boards\n"
             "12345: invalid: it has 5 digits instead of ten\n");
-  EXPECT_EQ(r.err,
-            "kveld-batch: \"1234567890\" is not a valid control string: the check digit does not fit the other "
-            "nine digits (a typing error?).\n"
-            "kveld-batch: \"12345\" is not a valid control string: it has 5 digits instead of ten.\n");
+  EXPECT_EQ(
+      r.err,
+      "kveld-batch: \"1234567890\" is not a valid control string: the check digit does not fit the other "
+      "nine digits (a typing error?).\n"
+      "kveld-batch: \"12345\" is not a valid control string: it has 5 digits instead of ten.\n");
   EXPECT_EQ(run({"-c", "0102230455"}).status, 0);
 }
 
@@ -66,9 +67,10 @@ TEST(BatchRun, InvalidStringsAreReportedAndTheOthersStillWritten) {
   EXPECT_EQ(both.err, "");
   EXPECT_EQ(mixed.status, 1);
   EXPECT_EQ(mixed.out, both.out);
-  EXPECT_EQ(mixed.err,
-            "kveld-batch: \"10X0100006\" is not a valid control string: \"X\" stands as the third digit; only the "
-            "tenth (check) digit may be X.\n");
+  EXPECT_EQ(
+      mixed.err,
+      "kveld-batch: \"10X0100006\" is not a valid control string: \"X\" stands as the third digit; only the "
+      "tenth (check) digit may be X.\n");
   // Sets one after another: two archive files of 148 lines each.
   EXPECT_EQ(std::count(both.out.begin(), both.out.end(), '\n'), 2 * 148);
 }
@@ -206,8 +208,8 @@ std::string interactiveArchive(const std::string& control, const std::string& fi
   std::ofstream("KVELD.INI", std::ios::binary)
       << "DeepFinesseDirectory=" << programPath(folder.path() / "DF") << "\r\nExecutableFile=DF.EXE\r\n";
   ScriptedConsole device(keys::typed(control + "\r"));
-  device.addKeys({keys::enter});             // Board 1 matches
-  device.addKeys({keys::enter, "n"});        // no other set, no DeepFinesse
+  device.addKeys({keys::enter});       // Board 1 matches
+  device.addKeys({keys::enter, "n"});  // no other set, no DeepFinesse
   RecordingSystem system;
   EXPECT_EQ(runProgram(device, system), 0);
   return contentOf(folder.path() / "DF" / "DEALAR~1" / fileName);

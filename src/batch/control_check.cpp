@@ -1,6 +1,5 @@
 #include "batch/control_check.h"
 
-
 #include "rules/control_string.h"
 
 namespace kveld::batch {
@@ -17,8 +16,8 @@ std::string upperCased(std::string_view text) {
 }
 
 std::string ordinal(int n) {
-  static const char* const names[] = {"",        "first",  "second", "third", "fourth",
-                                      "fifth",   "sixth",  "seventh", "eighth", "ninth", "tenth"};
+  static const char* const names[] = {"",      "first",   "second", "third", "fourth", "fifth",
+                                      "sixth", "seventh", "eighth", "ninth", "tenth"};
   return n >= 1 && n <= 10 ? names[n] : std::to_string(n) + "th";
 }
 
@@ -36,13 +35,15 @@ std::string firstProblem(const std::string& text) {
   int sum = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (count == kDigits) return std::string(c == ' ' ? "a blank" : characterName(c)) + " follows the tenth digit";
+    if (count == kDigits)
+      return std::string(c == ' ' ? "a blank" : characterName(c)) + " follows the tenth digit";
     if (c == ' ') continue;
     if (c >= '0' && c <= '9') {
       ++count;
       sum += (11 - count) * (c - '0');
     } else if (c == 'X') {
-      if (count != kDigits - 1) return "\"X\" stands as the " + ordinal(count + 1) + " digit; only the tenth (check) digit may be X";
+      if (count != kDigits - 1)
+        return "\"X\" stands as the " + ordinal(count + 1) + " digit; only the tenth (check) digit may be X";
       ++count;
       sum += 10;
     } else {
@@ -50,7 +51,8 @@ std::string firstProblem(const std::string& text) {
     }
   }
   if (count == 0) return "it holds no digits";
-  if (count < kDigits) return "it has " + std::to_string(count) + (count == 1 ? " digit" : " digits") + " instead of ten";
+  if (count < kDigits)
+    return "it has " + std::to_string(count) + (count == 1 ? " digit" : " digits") + " instead of ten";
   if (sum % 11 != 0) return "the check digit does not fit the other nine digits (a typing error?)";
   return {};
 }

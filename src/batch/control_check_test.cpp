@@ -43,7 +43,8 @@ TEST_F(ControlCheckTest, EachRefusalSaysWhy) {
   EXPECT_EQ(problemOf("1234567890"), "the check digit does not fit the other nine digits (a typing error?)");
   EXPECT_EQ(problemOf("123456789X "), "a blank follows the tenth digit");
   EXPECT_EQ(problemOf("10001000067"), "\"7\" follows the tenth digit");
-  EXPECT_EQ(problemOf("10X0100006"), "\"X\" stands as the third digit; only the tenth (check) digit may be X");
+  EXPECT_EQ(problemOf("10X0100006"),
+            "\"X\" stands as the third digit; only the tenth (check) digit may be X");
   EXPECT_EQ(problemOf("1000A00006"), "\"A\" is not a digit");
   EXPECT_EQ(problemOf("1000\t100006"), "a tab is not a digit");
   EXPECT_EQ(problemOf("1000\x1b[2J"), "a control character is not a digit");

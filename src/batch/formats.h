@@ -32,8 +32,8 @@ struct FormatContext {
 };
 
 struct Format {
-  std::string_view name;       // as --format takes it
-  std::string_view extension;  // of its files: ".txt"
+  std::string_view name;        // as --format takes it
+  std::string_view extension;   // of its files: ".txt"
   bool showsAnalysis = false;   // takes --analyse
   bool needsHandLines = false;  // the texts of the hands in the deal store
   std::function<std::string(const FormatContext&)> begin;

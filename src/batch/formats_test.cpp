@@ -29,7 +29,8 @@ struct Dealt {
 
 struct FormatsTest : ::testing::Test {
   FormatsTest() { initRuleTables(tables); }
-  std::string write(const std::string& format, const std::string& control, const std::string& lineEnd = "\n") {
+  std::string write(const std::string& format, const std::string& control,
+                    const std::string& lineEnd = "\n") {
     const Format& f = *findFormat(format);
     const Dealt dealt(control, tables);
     const FormatContext context{tables, lineEnd, "1.2.3"};
@@ -113,11 +114,11 @@ TEST_F(FormatsTest, PbnOfExampleBAndTheDatesOfTheExamples) {
 }
 
 TEST_F(FormatsTest, PbnGamesHoldTheMandatoryTagsInOrderWithDealerAndVulnerabilityByBoard) {
-  const std::vector<std::string> names = {"Event", "Site",  "Date",       "Board", "West",    "North",
-                                          "East",  "South", "Dealer",     "Vulnerable", "Deal", "Scoring",
-                                          "Declarer", "Contract", "Result"};
-  const char* const vulnerable[16] = {"None", "NS", "EW", "All", "NS", "EW", "All", "None",
-                                      "EW",   "All", "None", "NS", "All", "None", "NS", "EW"};
+  const std::vector<std::string> names = {"Event", "Site",    "Date",     "Board",    "West",
+                                          "North", "East",    "South",    "Dealer",   "Vulnerable",
+                                          "Deal",  "Scoring", "Declarer", "Contract", "Result"};
+  const char* const vulnerable[16] = {"None", "NS",  "EW",   "All", "NS",  "EW",   "All", "None",
+                                      "EW",   "All", "None", "NS",  "All", "None", "NS",  "EW"};
   const auto games = gamesOf(write("pbn", "123456789X"));
   ASSERT_EQ(games.size(), 36u);
   for (int b = 1; b <= 36; ++b) {
@@ -154,9 +155,11 @@ TEST_F(FormatsTest, PbnIsAsciiWithCrLfAndEveryDealIsTheDealersBoard) {
     for (int b = 1; b <= dealt.params.boardCount; ++b) {
       std::string expected = "N:";
       for (int seat = 0; seat < 4; ++seat) {
-        std::istringstream holdings(dealt.deals->handLine[static_cast<std::size_t>(b)][static_cast<std::size_t>(seat)]);
+        std::istringstream holdings(
+            dealt.deals->handLine[static_cast<std::size_t>(b)][static_cast<std::size_t>(seat)]);
         std::string h;
-        for (int suit = 0; suit < 4 && holdings >> h; ++suit) expected += (suit > 0 ? "." : "") + (h == "--" ? "" : h);
+        for (int suit = 0; suit < 4 && holdings >> h; ++suit)
+          expected += (suit > 0 ? "." : "") + (h == "--" ? "" : h);
         if (seat < 3) expected += " ";
       }
       const std::string deal = games[static_cast<std::size_t>(b - 1)][10].second;
@@ -164,9 +167,12 @@ TEST_F(FormatsTest, PbnIsAsciiWithCrLfAndEveryDealIsTheDealersBoard) {
       std::multiset<std::string> cards;
       int suit = 0;
       for (char c : deal.substr(2)) {
-        if (c == '.') ++suit;
-        else if (c == ' ') suit = 0;
-        else cards.insert(std::string(1, "SHDC"[suit]) + c);
+        if (c == '.')
+          ++suit;
+        else if (c == ' ')
+          suit = 0;
+        else
+          cards.insert(std::string(1, "SHDC"[suit]) + c);
       }
       EXPECT_EQ(cards.size(), 52u);
       EXPECT_EQ(std::set<std::string>(cards.begin(), cards.end()).size(), 52u);
@@ -215,7 +221,8 @@ TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   const Dealt a("1000100006", tables), b("0102230455", tables);
   const FormatContext context{tables, "\n", "1.2.3"};
   const std::string both = text.set(a.set(), context, 0) + text.set(b.set(), context, 1);
-  EXPECT_NE(both.find("C QT763\n\n0102230455: September 9, Afternoon, 24 boards\n\nBoard 1 "), std::string::npos);
+  EXPECT_NE(both.find("C QT763\n\n0102230455: September 9, Afternoon, 24 boards\n\nBoard 1 "),
+            std::string::npos);
   EXPECT_EQ(text.set(b.set(), context, 0).substr(0, 11), "0102230455:");
 }
 

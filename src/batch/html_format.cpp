@@ -45,18 +45,8 @@ std::string escaped(std::string_view text) {
 
 std::string suitSymbol(int suit) {
   const SuitLook& s = kSuits[static_cast<std::size_t>(suit)];
-  return std::string("<span class=\"") + (s.red ? "red" : "black") + "\" title=\"" + s.name + "\">" + s.symbol +
-         "</span>";
-}
-
-std::string_view vulnerabilityText(int board) {
-  switch (vulnerability(board)) {
-    case Vulnerability::none: return "None";
-    case Vulnerability::northSouth: return "N-S";
-    case Vulnerability::eastWest: return "E-W";
-    case Vulnerability::both: return "Both";
-  }
-  return "None";
+  return std::string("<span class=\"") + (s.red ? "red" : "black") + "\" title=\"" + s.name + "\">" +
+         s.symbol + "</span>";
 }
 
 std::string hand(const DealtSet& set, const FormatContext& context, int board, int seat) {
@@ -86,7 +76,8 @@ std::string trickTable(const analysis::BoardAnalysis& a) {
 }
 
 std::string parHtml(const analysis::BoardAnalysis& a) {
-  return "<b>Par " + escaped(analysis::parScoreText(a.par)) + "</b><br>" + escaped(analysis::parContractsText(a.par));
+  return "<b>Par " + escaped(analysis::parScoreText(a.par)) + "</b><br>" +
+         escaped(analysis::parContractsText(a.par));
 }
 
 // The compass diagram in a grid of three by three, as hand records lay it
@@ -98,11 +89,12 @@ std::string boardHtml(const DealtSet& set, const FormatContext& context, int boa
   std::string out = "<div class=\"board\"><table class=\"diagram\">";
   out += "<tr><td class=\"facts\"><b>Board " + std::to_string(board) + "</b><br>Dealer " +
          std::string(kSeatNames[static_cast<std::size_t>(dealerSeat(board))]) + "<br>Vul " +
-         std::string(vulnerabilityText(board)) + "</td><td>" + hand(set, context, board, 0) + "</td><td class=\"par\">" +
-         (a != nullptr ? parHtml(*a) : "") + "</td></tr>";
-  out += "<tr><td>" + hand(set, context, board, 3) +
-         "</td><td class=\"compass\"><div>N</div><div><span>W</span><span>E</span></div><div>S</div></td><td>" +
-         hand(set, context, board, 1) + "</td></tr>";
+         std::string(vulnerabilityText(board)) + "</td><td>" + hand(set, context, board, 0) +
+         "</td><td class=\"par\">" + (a != nullptr ? parHtml(*a) : "") + "</td></tr>";
+  out +=
+      "<tr><td>" + hand(set, context, board, 3) +
+      "</td><td class=\"compass\"><div>N</div><div><span>W</span><span>E</span></div><div>S</div></td><td>" +
+      hand(set, context, board, 1) + "</td></tr>";
   out += "<tr><td></td><td>" + hand(set, context, board, 2) + "</td><td class=\"analysis\">" +
          (a != nullptr ? trickTable(*a) : "") + "</td></tr></table>";
   return out + "</div>";
@@ -144,13 +136,17 @@ h1 { font-size: 13pt; margin: 0 0 1mm; }
 
 std::string htmlBegin(const FormatContext& context) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"generator\" content=\"kveld-batch " + escaped(context.version) + "\">\n"
-         "<title>Hand record</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+         "<meta name=\"generator\" content=\"kveld-batch " +
+         escaped(context.version) +
+         "\">\n"
+         "<title>Hand record</title>\n<style>" +
+         kStyle + "</style>\n</head>\n<body>\n";
 }
 
 std::string htmlSet(const DealtSet& set, const FormatContext& context, int) {
   std::string out = "<section class=\"set\">\n<h1>" + escaped(describeSet(set.params, context.tables)) +
-                    "</h1>\n<p class=\"control\">Control string " + escaped(printable(set.controlString)) + "</p>\n";
+                    "</h1>\n<p class=\"control\">Control string " + escaped(printable(set.controlString)) +
+                    "</p>\n";
   for (int first = 1; first <= set.params.boardCount; first += kBoardsPerPage) {
     out += "<div class=\"page\">\n";
     for (int board = first; board < first + kBoardsPerPage && board <= set.params.boardCount; ++board)

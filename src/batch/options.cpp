@@ -105,16 +105,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
 }
 
 std::string usageText(const std::string& n) {
-  return "Usage: kveld-batch [OPTIONS] CONTROL_STRING..." + n +
-         "       kveld-batch [OPTIONS] -" + n +
-         n +
+  return "Usage: kveld-batch [OPTIONS] CONTROL_STRING..." + n + "       kveld-batch [OPTIONS] -" + n + n +
          "Deals the sets of duplicate-bridge hand records from their ten-character" + n +
          "control strings and writes them as deal archive, PBN, text or HTML files;" + n +
          "with --analyse, with each board's double-dummy table and par." + n +
          "With \"-\", the control strings come from standard input, one a line;" + n +
-         "blank lines and lines starting with # are skipped." + n +
-         n +
-         "Options:" + n +
+         "blank lines and lines starting with # are skipped." + n + n + "Options:" + n +
          "  -a, --analyse         solve every board double dummy (also --analyze);" + n +
          "                        with the formats pbn, text and html" + n +
          "  -c, --check           check the strings and show their sets; deal nothing" + n +
@@ -124,8 +120,7 @@ std::string usageText(const std::string& n) {
          "                        (Mon-DD-S.txt, .pbn or .html), not to standard output" + n +
          "  -q, --quiet           do not report the files written" + n +
          "  -h, --help            show this help and end" + n +
-         "  -V, --version         show the version and end" + n +
-         n +
+         "  -V, --version         show the version and end" + n + n +
          "Exit status: 0 all done, 1 an invalid control string, 2 a wrong command" + n +
          "line, 3 a file that could not be written." + n;
 }

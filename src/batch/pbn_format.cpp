@@ -17,7 +17,9 @@ std::string tag(std::string_view name, std::string_view value) {
   return "[" + std::string(name) + " \"" + std::string(value) + "\"]" + kEnd;
 }
 
-std::string twoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
+std::string twoDigits(int n) {
+  return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+}
 
 // The control string carries no calendar year. Day 0 of January, which some
 // control strings decode to, is no day of the calendar: it is written as an
@@ -64,8 +66,9 @@ std::string analysisTags(const analysis::BoardAnalysis& a) {
 }  // namespace
 
 std::string pbnBegin(const FormatContext& context) {
-  return std::string("% PBN 2.1") + kEnd + "% EXPORT" + kEnd + "%Content-type: text/x-pbn; charset=ISO-8859-1" +
-         kEnd + "%Creator: kveld-batch " + context.version + kEnd;
+  return std::string("% PBN 2.1") + kEnd + "% EXPORT" + kEnd +
+         "%Content-type: text/x-pbn; charset=ISO-8859-1" + kEnd + "%Creator: kveld-batch " + context.version +
+         kEnd;
 }
 
 std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
@@ -94,7 +97,8 @@ std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
     out += tag("Declarer", "?");
     out += tag("Contract", "?");
     out += tag("Result", "?");
-    if (set.analysis != nullptr) out += analysisTags(set.analysis->boards.at(static_cast<std::size_t>(board - 1)));
+    if (set.analysis != nullptr)
+      out += analysisTags(set.analysis->boards.at(static_cast<std::size_t>(board - 1)));
   }
   return out;
 }

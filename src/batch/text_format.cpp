@@ -17,16 +17,6 @@ constexpr std::size_t kMiddleColumn = 20;  // North and South
 constexpr std::size_t kRightColumn = 40;   // East
 constexpr std::array<char, 4> kSuitLetters = {'S', 'H', 'D', 'C'};
 
-std::string_view vulnerabilityText(int board) {
-  switch (vulnerability(board)) {
-    case Vulnerability::none: return "None";
-    case Vulnerability::northSouth: return "N-S";
-    case Vulnerability::eastWest: return "E-W";
-    case Vulnerability::both: return "Both";
-  }
-  return "None";
-}
-
 class Diagram {
  public:
   Diagram(const DealtSet& set, const FormatContext& context, int board)

@@ -156,9 +156,7 @@ TEST_F(KitTest, AnyKeyWaitFlushesOnlyWhenAsked) {
   EXPECT_EQ(kit.waitKey(), "c");
 }
 
-TEST_F(KitTest, RunningOutOfKeysFailsClearly) {
-  EXPECT_THROW(kit.waitKey(), ScriptExhausted);
-}
+TEST_F(KitTest, RunningOutOfKeysFailsClearly) { EXPECT_THROW(kit.waitKey(), ScriptExhausted); }
 
 }  // namespace
 }  // namespace kveld

@@ -46,8 +46,8 @@ std::string fileAddress(const std::string& folder) {
     const auto c = static_cast<unsigned char>(ch);
     if (ch == '\\') {
       address += '/';
-    } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               ch == '-' || ch == '.' || ch == '_' || ch == '~' || ch == '/' || ch == ':') {
+    } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || ch == '-' ||
+               ch == '.' || ch == '_' || ch == '~' || ch == '/' || ch == ':') {
       address += ch;
     } else {
       address += '%';

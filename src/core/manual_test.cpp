@@ -72,7 +72,8 @@ TEST(ManualAddress, TheFirstFolderThatHoldsTheManual) {
   // Nowhere: where an installed program keeps it.
   EXPECT_EQ(manualAddress("/opt/k/bin", exists), installed);
   files.insert("/opt/k/bin/doc/Bridge/Software/Manuals/KVELD-Manual.htm");
-  EXPECT_EQ(manualAddress("/opt/k/bin", exists), "file:///opt/k/bin/doc/Bridge/Software/Manuals/KVELD-Manual.htm");
+  EXPECT_EQ(manualAddress("/opt/k/bin", exists),
+            "file:///opt/k/bin/doc/Bridge/Software/Manuals/KVELD-Manual.htm");
   files.insert("/opt/k/share/doc/kveld/Bridge/Software/Manuals/KVELD-Manual.htm");
   EXPECT_EQ(manualAddress("/opt/k/bin", exists), installed);
 }

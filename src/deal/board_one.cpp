@@ -98,11 +98,8 @@ void confirmBoardOne(Program& p) {
   kit.moveTo(kAnswerColumn, kQuestionRow);
   // Keys typed earlier are not discarded: the answer may already be waiting.
   switch (kit.askYesNo(Answer::yes)) {
-    case Answer::escape:
-      quitDialog(p);
-    case Answer::yes:
-      p.dealConfirmed = true;
-      return;
+    case Answer::escape: quitDialog(p);
+    case Answer::yes: p.dealConfirmed = true; return;
     case Answer::no:
       showFaultyNumberBox(p);
       kit.hideCursor();

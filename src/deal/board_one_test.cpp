@@ -49,10 +49,10 @@ TEST_F(BoardOneTest, DiagramOfExampleACellByCell) {
     std::array<const char*, 4> suits;
   };
   const Hand hands[] = {
-      {8, 37, {"98", "T63", "J432", "9632"}},       // North
-      {12, 24, {"KT", "KJ84", "AQT96", "J8"}},      // West
-      {12, 50, {"A7653", "A92", "K87", "KQ"}},      // East
-      {16, 37, {"QJ42", "Q75", "5", "AT754"}},      // South
+      {8, 37, {"98", "T63", "J432", "9632"}},   // North
+      {12, 24, {"KT", "KJ84", "AQT96", "J8"}},  // West
+      {12, 50, {"A7653", "A92", "K87", "KQ"}},  // East
+      {16, 37, {"QJ42", "Q75", "5", "AT754"}},  // South
   };
   const char symbols[] = {6, 3, 4, 5};
   for (const Hand& h : hands)
@@ -167,7 +167,7 @@ TEST_F(BoardOneTest, EachCallDealsFromAFreshSeed) {
 TEST_F(BoardOneTest, VoidsAndAThirteenCardSuit) {
   auto& holding = program.deals.suitHolding[1];
   for (auto& seat : holding) seat = {"--", "--", "--", "--"};
-  holding[3][0] = "AKQJT98765432";  // West
+  holding[3][0] = "AKQJT98765432";                   // West
   holding[1] = {"--", "AKQJT98765432", "--", "--"};  // East
   showBoardOne(kit, tables, program.deals);
   const ScreenModel& s = kit.screen();

@@ -144,7 +144,7 @@ TEST(DealingRoad, NoAtBoardOneAsksForTheStringAgainInTheSameFrame) {
   const auto& at = device.screensAtKeys();
   ASSERT_EQ(at.size(), 27u);
   EXPECT_EQ(textAt(at[11], 39, 8, 5), "AK763");  // Example B's Board 1
-  EXPECT_EQ(at[12].at(17, 13).ch, 218);         // the faulty-number box
+  EXPECT_EQ(at[12].at(17, 13).ch, 218);          // the faulty-number box
 
   // The prompt again: the work area cleared, the frame as before.
   ScreenModel expected = emptyFrame();

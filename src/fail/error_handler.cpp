@@ -7,7 +7,7 @@ namespace kveld {
 
 namespace {
 
-constexpr int kErrorLocation = 0;  // the halt screen's ", LINE:" is always 0
+constexpr int kErrorLocation = 0;       // the halt screen's ", LINE:" is always 0
 constexpr int kSetupAnswerColumn = 63;  // on the "Y" of "(Y/n)"
 
 [[noreturn]] void generalHalt(Program& p, int errorNumber) {

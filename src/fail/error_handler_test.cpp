@@ -239,7 +239,7 @@ TEST_F(HandlerTest, OwnSettingsFileFailureEndsInTheGeneralHalt) {
     int writeFailure;
   };
   const std::vector<Case> cases = {
-      {53, {"a", "b"}, 70}, {53, {"a", "b"}, 53}, {53, {"a", "b"}, 76}, {53, {"a", "b"}, 75},
+      {53, {"a", "b"}, 70}, {53, {"a", "b"}, 53},         {53, {"a", "b"}, 76}, {53, {"a", "b"}, 75},
       {76, {"Y", "b"}, 70}, {76, {keys::enter, "b"}, 61}, {76, {"y", "b"}, 76}, {76, {"Y", "b"}, 53},
   };
   for (const Case& c : cases) {
@@ -278,8 +278,11 @@ TEST_F(HandlerTest, OwnSettingsFileFailureFrom241OnIsLeftToTheMainFlow) {
 // handled by the real main flow and handler together.
 class UnopenableConsole : public ScriptedConsole {
  public:
-  UnopenableConsole(int number, std::vector<std::string> keys) : ScriptedConsole(std::move(keys)), number_(number) {}
-  void open(const std::string&) override { throw RunTimeError(number_, "the console cannot be set to 80 x 25"); }
+  UnopenableConsole(int number, std::vector<std::string> keys)
+      : ScriptedConsole(std::move(keys)), number_(number) {}
+  void open(const std::string&) override {
+    throw RunTimeError(number_, "the console cannot be set to 80 x 25");
+  }
 
  private:
   int number_;

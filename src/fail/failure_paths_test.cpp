@@ -128,8 +128,8 @@ TEST(FailurePaths, ReadOnlySettingsFileWhenSetupWritesItHaltsWithSeventy) {
 
 TEST(FailurePaths, FolderWithAQuestionMarkShowsTheFileAccessError) {
   Installed installed;
-  const std::string settings =
-      "DeepFinesseDirectory=" + programPath(installed.folder.path() / "DF") + "\\D?F\r\nExecutableFile=DF.EXE\r\n";
+  const std::string settings = "DeepFinesseDirectory=" + programPath(installed.folder.path() / "DF") +
+                               "\\D?F\r\nExecutableFile=DF.EXE\r\n";
   writeTo(installed.ini(), settings);
   std::vector<std::string> k = oneSet();
   k.push_back("k");
@@ -144,7 +144,8 @@ TEST(FailurePaths, FolderWithAQuestionMarkShowsTheFileAccessError) {
 TEST(FailurePaths, ReadOnlyArchiveFileOfTheSameNameHaltsWithSeventy) {
   Installed installed;
   writeTo(installed.archiveFile(), "an earlier set\r\n");
-  fs::permissions(installed.archiveFile(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(installed.archiveFile(),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   std::vector<std::string> k = oneSet();
   k.push_back("k");
   WholeRun run(k);

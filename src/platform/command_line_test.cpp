@@ -13,7 +13,9 @@ TEST(CommandLine, InterpreterSyntaxIsToldFromPlainNames) {
       {"DF.EXE", false},
       {"DEEP FINESSE.EXE", false},
       {"D(1)~2!$#@'=;,+.EXE", false},  // characters a file name may hold
-      {"\x82" "DF.EXE", false},        // code-page-437 letters
+      {"\x82"
+       "DF.EXE",
+       false},  // code-page-437 letters
       {"DF.EXE & DEL *.*", true},
       {"DF.EXE|MORE", true},
       {"DF.EXE<IN", true},

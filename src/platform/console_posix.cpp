@@ -162,7 +162,8 @@ class PosixConsole : public ConsoleDevice {
     open_ = false;
     sound_.reset();
     restoreTerminal();
-    for (std::size_t i = 0; i < std::size(kEndSignals); ++i) sigaction(kEndSignals[i], &oldActions_[i], nullptr);
+    for (std::size_t i = 0; i < std::size(kEndSignals); ++i)
+      sigaction(kEndSignals[i], &oldActions_[i], nullptr);
     sigaction(SIGWINCH, &oldResize_, nullptr);
     std::set_terminate(oldTerminate);
     pending_.clear();
@@ -201,14 +202,16 @@ class PosixConsole : public ConsoleDevice {
     struct sigaction ignore {};
     sigemptyset(&ignore.sa_mask);
     ignore.sa_handler = SIG_IGN;
-    for (std::size_t i = 0; i < std::size(kLentSignals); ++i) sigaction(kLentSignals[i], &ignore, &lentActions_[i]);
+    for (std::size_t i = 0; i < std::size(kLentSignals); ++i)
+      sigaction(kLentSignals[i], &ignore, &lentActions_[i]);
   }
 
   // Raw keys again, and the whole screen (with the title) at the next present.
   void takeBack() override {
     if (!handedOver_) return;
     handedOver_ = false;
-    for (std::size_t i = 0; i < std::size(kLentSignals); ++i) sigaction(kLentSignals[i], &lentActions_[i], nullptr);
+    for (std::size_t i = 0; i < std::size(kLentSignals); ++i)
+      sigaction(kLentSignals[i], &lentActions_[i], nullptr);
     restore.rawMode = 1;
     tcsetattr(STDIN_FILENO, TCSADRAIN, &raw_);
     prefix_ = terminalTitleText(title_, charset_);
@@ -363,9 +366,9 @@ class PosixConsole : public ConsoleDevice {
   std::string pending_;  // bytes read but not yet decoded
   std::string prefix_;   // the title, written with the first screen
   std::unique_ptr<SoundPlayer> sound_;
-  struct sigaction oldActions_[std::size(kEndSignals)] {};
+  struct sigaction oldActions_[std::size(kEndSignals)]{};
   struct sigaction oldResize_ {};
-  struct sigaction lentActions_[std::size(kLentSignals)] {};
+  struct sigaction lentActions_[std::size(kLentSignals)]{};
 };
 
 }  // namespace

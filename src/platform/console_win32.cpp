@@ -25,12 +25,13 @@ constexpr SHORT kRows = ScreenModel::kRows;
 constexpr UINT kCodePage = 437;
 constexpr DWORD kKeyPollMs = 20;
 constexpr DWORD kSizeCheckMs = 100;  // how often the size is looked at while the note shows
-constexpr std::wstring_view kSizeNote[] = {L"Please make the window at least 80 x 25.", L"Esc or Q ends the program."};
+constexpr std::wstring_view kSizeNote[] = {L"Please make the window at least 80 x 25.",
+                                           L"Esc or Q ends the program."};
 
 [[noreturn]] void fail(const char* what) {
   const DWORD code = GetLastError();
-  throw RunTimeError(errorNumberFromWin32(code), std::string(what) + " failed (Windows error " +
-                                                     std::to_string(code) + ")");
+  throw RunTimeError(errorNumberFromWin32(code),
+                     std::string(what) + " failed (Windows error " + std::to_string(code) + ")");
 }
 
 HANDLE openConsole(const wchar_t* name) {
@@ -42,7 +43,9 @@ HANDLE openConsole(const wchar_t* name) {
 
 // Ctrl+C arrives as a key because processed input is off; Ctrl+Break still
 // comes as a signal. Neither ends the program; closing the window does.
-BOOL WINAPI ignoreBreak(DWORD type) { return type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT ? TRUE : FALSE; }
+BOOL WINAPI ignoreBreak(DWORD type) {
+  return type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT ? TRUE : FALSE;
+}
 
 // Tries to make screen buffer and window exactly 80 x 25 at the top left.
 // The window is shrunk first, so that the buffer can shrink under it, and
@@ -76,8 +79,12 @@ SHORT windowHeight(const CONSOLE_SCREEN_BUFFER_INFO& info) {
 
 class RealSizeCalls : public ConsoleSizeCalls {
  public:
-  BOOL getInfo(HANDLE out, CONSOLE_SCREEN_BUFFER_INFO* info) override { return GetConsoleScreenBufferInfo(out, info); }
-  BOOL setWindow(HANDLE out, const SMALL_RECT& window) override { return SetConsoleWindowInfo(out, TRUE, &window); }
+  BOOL getInfo(HANDLE out, CONSOLE_SCREEN_BUFFER_INFO* info) override {
+    return GetConsoleScreenBufferInfo(out, info);
+  }
+  BOOL setWindow(HANDLE out, const SMALL_RECT& window) override {
+    return SetConsoleWindowInfo(out, TRUE, &window);
+  }
   BOOL setBuffer(HANDLE out, COORD size) override { return SetConsoleScreenBufferSize(out, size); }
   COORD largestWindow(HANDLE out) override { return GetLargestConsoleWindowSize(out); }
 };
@@ -99,9 +106,9 @@ class Win32Console : public ConsoleDevice {
 
     SetConsoleOutputCP(kCodePage);
     SetConsoleCP(kCodePage);
-    rawMode_ = saved_.inputMode & ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT |
-                                                      ENABLE_WINDOW_INPUT | ENABLE_MOUSE_INPUT |
-                                                      ENABLE_VIRTUAL_TERMINAL_INPUT);
+    rawMode_ = saved_.inputMode &
+               ~static_cast<DWORD>(ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT |
+                                   ENABLE_WINDOW_INPUT | ENABLE_MOUSE_INPUT | ENABLE_VIRTUAL_TERMINAL_INPUT);
     if (!SetConsoleMode(in_, rawMode_)) fail("setting the console input mode");
     if (!SetConsoleCtrlHandler(ignoreBreak, TRUE)) fail("setting the Ctrl+C handler");
     handlerSet_ = true;
@@ -227,7 +234,8 @@ class Win32Console : public ConsoleDevice {
       if (!sizes_->getInfo(out_, &info)) fail("reading the console size");
       if (windowWidth(info) >= kColumns && windowHeight(info) >= kRows) {
         origin_ = COORD{info.srWindow.Left, info.srWindow.Top};
-        const bool exact = info.dwSize.X == kColumns && info.dwSize.Y == kRows && origin_.X == 0 && origin_.Y == 0;
+        const bool exact =
+            info.dwSize.X == kColumns && info.dwSize.Y == kRows && origin_.X == 0 && origin_.Y == 0;
         if (!exact || noteShown) clearWindow(info);
         pending_.clear();
         return true;
@@ -253,7 +261,8 @@ class Win32Console : public ConsoleDevice {
     clearWindow(info);
     SHORT row = info.srWindow.Top;
     for (const std::wstring_view line : kSizeNote) {
-      const DWORD length = static_cast<DWORD>(std::min<std::size_t>(line.size(), static_cast<std::size_t>(windowWidth(info))));
+      const DWORD length =
+          static_cast<DWORD>(std::min<std::size_t>(line.size(), static_cast<std::size_t>(windowWidth(info))));
       DWORD written = 0;
       WriteConsoleOutputCharacterW(out_, line.data(), length, COORD{info.srWindow.Left, row++}, &written);
     }
@@ -306,10 +315,12 @@ class Win32Console : public ConsoleDevice {
     if (saved_.haveTitle) saved_.title.assign(title.data());
   }
 
-  void writeChangedSpan(const std::vector<CHAR_INFO>& shown, const std::vector<CHAR_INFO>& wanted, SHORT row) {
+  void writeChangedSpan(const std::vector<CHAR_INFO>& shown, const std::vector<CHAR_INFO>& wanted,
+                        SHORT row) {
     auto differs = [&](SHORT column) {
       const std::size_t i = static_cast<std::size_t>(row * kColumns + column);
-      return shown[i].Char.UnicodeChar != wanted[i].Char.UnicodeChar || shown[i].Attributes != wanted[i].Attributes;
+      return shown[i].Char.UnicodeChar != wanted[i].Char.UnicodeChar ||
+             shown[i].Attributes != wanted[i].Attributes;
     };
     SHORT first = 0;
     while (first < kColumns && !differs(first)) ++first;
@@ -360,7 +371,7 @@ class Win32Console : public ConsoleDevice {
   bool handlerSet_ = false;
   bool handedOver_ = false;
   DWORD rawMode_ = 0;
-  COORD origin_{0, 0};  // where the screen's top left cell is in the console's buffer
+  COORD origin_{0, 0};               // where the screen's top left cell is in the console's buffer
   std::deque<std::string> pending_;  // presses of a held key not yet returned
 };
 

@@ -28,7 +28,11 @@ class PseudoConsoleSizes : public ConsoleSizeCalls {
  public:
   PseudoConsoleSizes(SHORT columns, SHORT rows, bool succeed, int* looks = nullptr, int growAfter = -1,
                      std::wstring* shownBefore = nullptr)
-      : columns_(columns), rows_(rows), succeed_(succeed), looks_(looks), growAfter_(growAfter),
+      : columns_(columns),
+        rows_(rows),
+        succeed_(succeed),
+        looks_(looks),
+        growAfter_(growAfter),
         shownBefore_(shownBefore) {}
 
   BOOL getInfo(HANDLE out, CONSOLE_SCREEN_BUFFER_INFO* info) override {
@@ -199,10 +203,10 @@ TEST_F(Win32ConsoleTest, OpenMakesAnyBufferAndWindow80By25) {
     SHORT bufferColumns, bufferRows;
     SMALL_RECT window;
   } cases[] = {
-      {120, 50, {10, 20, 79, 44}},  // larger both ways, window scrolled away from the top
-      {60, 20, {0, 0, 59, 19}},     // smaller both ways
-      {100, 15, {20, 0, 79, 14}},   // wider but lower
-      {40, 300, {0, 200, 39, 224}}, // narrower with a long history
+      {120, 50, {10, 20, 79, 44}},   // larger both ways, window scrolled away from the top
+      {60, 20, {0, 0, 59, 19}},      // smaller both ways
+      {100, 15, {20, 0, 79, 14}},    // wider but lower
+      {40, 300, {0, 200, 39, 224}},  // narrower with a long history
   };
   for (const auto& c : cases) {
     SMALL_RECT tiny{0, 0, 9, 4};
@@ -311,16 +315,15 @@ TEST_F(Win32ConsoleTest, ReadKeyTakesKeyPressesOnly) {
   press(VK_SHIFT, 42, 0, 1, false);
   press(VK_CAPITAL, 58, 0);
   press(VK_CONTROL, 29, 0);
-  press('C', 46, L'\x03');       // Ctrl+C: a key, the program goes on
+  press('C', 46, L'\x03');  // Ctrl+C: a key, the program goes on
   press(VK_UP, 72, 0);
   press(VK_F11, 87, 0);
   press(VK_F12, 88, 0);
-  press(VK_DOWN, 0, 0);          // no scan code: taken from the virtual key
+  press(VK_DOWN, 0, 0);  // no scan code: taken from the virtual key
   press(VK_RETURN, 28, L'\r');
-  press(0, 0, L'\u2665');        // a character typed without a key of its own
-  for (const std::string& expected :
-       {std::string("A"), std::string("\x03"), scan(72), scan(133), scan(134), scan(80), std::string("\r"),
-        std::string("\x03")}) {
+  press(0, 0, L'\u2665');  // a character typed without a key of its own
+  for (const std::string& expected : {std::string("A"), std::string("\x03"), scan(72), scan(133), scan(134),
+                                      scan(80), std::string("\r"), std::string("\x03")}) {
     EXPECT_EQ(device_->readKey(), expected);
   }
 }
@@ -353,7 +356,8 @@ TEST_F(Win32ConsoleTest, CtrlCAndCtrlBreakSignalsDoNotEndTheProgram) {
 TEST_F(Win32ConsoleTest, APseudoConsoleOfAtLeast80By25IsUsedAsItIs) {
   for (const bool succeed : {false, true}) {
     for (const auto& [columns, rows] : {std::pair<SHORT, SHORT>{80, 25}, std::pair<SHORT, SHORT>{120, 30}}) {
-      SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows) + (succeed ? ", calls undone" : ", calls fail"));
+      SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows) +
+                   (succeed ? ", calls undone" : ", calls fail"));
       auto device = makeWin32Console(std::make_unique<PseudoConsoleSizes>(columns, rows, succeed));
       ASSERT_NO_THROW(device->open("Kveld Archive"));
       EXPECT_EQ(title(), L"Kveld Archive");
@@ -380,7 +384,8 @@ TEST_F(Win32ConsoleTest, APseudoConsoleOfAtLeast80By25IsUsedAsItIs) {
 TEST_F(Win32ConsoleTest, APseudoConsoleTooSmallShowsTheNoteUntilItGrows) {
   int looks = 0;
   std::wstring shownBefore;
-  auto device = makeWin32Console(std::make_unique<PseudoConsoleSizes>(70, 20, false, &looks, 4, &shownBefore));
+  auto device =
+      makeWin32Console(std::make_unique<PseudoConsoleSizes>(70, 20, false, &looks, 4, &shownBefore));
   ASSERT_NO_THROW(device->open("Kveld Archive"));
   EXPECT_GT(looks, 4);
   EXPECT_EQ(shownBefore.substr(0, 40), L"Please make the window at least 80 x 25.");
@@ -414,11 +419,13 @@ TEST_F(Win32ConsoleTest, EscOrQAtTheNoteEndTheProgram) {
 // note at the top left of the window, and Esc ends the program there.
 TEST_F(Win32ConsoleTest, SmallConsoleShowsTheNote) {
   const COORD largest = GetLargestConsoleWindowSize(out_);
-  if (largest.X >= 80 && largest.Y >= 25) GTEST_SKIP() << "the console can show " << largest.X << " x " << largest.Y;
+  if (largest.X >= 80 && largest.Y >= 25)
+    GTEST_SKIP() << "the console can show " << largest.X << " x " << largest.Y;
   press(VK_ESCAPE, 1, L'\x1b');
   EXPECT_THROW(device_->open("Kveld Archive"), EndedBeforeStart);
   const CONSOLE_SCREEN_BUFFER_INFO info = bufferInfo();
-  EXPECT_EQ(textAt(info.srWindow.Left + 1, info.srWindow.Top + 1, 40), L"Please make the window at least 80 x 25.");
+  EXPECT_EQ(textAt(info.srWindow.Left + 1, info.srWindow.Top + 1, 40),
+            L"Please make the window at least 80 x 25.");
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ TEST(Cp437, GlyphsTheScreensUse) {
 }
 
 TEST(Cp437, EveryByteRoundTrips) {
-  for (int b = 1; b < 256; ++b) EXPECT_EQ(unicodeToCp437(cp437ToUnicode(static_cast<std::uint8_t>(b))), b) << b;
+  for (int b = 1; b < 256; ++b)
+    EXPECT_EQ(unicodeToCp437(cp437ToUnicode(static_cast<std::uint8_t>(b))), b) << b;
   std::string all;
   for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(utf16ToCp437(cp437ToUtf16(all)), all);

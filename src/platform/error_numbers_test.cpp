@@ -59,12 +59,12 @@ struct ErrnoRow {
 
 TEST(ErrorNumbers, ErrnoValuesTakeTheNumberOfTheSameMishapOnWindows) {
   const std::vector<ErrnoRow> rows = {
-      {ENOENT, true, 53},  {ENOENT, false, 76},  {ENOTDIR, true, 76}, {ENOTDIR, false, 76},
-      {EACCES, true, 70},  {EPERM, true, 70},    {EROFS, true, 70},   {EISDIR, true, 70},
-      {EBUSY, true, 70},   {ENOSPC, true, 61},   {EFBIG, true, 61},   {EMFILE, true, 67},
-      {ENFILE, true, 67},  {ENAMETOOLONG, true, 75}, {EEXIST, true, 75}, {ENOTEMPTY, true, 75},
-      {ENXIO, true, 68},   {ENODEV, true, 68},   {EIO, true, 72},     {EXDEV, true, 74},
-      {ENOMEM, true, 7},   {EBADF, true, 51},    {EINVAL, true, 5},
+      {ENOENT, true, 53},  {ENOENT, false, 76},      {ENOTDIR, true, 76}, {ENOTDIR, false, 76},
+      {EACCES, true, 70},  {EPERM, true, 70},        {EROFS, true, 70},   {EISDIR, true, 70},
+      {EBUSY, true, 70},   {ENOSPC, true, 61},       {EFBIG, true, 61},   {EMFILE, true, 67},
+      {ENFILE, true, 67},  {ENAMETOOLONG, true, 75}, {EEXIST, true, 75},  {ENOTEMPTY, true, 75},
+      {ENXIO, true, 68},   {ENODEV, true, 68},       {EIO, true, 72},     {EXDEV, true, 74},
+      {ENOMEM, true, 7},   {EBADF, true, 51},        {EINVAL, true, 5},
 #ifdef ETXTBSY
       {ETXTBSY, true, 70},
 #endif

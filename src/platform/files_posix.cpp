@@ -154,7 +154,8 @@ std::optional<std::string> RealSystem::readFileStart(const std::string& path, st
   if (::fstat(fd.get(), &st) != 0) raise(errno, "reading", native);
   if (S_ISDIR(st.st_mode)) throw RunTimeError(err::kPermissionDenied, "reading " + native + ": a folder");
   if (!S_ISREG(st.st_mode)) return std::nullopt;
-  return readUntil(fd.get(), native, [&](const std::string& bytes) { return bytes.size() > most || enough(bytes); });
+  return readUntil(fd.get(), native,
+                   [&](const std::string& bytes) { return bytes.size() > most || enough(bytes); });
 }
 
 std::string RealSystem::readFile(const std::string& path) {
@@ -210,7 +211,8 @@ void replaceNative(std::string native, const std::string& bytes) {
   if (fd.get() < 0) {
     // A folder in which no file can be made still lets its files be
     // written, as they always could be.
-    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS)) return writeNativeInPlace(native, bytes);
+    if (hasEarlier && (errno == EACCES || errno == EPERM || errno == EROFS))
+      return writeNativeInPlace(native, bytes);
     raise(errno, "creating", native);
   }
   try {
@@ -256,7 +258,8 @@ void replaceNativeFile(const std::string& native, const std::string& bytes) {
   // read-only; it is refused for the super-user too, as a read-only file is.
   struct stat st {};
   const std::string folder = folderOf(native);
-  if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+  if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+      (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
     throw RunTimeError(err::kPermissionDenied, "creating " + native + ": the folder is read-only");
   replaceNative(native, bytes);
 }

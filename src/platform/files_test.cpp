@@ -26,7 +26,8 @@ struct FilesTest : ::testing::Test {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
   std::size_t entries() {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()));
   }
   NoWineDrives noWine;
   TempFolder folder;
@@ -76,7 +77,8 @@ TEST_F(FilesTest, FailuresCarryTheirNumbers) {
   } cases[] = {
       {"read a missing file", [&] { system.readFile(path("none.txt")); }, err::kFileNotFound},
       {"read in a missing folder", [&] { system.readFile(path("nowhere\\none.txt")); }, err::kPathNotFound},
-      {"write in a missing folder", [&] { system.writeFile(path("nowhere\\x.txt"), "x"); }, err::kPathNotFound},
+      {"write in a missing folder", [&] { system.writeFile(path("nowhere\\x.txt"), "x"); },
+       err::kPathNotFound},
       {"replace in a missing folder", [&] { system.replaceFile(path("nowhere\\x.txt"), "x"); },
        err::kPathNotFound},
       {"delete a missing file", [&] { system.deleteFile(path("none.txt")); }, err::kFileNotFound},

@@ -29,7 +29,8 @@ std::wstring tempNameBeside(const std::wstring& path, unsigned attempt) {
   const std::size_t sep = path.find_last_of(L"\\/");
   const std::wstring folder = sep == std::wstring::npos ? L"" : path.substr(0, sep + 1);
   const std::wstring name = sep == std::wstring::npos ? path : path.substr(sep + 1);
-  const unsigned long long stamp = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^
+  const unsigned long long stamp = GetTickCount64() ^
+                                   (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^
                                    (static_cast<unsigned long long>(counter++) << 8) ^ attempt;
   wchar_t hex[9];
   static const wchar_t digits[] = L"0123456789abcdef";
@@ -93,8 +94,8 @@ namespace {
 
 // Whether the file has other names (hard links) besides this one.
 bool hasOtherLinks(const std::wstring& target) {
-  Win32Handle h(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Win32Handle h(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   BY_HANDLE_FILE_INFORMATION info{};
   return h.valid() && GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1;
 }
@@ -102,7 +103,8 @@ bool hasOtherLinks(const std::wstring& target) {
 // Creates or empties the file `target` and writes the bytes; `shown` names
 // it in failures.
 void writeInPlaceWide(const std::wstring& target, const std::string& shown, const std::string& bytes) {
-  Win32Handle h(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Win32Handle h(
+      CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valid()) raiseLastError("creating", shown);
   writeAll(h.get(), bytes, shown);
   if (!h.close()) raiseLastError("closing", shown);
@@ -131,7 +133,8 @@ void replaceWide(const std::wstring& target, const std::string& shown, const std
   HANDLE created = INVALID_HANDLE_VALUE;
   for (unsigned attempt = 0; created == INVALID_HANDLE_VALUE; ++attempt) {
     wideTemp = tempNameBeside(target, attempt);
-    created = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    created =
+        CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED && hasEarlier) {
       // A folder in which no file can be made still lets its files be
       // written, as they always could be.

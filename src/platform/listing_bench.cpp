@@ -104,12 +104,11 @@ void ours(benchmark::State& state) {
   for (auto _ : state) system.listArchiveFolders("E:", "df_find");
   std::ifstream in("df_find", std::ios::binary);
   const std::string lines((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::string expected =
-      "E:\\deep" + [] {
-        std::string levels;
-        for (int d = 0; d < 250; ++d) levels += "\\Level";
-        return levels;
-      }() + "\\dealar~1\r\nE:\\Top Folder 10\\sub2\\Deal Archive\r\nE:\\Top Folder 150\\DEALAR~1\r\n";
+  const std::string expected = "E:\\deep" + [] {
+    std::string levels;
+    for (int d = 0; d < 250; ++d) levels += "\\Level";
+    return levels;
+  }() + "\\dealar~1\r\nE:\\Top Folder 10\\sub2\\Deal Archive\r\nE:\\Top Folder 150\\DEALAR~1\r\n";
   if (lines != expected) state.SkipWithError("the walk did not list the three archive folders");
 }
 
@@ -136,8 +135,8 @@ void reference(benchmark::State& state) {
 }
 
 const kveld::bench::CompareBenchmarks kListingComparison("drive listing, 200,000 entries, against find",
-                                                          "drive_listing_200k/ours",
-                                                          "drive_listing_200k/reference");
+                                                         "drive_listing_200k/ours",
+                                                         "drive_listing_200k/reference");
 
 BENCHMARK(ours)->Name("drive_listing_200k/ours")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(reference)->Name("drive_listing_200k/reference")->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -41,7 +41,8 @@ bool forbiddenInName(char c) {
 
 std::string winePrefix() {
   if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') return prefix;
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return std::string(home) + "/.wine";
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+    return std::string(home) + "/.wine";
   return {};
 }
 

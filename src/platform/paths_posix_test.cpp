@@ -87,13 +87,13 @@ TEST_F(NativePathTest, NamesInUtf8OrCodePage437) {
   EXPECT_EQ(nativePath("E:\\Bj\xC3\xB8rn\\\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"),
             E("/Bj\xC3\xB8rn/\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0"));
   EXPECT_EQ(nativePath("E:\\D\xC3\xA9j\xC3\xA0"), E("/D\xC3\xA9j\xC3\xA0"));  // UTF-8
-  EXPECT_EQ(nativePath("E:\\D\x82j\x85"), E("/D\xC3\xA9j\xC3\xA0"));           // code page 437
-  EXPECT_EQ(nativePath("E:\\d\x90J\x85"), E("/D\xC3\xA9j\xC3\xA0"));           // in another case
+  EXPECT_EQ(nativePath("E:\\D\x82j\x85"), E("/D\xC3\xA9j\xC3\xA0"));          // code page 437
+  EXPECT_EQ(nativePath("E:\\d\x90J\x85"), E("/D\xC3\xA9j\xC3\xA0"));          // in another case
 }
 
 TEST_F(NativePathTest, ForbiddenCharactersFailAsAnInvalidName) {
-  for (const char* path : {"E:\\Games\\Deal?", "E:\\a*b", "E:\\a<b", "E:\\a>b", "E:\\a|b", "E:\\a\"b", "E:\\a:b",
-                           "E:\\a\tb", "kveld\x01.ini", "C:\\x\\y:"}) {
+  for (const char* path : {"E:\\Games\\Deal?", "E:\\a*b", "E:\\a<b", "E:\\a>b", "E:\\a|b", "E:\\a\"b",
+                           "E:\\a:b", "E:\\a\tb", "kveld\x01.ini", "C:\\x\\y:"}) {
     try {
       nativePath(path);
       ADD_FAILURE() << path << " was accepted";

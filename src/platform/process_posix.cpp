@@ -45,11 +45,16 @@ std::string fileStart(const std::string& native, std::size_t count) {
 // program, may not be run, or has gone); the system could start processes.
 bool isUnrunnableProgram(int error) {
   switch (error) {
-    case ENOEXEC: case EACCES: case EPERM: case ENOENT: case ENOTDIR: case EISDIR: case ELOOP:
-    case ETXTBSY: case ENAMETOOLONG:
-      return true;
-    default:
-      return false;
+    case ENOEXEC:
+    case EACCES:
+    case EPERM:
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+    case ELOOP:
+    case ETXTBSY:
+    case ENAMETOOLONG: return true;
+    default: return false;
   }
 }
 
@@ -73,7 +78,8 @@ bool RealSystem::openAddress(const std::string& address) {
   // tells the user so.
   const int rc = spawnAndWait({{"xdg-open", address}, {}, true, -1, true});
   if (rc == ENOENT) return false;
-  if (rc != 0) throw RunTimeError(errorNumberFromErrno(rc), "starting xdg-open: " + std::string(std::strerror(rc)));
+  if (rc != 0)
+    throw RunTimeError(errorNumberFromErrno(rc), "starting xdg-open: " + std::string(std::strerror(rc)));
   return true;
 }
 
@@ -110,7 +116,8 @@ void RealSystem::startProgram(const std::string&, const std::string& folder, con
   }
   const int rc = spawnAndWait(spawn);
   if (rc != 0 && !isUnrunnableProgram(rc))
-    throw RunTimeError(errorNumberFromErrno(rc), "starting " + program + ": " + std::string(std::strerror(rc)));
+    throw RunTimeError(errorNumberFromErrno(rc),
+                       "starting " + program + ": " + std::string(std::strerror(rc)));
 }
 
 }  // namespace kveld

@@ -53,8 +53,8 @@ TEST_F(ProcessWin32Test, DeepFinesseStartsInItsFolderWithoutArguments) {
 }
 
 TEST_F(ProcessWin32Test, NamesWithInterpreterSyntaxAreRefusedBeforeAnythingStarts) {
-  for (const std::string name : {"DF.EXE & echo x> hacked.txt", "DF.EXE|echo", "DF.EXE > out.txt", "%COMSPEC%",
-                                 "\"DF.EXE\"", "DF.EXE ^& echo"}) {
+  for (const std::string name : {"DF.EXE & echo x> hacked.txt", "DF.EXE|echo", "DF.EXE > out.txt",
+                                 "%COMSPEC%", "\"DF.EXE\"", "DF.EXE ^& echo"}) {
     try {
       system.startProgram("", programPath(df), name);
       ADD_FAILURE() << name << ": no error";

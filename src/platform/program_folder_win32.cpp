@@ -14,7 +14,8 @@ std::string programFolder() {
   DWORD n = 0;
   for (;;) {
     n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0) throw RunTimeError(errorNumberFromWin32(GetLastError()), "cannot tell the program's own folder");
+    if (n == 0)
+      throw RunTimeError(errorNumberFromWin32(GetLastError()), "cannot tell the program's own folder");
     if (n < buffer.size()) break;
     buffer.resize(buffer.size() * 2);  // the path was cut short
   }

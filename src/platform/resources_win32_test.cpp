@@ -23,7 +23,8 @@ std::wstring programBesideTests() {
 
 std::uint32_t le(std::string_view d, std::size_t at, int bytes) {
   std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v * 256 + static_cast<std::uint8_t>(d[at + static_cast<std::size_t>(i)]);
+  for (int i = bytes - 1; i >= 0; --i)
+    v = v * 256 + static_cast<std::uint8_t>(d[at + static_cast<std::size_t>(i)]);
   return v;
 }
 

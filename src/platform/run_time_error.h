@@ -8,8 +8,7 @@ namespace kveld {
 
 class RunTimeError : public std::runtime_error {
  public:
-  RunTimeError(int number, const std::string& what)
-      : std::runtime_error(what), number_(number) {}
+  RunTimeError(int number, const std::string& what) : std::runtime_error(what), number_(number) {}
   int number() const { return number_; }
 
  private:

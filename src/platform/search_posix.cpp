@@ -84,8 +84,8 @@ class ArchiveFolderWalk {
     return false;
   }
 
-  void walk(int parentFd, const std::string& name, const std::string& nativeDir, const std::string& programDir,
-            int depth) {
+  void walk(int parentFd, const std::string& name, const std::string& nativeDir,
+            const std::string& programDir, int depth) {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
     int fd = -1;
     if (depth == 0) {
@@ -126,7 +126,8 @@ class ArchiveFolderWalk {
     }
     std::sort(folders.begin(), folders.end(), nameOrderLess);
     for (const std::string& folder : folders) {
-      if (depth == 0 && skipSystemFolders_ && (folder == "proc" || folder == "sys" || folder == "dev")) continue;
+      if (depth == 0 && skipSystemFolders_ && (folder == "proc" || folder == "sys" || folder == "dev"))
+        continue;
       walk(fd, folder, joined(nativeDir, folder), programDir + "\\" + programName(folder, '?'), depth + 1);
     }
     if (fd >= 0) close(fd);

@@ -41,25 +41,25 @@ struct DriveListingTest : ::testing::Test {
 
 TEST_F(DriveListingTest, LinesAsTheWindowsListingWritesThem) {
   const fs::path e = drives.addDrive('e');
-  WineDrives::folder(e, "DEALAR~1");                       // at the root
-  WineDrives::folder(e, "A/DF/DEALAR~1");                  // its own name
-  WineDrives::folder(e, "b/Deal Archive");                 // an alias
-  WineDrives::folder(e, "b/x/dealar~1");                   // in any case
-  WineDrives::folder(e, "C/Deal Archive");                 // ~2 here: the 8.3 name below has ~1
+  WineDrives::folder(e, "DEALAR~1");        // at the root
+  WineDrives::folder(e, "A/DF/DEALAR~1");   // its own name
+  WineDrives::folder(e, "b/Deal Archive");  // an alias
+  WineDrives::folder(e, "b/x/dealar~1");    // in any case
+  WineDrives::folder(e, "C/Deal Archive");  // ~2 here: the 8.3 name below has ~1
   WineDrives::folder(e, "C/DEALAR~1");
-  WineDrives::file(e, "D/DEALAR~1");                       // a file is an entry too
-  WineDrives::folder(e, "D2/De al Ar");                    // an alias not beginning with "Deal"
-  WineDrives::folder(e, "N/DEALAR~1");                     // two of one folder: newest first
+  WineDrives::file(e, "D/DEALAR~1");     // a file is an entry too
+  WineDrives::folder(e, "D2/De al Ar");  // an alias not beginning with "Deal"
+  WineDrives::folder(e, "N/DEALAR~1");   // two of one folder: newest first
   WineDrives::folder(e, "N/dealar~1");
   setAge(e / "N/DEALAR~1", 5);
   setAge(e / "N/dealar~1", 60);
-  WineDrives::folder(e, "P/DEALAR~1/DEALAR~1");            // a folder's own entries before its subfolders
+  WineDrives::folder(e, "P/DEALAR~1/DEALAR~1");  // a folder's own entries before its subfolders
   WineDrives::folder(e, "P/a/DEALAR~1");
   WineDrives::folder(e, "D\xC3\xA9j\xC3\xA0/Deal Archive");  // code page 437 in the listing
-  WineDrives::folder(e, "quiet/DEALAR~1.txt");              // another short name
+  WineDrives::folder(e, "quiet/DEALAR~1.txt");               // another short name
   WineDrives::folder(e, "quiet/Deal Archive.txt");
   WineDrives::folder(e, "quiet/xDEALAR~1");
-  WineDrives::folder(e, "quiet/a\r\nE:\\DF/DEALAR~1");    // names no listing line can carry
+  WineDrives::folder(e, "quiet/a\r\nE:\\DF/DEALAR~1");  // names no listing line can carry
   WineDrives::folder(e, "quiet/DEALAR~1\r\nE:\\DF\\DEALAR~1");
   // Links below the root are not followed, but a link is an entry.
   fs::create_directories(e / "Z");
@@ -125,11 +125,11 @@ TEST_F(DriveListingTest, TheScratchFileIsMadeAfresh) {
 // the settings file.
 TEST_F(DriveListingTest, NamesOutsideCodePage437ArePassedOver) {
   const fs::path e = drives.addDrive('e');
-  WineDrives::folder(e, "Bj\xC3\xB8rn/DF/DEALAR~1");                        // o with a stroke
+  WineDrives::folder(e, "Bj\xC3\xB8rn/DF/DEALAR~1");                              // o with a stroke
   WineDrives::folder(e, "\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0/DF/DEALAR~1");  // Cyrillic
-  WineDrives::folder(e, "bad\xFF\xFE/DF/DEALAR~1");                         // not UTF-8
+  WineDrives::folder(e, "bad\xFF\xFE/DF/DEALAR~1");                               // not UTF-8
   WineDrives::folder(e, "\xCE\x98\xC3\xBC\xC3\xA9/DF/DEALAR~1");  // code page 437 bytes that read as UTF-8
-  WineDrives::folder(e, "M\xC3\xBCller/DF/DEALAR~1");                       // in code page 437
+  WineDrives::folder(e, "M\xC3\xBCller/DF/DEALAR~1");             // in code page 437
   EXPECT_EQ(listing("E:"), "E:\\M\x81ller\\DF\\DEALAR~1\r\n");
 }
 
@@ -217,9 +217,9 @@ TEST(FindFirstFile, FirstRegularFileInNameOrder) {
   WineDrives drives;
   const fs::path e = drives.addDrive('e');
   RealSystem system;
-  WineDrives::folder(e, "DF/da.exe");                 // a folder
+  WineDrives::folder(e, "DF/da.exe");  // a folder
   WineDrives::file(e, "DF/dinfo.exe");
-  WineDrives::file(e, "DF/d0\\..\\a.exe");            // names Windows holds none of
+  WineDrives::file(e, "DF/d0\\..\\a.exe");  // names Windows holds none of
   WineDrives::file(e, "DF/Dfinesse.EXE");
   WineDrives::file(e, "DF/readme.txt");
   fs::create_symlink(e / "DF/gone", e / "DF/daa.exe");  // leads nowhere

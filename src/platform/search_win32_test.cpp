@@ -48,7 +48,8 @@ TEST(FindFirstFileWin32, FoldersAndSystemFilesArePassedOver) {
 // of a Wine prefix takes long to list.
 TEST(SetupUnderWine, TheCommandInterpreterFindsTheInstallation) {
   const char* drive = std::getenv("KVELD_WINE_TEST_DRIVE");
-  if (drive == nullptr || std::string(drive).size() != 2) GTEST_SKIP() << "no test drive (see tests/setup-wine)";
+  if (drive == nullptr || std::string(drive).size() != 2)
+    GTEST_SKIP() << "no test drive (see tests/setup-wine)";
   const std::string driveSpec = drive;
   const fs::path root = driveSpec + "\\";
   fs::create_directories(root / "Games" / "Deep Finesse" / "DEALAR~1");

@@ -79,13 +79,15 @@ AliasStem aliasStem(std::string_view name) {
 
 std::string aliasName(const AliasStem& stem, int number) {
   const std::string tail = "~" + std::to_string(number);
-  const std::size_t keep = std::min<std::size_t>({stem.base.size(), 6, 8 - std::min<std::size_t>(tail.size(), 7)});
+  const std::size_t keep =
+      std::min<std::size_t>({stem.base.size(), 6, 8 - std::min<std::size_t>(tail.size(), 7)});
   std::string alias = stem.base.substr(0, keep) + tail;
   if (!stem.ext.empty()) alias += "." + stem.ext;
   return alias;
 }
 
-std::vector<std::string> shortNames(const std::vector<std::string>& names, const std::vector<std::int64_t>& madeAt) {
+std::vector<std::string> shortNames(const std::vector<std::string>& names,
+                                    const std::vector<std::int64_t>& madeAt) {
   std::vector<std::string> result(names.size());
   std::set<std::string> taken;
   std::vector<std::size_t> longNames;

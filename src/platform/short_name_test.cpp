@@ -10,11 +10,12 @@ TEST(ShortName, WhichNamesAreShortNamesThemselves) {
     const char* name;
     bool shortName;
   } cases[] = {
-      {"DEALAR~1", true},  {"dealar~1", true},    {"README.TXT", true},  {"readme.txt", true},
-      {"A", true},         {"ABCDEFGH.ABC", true}, {"ABCDEFGHI", false},  {"ABC.ABCD", false},
-      {"Deal Archive", false}, {"A.B.C", false},  {".profile", false},   {"ABC.", false},
-      {"A+B", false},      {"A[1]", false},       {"{x}~!.@#", true},    {"\x82t\x82", true},
-      {"", false},
+      {"DEALAR~1", true},   {"dealar~1", true},  {"README.TXT", true},
+      {"readme.txt", true}, {"A", true},         {"ABCDEFGH.ABC", true},
+      {"ABCDEFGHI", false}, {"ABC.ABCD", false}, {"Deal Archive", false},
+      {"A.B.C", false},     {".profile", false}, {"ABC.", false},
+      {"A+B", false},       {"A[1]", false},     {"{x}~!.@#", true},
+      {"\x82t\x82", true},  {"", false},
   };
   for (const Case& c : cases) EXPECT_EQ(isShortName(c.name), c.shortName) << c.name;
 }
@@ -60,7 +61,8 @@ TEST(ShortName, AliasesOfOneFolderAreNumberedInNameOrder) {
       {{"Deal Archives", "Deal Archive", "DF.EXE"}, {"DEALAR~2", "DEALAR~1", "DF.EXE"}},
       // An 8.3 name keeps its own name; the long one takes the next number.
       {{"Deal Archive", "dealar~1"}, {"DEALAR~2", "DEALAR~1"}},
-      {{"Deal Archive", "DEALAR~1", "DEALAR~2", "Deal Archives"}, {"DEALAR~3", "DEALAR~1", "DEALAR~2", "DEALAR~4"}},
+      {{"Deal Archive", "DEALAR~1", "DEALAR~2", "Deal Archives"},
+       {"DEALAR~3", "DEALAR~1", "DEALAR~2", "DEALAR~4"}},
       // Another extension is another short name: each gets ~1.
       {{"Deal Archive", "Deal Archive.txt"}, {"DEALAR~1", "DEALAR~1.TXT"}},
       // Upper and lower case sort together.
@@ -81,7 +83,8 @@ TEST(ShortName, AliasesAreNumberedInTheOrderTheNamesWereMade) {
   EXPECT_EQ(shortNames(names, {7, 7, 7, 7}), shortNames(names));
   EXPECT_EQ(shortNames(names), (std::vector<std::string>{"DEALAR~2", "DEALAR~1", "DF.EXE", "DEALAR~3"}));
   // An 8.3 name keeps its own, whenever it was made.
-  EXPECT_EQ(shortNames({"Deal Archive", "DEALAR~1"}, {1, 2}), (std::vector<std::string>{"DEALAR~2", "DEALAR~1"}));
+  EXPECT_EQ(shortNames({"Deal Archive", "DEALAR~1"}, {1, 2}),
+            (std::vector<std::string>{"DEALAR~2", "DEALAR~1"}));
 }
 
 TEST(ShortName, TenAndMoreOfAKind) {

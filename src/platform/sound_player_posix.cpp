@@ -83,7 +83,8 @@ bool hasAudioOutput() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (!runtime) return false;
   const std::string base = runtime;
-  return access((base + "/pulse/native").c_str(), F_OK) == 0 || access((base + "/pipewire-0").c_str(), F_OK) == 0;
+  return access((base + "/pulse/native").c_str(), F_OK) == 0 ||
+         access((base + "/pipewire-0").c_str(), F_OK) == 0;
 }
 
 }  // namespace

@@ -13,10 +13,14 @@ constexpr std::size_t kLongestSequence = 32;
 // (cursor keys, Home, End, F1 to F4; lower case: rxvt's shifted arrows).
 int letterScan(char c) {
   switch (c) {
-    case 'A': case 'a': return knownKey("Up").pcCode;
-    case 'B': case 'b': return knownKey("Down").pcCode;
-    case 'C': case 'c': return knownKey("Right").pcCode;
-    case 'D': case 'd': return knownKey("Left").pcCode;
+    case 'A':
+    case 'a': return knownKey("Up").pcCode;
+    case 'B':
+    case 'b': return knownKey("Down").pcCode;
+    case 'C':
+    case 'c': return knownKey("Right").pcCode;
+    case 'D':
+    case 'd': return knownKey("Left").pcCode;
     case 'H': return knownKey("Home").pcCode;
     case 'F': return knownKey("End").pcCode;
     case 'P': return knownKey("F1").pcCode;
@@ -31,10 +35,12 @@ int letterScan(char c) {
 // Scan codes of the "ESC [ n ~" keys.
 int numberScan(int n) {
   switch (n) {
-    case 1: case 7: return knownKey("Home").pcCode;
+    case 1:
+    case 7: return knownKey("Home").pcCode;
     case 2: return knownKey("Ins").pcCode;
     case 3: return knownKey("Del").pcCode;
-    case 4: case 8: return knownKey("End").pcCode;
+    case 4:
+    case 8: return knownKey("End").pcCode;
     case 5: return knownKey("PgUp").pcCode;
     case 6: return knownKey("PgDn").pcCode;
     case 23: return knownKey("F11").pcCode;
@@ -58,9 +64,9 @@ DecodedKey decodeSequence(std::string_view in, bool final) {
     const bool fKey = in[3] >= 'A' && in[3] <= 'E';
     return keyOf(fKey ? knownKey("F1").pcCode + in[3] - 'A' : 0, 4);
   }
-  int first = -1;        // the first parameter; -1: none
+  int first = -1;  // the first parameter; -1: none
   bool firstDone = false;
-  bool marked = false;   // private markers or intermediates: not a key we know
+  bool marked = false;  // private markers or intermediates: not a key we know
   for (std::size_t i = 2; i < in.size() && i < kLongestSequence; ++i) {
     const char c = in[i];
     if (c >= '0' && c <= '9') {
@@ -117,7 +123,7 @@ DecodedKey decodeKey(std::string_view in, bool final) {
   }
   if (c >= 0x80) return decodeUtf8(in, final);
   if (c == 127 || c == 8) return {keyText(knownKey("Backspace")), 1};  // whichever the terminal sends
-  if (c == 0) return keyOf(3, 1);            // Ctrl+2 / Ctrl+Space, as the PC keyboard gives it
+  if (c == 0) return keyOf(3, 1);  // Ctrl+2 / Ctrl+Space, as the PC keyboard gives it
   return {std::string(1, static_cast<char>(c)), 1};
 }
 

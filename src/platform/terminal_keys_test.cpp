@@ -33,23 +33,74 @@ struct Sequence {
 // What xterm, the Linux console, tmux and rxvt send for the keys the program
 // knows, with and without modifiers.
 const Sequence kSequences[] = {
-    {"\x1b[A", 72}, {"\x1b[B", 80}, {"\x1b[C", 77}, {"\x1b[D", 75},        // xterm cursor keys
-    {"\x1bOA", 72}, {"\x1bOB", 80}, {"\x1bOC", 77}, {"\x1bOD", 75},        // application mode
-    {"\x1b[H", 71}, {"\x1b[F", 79}, {"\x1bOH", 71}, {"\x1bOF", 79},
-    {"\x1b[1~", 71}, {"\x1b[4~", 79}, {"\x1b[7~", 71}, {"\x1b[8~", 79},    // console, tmux, rxvt
-    {"\x1b[2~", 82}, {"\x1b[3~", 83}, {"\x1b[5~", 73}, {"\x1b[6~", 81},
-    {"\x1bOP", 59}, {"\x1bOQ", 60}, {"\x1bOR", 61}, {"\x1bOS", 62},
-    {"\x1b[11~", 59}, {"\x1b[12~", 60}, {"\x1b[13~", 61}, {"\x1b[14~", 62},
-    {"\x1b[15~", 63}, {"\x1b[17~", 64}, {"\x1b[18~", 65}, {"\x1b[19~", 66},
-    {"\x1b[20~", 67}, {"\x1b[21~", 68}, {"\x1b[23~", 133}, {"\x1b[24~", 134},
-    {"\x1b[[A", 59}, {"\x1b[[B", 60}, {"\x1b[[C", 61}, {"\x1b[[D", 62}, {"\x1b[[E", 63},
-    {"\x1b[1;5A", 72}, {"\x1b[1;2B", 80}, {"\x1b[1;3C", 77}, {"\x1b[1;6D", 75},  // modifiers
-    {"\x1b[1;5H", 71}, {"\x1b[1;2F", 79}, {"\x1b[1;2P", 59}, {"\x1b[1;5S", 62},
-    {"\x1b[15;5~", 63}, {"\x1b[6;3~", 81}, {"\x1b[24;2~", 134}, {"\x1b[3;5~", 83},
-    {"\x1bO5P", 59}, {"\x1bOa", 72}, {"\x1b[d", 75}, {"\x1b[7^", 71}, {"\x1b[Z", 15},
+    {"\x1b[A", 72},
+    {"\x1b[B", 80},
+    {"\x1b[C", 77},
+    {"\x1b[D", 75},  // xterm cursor keys
+    {"\x1bOA", 72},
+    {"\x1bOB", 80},
+    {"\x1bOC", 77},
+    {"\x1bOD", 75},  // application mode
+    {"\x1b[H", 71},
+    {"\x1b[F", 79},
+    {"\x1bOH", 71},
+    {"\x1bOF", 79},
+    {"\x1b[1~", 71},
+    {"\x1b[4~", 79},
+    {"\x1b[7~", 71},
+    {"\x1b[8~", 79},  // console, tmux, rxvt
+    {"\x1b[2~", 82},
+    {"\x1b[3~", 83},
+    {"\x1b[5~", 73},
+    {"\x1b[6~", 81},
+    {"\x1bOP", 59},
+    {"\x1bOQ", 60},
+    {"\x1bOR", 61},
+    {"\x1bOS", 62},
+    {"\x1b[11~", 59},
+    {"\x1b[12~", 60},
+    {"\x1b[13~", 61},
+    {"\x1b[14~", 62},
+    {"\x1b[15~", 63},
+    {"\x1b[17~", 64},
+    {"\x1b[18~", 65},
+    {"\x1b[19~", 66},
+    {"\x1b[20~", 67},
+    {"\x1b[21~", 68},
+    {"\x1b[23~", 133},
+    {"\x1b[24~", 134},
+    {"\x1b[[A", 59},
+    {"\x1b[[B", 60},
+    {"\x1b[[C", 61},
+    {"\x1b[[D", 62},
+    {"\x1b[[E", 63},
+    {"\x1b[1;5A", 72},
+    {"\x1b[1;2B", 80},
+    {"\x1b[1;3C", 77},
+    {"\x1b[1;6D", 75},  // modifiers
+    {"\x1b[1;5H", 71},
+    {"\x1b[1;2F", 79},
+    {"\x1b[1;2P", 59},
+    {"\x1b[1;5S", 62},
+    {"\x1b[15;5~", 63},
+    {"\x1b[6;3~", 81},
+    {"\x1b[24;2~", 134},
+    {"\x1b[3;5~", 83},
+    {"\x1bO5P", 59},
+    {"\x1bOa", 72},
+    {"\x1b[d", 75},
+    {"\x1b[7^", 71},
+    {"\x1b[Z", 15},
     // Not keys of the program: one unknown key each.
-    {"\x1b[E", 0}, {"\x1b[99~", 0}, {"\x1b[200~", 0}, {"\x1b[<0;10;5M", 0},
-    {"\x1b[?1;2c", 0}, {"\x1b[[Z", 0}, {"\x1b[2;5A", 0}, {"\x1b[~", 0}, {"\x1bOM", 0},
+    {"\x1b[E", 0},
+    {"\x1b[99~", 0},
+    {"\x1b[200~", 0},
+    {"\x1b[<0;10;5M", 0},
+    {"\x1b[?1;2c", 0},
+    {"\x1b[[Z", 0},
+    {"\x1b[2;5A", 0},
+    {"\x1b[~", 0},
+    {"\x1bOM", 0},
 };
 
 TEST(TerminalKeys, SequencesGiveScanCodes) {
@@ -65,7 +116,8 @@ TEST(TerminalKeys, UnfinishedSequenceWaitsForMore) {
   for (const Sequence& s : kSequences) {
     const std::string bytes = s.bytes;
     for (std::size_t n = 1; n < bytes.size(); ++n) {
-      EXPECT_EQ(decodeKey(bytes.substr(0, n), false).length, 0u) << testing::PrintToString(bytes.substr(0, n));
+      EXPECT_EQ(decodeKey(bytes.substr(0, n), false).length, 0u)
+          << testing::PrintToString(bytes.substr(0, n));
     }
   }
 }
@@ -86,7 +138,8 @@ TEST(TerminalKeys, AltWithAPrintableCharacterIsOneKeyOfItsOwn) {
   for (const std::string alt : {"y", "Y", "n", "q", "1", " ", "~"}) {
     const std::string bytes = "\x1b" + alt;
     EXPECT_EQ(decodeAll(bytes), std::vector<std::string>{kUnknown}) << testing::PrintToString(bytes);
-    EXPECT_EQ(decodeAll(bytes + "y"), (std::vector<std::string>{kUnknown, "y"})) << testing::PrintToString(bytes);
+    EXPECT_EQ(decodeAll(bytes + "y"), (std::vector<std::string>{kUnknown, "y"}))
+        << testing::PrintToString(bytes);
   }
   // Read within the wait for the rest of a sequence: still one key.
   EXPECT_EQ(decodeKey("\x1b", false).length, 0u);
@@ -110,8 +163,9 @@ TEST(TerminalKeys, BrokenOrEndlessSequencesSpillNoCharacters) {
 
 TEST(TerminalKeys, ControlBytes) {
   const std::pair<std::string, std::string> cases[] = {
-      {"\r", "\r"}, {"\x03", "\x03"}, {"\x7f", "\b"}, {"\b", "\b"}, {"\t", "\t"},
-      {"\n", "\n"}, {"\x1a", "\x1a"}, {std::string(1, '\0'), scan(3)}, {"a", "a"}, {"~", "~"},
+      {"\r", "\r"}, {"\x03", "\x03"}, {"\x7f", "\b"},   {"\b", "\b"},
+      {"\t", "\t"}, {"\n", "\n"},     {"\x1a", "\x1a"}, {std::string(1, '\0'), scan(3)},
+      {"a", "a"},   {"~", "~"},
   };
   for (const auto& [bytes, key] : cases) {
     const DecodedKey k = decodeKey(bytes, false);
@@ -121,9 +175,9 @@ TEST(TerminalKeys, ControlBytes) {
 }
 
 TEST(TerminalKeys, Utf8CharactersBecomeCodePage437) {
-  EXPECT_EQ(decodeAll("\xC3\xA9"), std::vector<std::string>{"\x82"});  // e acute
-  EXPECT_EQ(decodeAll("\xC3\x9C"), std::vector<std::string>{"\x9A"});  // U umlaut
-  EXPECT_EQ(decodeAll("\xC2\xA3"), std::vector<std::string>{"\x9C"});  // pound
+  EXPECT_EQ(decodeAll("\xC3\xA9"), std::vector<std::string>{"\x82"});      // e acute
+  EXPECT_EQ(decodeAll("\xC3\x9C"), std::vector<std::string>{"\x9A"});      // U umlaut
+  EXPECT_EQ(decodeAll("\xC2\xA3"), std::vector<std::string>{"\x9C"});      // pound
   EXPECT_EQ(decodeAll("\xE2\x96\x88"), std::vector<std::string>{"\xDB"});  // full block
   // No glyph of code page 437, or one that stands for a control byte.
   EXPECT_EQ(decodeAll("\xE2\x82\xAC"), std::vector<std::string>{kUnknown});  // euro
@@ -133,7 +187,9 @@ TEST(TerminalKeys, Utf8CharactersBecomeCodePage437) {
   EXPECT_EQ(decodeKey("\xC3", false).length, 0u);
   EXPECT_EQ(decodeKey("\xE2\x82", false).length, 0u);
   EXPECT_EQ(decodeAll("\xC3"), std::vector<std::string>{kUnknown});
-  EXPECT_EQ(decodeAll("\xA9\xC3" "A\xFF"), (std::vector<std::string>{kUnknown, kUnknown, "A", kUnknown}));
+  EXPECT_EQ(decodeAll("\xA9\xC3"
+                      "A\xFF"),
+            (std::vector<std::string>{kUnknown, kUnknown, "A", kUnknown}));
 }
 
 }  // namespace

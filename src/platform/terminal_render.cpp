@@ -16,7 +16,8 @@ int ansiIndex(int consoleColour) {
 // A printable ASCII character that stands for a glyph.
 char asciiStandIn(char32_t c) {
   // Latin-1 letters without their accents, from U+00C0 on.
-  static constexpr std::string_view kLatin = "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYPsaaaaaaaceeeeiiiidnooooo/ouuuuypy";
+  static constexpr std::string_view kLatin =
+      "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYPsaaaaaaaceeeeiiiidnooooo/ouuuuypy";
   if (c >= 0x20 && c < 0x7F) return static_cast<char>(c);
   switch (c) {
     case 0x2660: return 'S';  // the suits
@@ -25,13 +26,22 @@ char asciiStandIn(char32_t c) {
     case 0x2663: return 'C';
     case 0x2500: return '-';
     case 0x2550: return '=';
-    case 0x2502: case 0x2551: return '|';
+    case 0x2502:
+    case 0x2551: return '|';
     case 0x00A0: return ' ';
-    case 0x2022: case 0x2219: case 0x00B7: return '.';
-    case 0x25BA: case 0x2192: case 0x00BB: return '>';
-    case 0x25C4: case 0x2190: case 0x00AB: return '<';
-    case 0x25B2: case 0x2191: return '^';
-    case 0x25BC: case 0x2193: return 'v';
+    case 0x2022:
+    case 0x2219:
+    case 0x00B7: return '.';
+    case 0x25BA:
+    case 0x2192:
+    case 0x00BB: return '>';
+    case 0x25C4:
+    case 0x2190:
+    case 0x00AB: return '<';
+    case 0x25B2:
+    case 0x2191: return '^';
+    case 0x25BC:
+    case 0x2193: return 'v';
     case 0x00B0: return 'o';
     case 0x00A2: return 'c';
     case 0x00A3: return 'L';
@@ -51,13 +61,15 @@ using GlyphTable = std::array<std::string, 256>;
 const GlyphTable& glyphTable(TerminalCharset charset) {
   static const GlyphTable utf8 = [] {
     GlyphTable t;
-    for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = cp437ToUtf8(std::string(1, static_cast<char>(b)));
+    for (int b = 0; b < 256; ++b)
+      t[static_cast<std::size_t>(b)] = cp437ToUtf8(std::string(1, static_cast<char>(b)));
     return t;
   }();
   static const GlyphTable ascii = [] {
     GlyphTable t;
     for (int b = 0; b < 256; ++b) {
-      t[static_cast<std::size_t>(b)] = std::string(1, asciiStandIn(cp437ToUnicode(static_cast<std::uint8_t>(b))));
+      t[static_cast<std::size_t>(b)] =
+          std::string(1, asciiStandIn(cp437ToUnicode(static_cast<std::uint8_t>(b))));
     }
     return t;
   }();
@@ -153,6 +165,8 @@ std::string terminalTitleText(const std::string& title, TerminalCharset charset)
   return "\x1b[22;0t\x1b]0;" + text + "\x07";
 }
 
-std::string terminalRestoreText() { return "\x1b[0m\x1b[23;0t" + cursorTo(1, ScreenModel::kRows) + "\x1b[K\x1b[?25h"; }
+std::string terminalRestoreText() {
+  return "\x1b[0m\x1b[23;0t" + cursorTo(1, ScreenModel::kRows) + "\x1b[K\x1b[?25h";
+}
 
 }  // namespace kveld

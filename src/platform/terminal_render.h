@@ -49,7 +49,7 @@ class TerminalRenderer {
   std::optional<ScreenModel> shown_;
   int foreground_ = -1;  // colours the terminal writes in; -1: not known
   int background_ = -1;
-  int column_ = 0;       // where the terminal's cursor is; 0: not known
+  int column_ = 0;  // where the terminal's cursor is; 0: not known
   int row_ = 0;
   int cursorShown_ = -1;  // -1: not known
 };

@@ -146,7 +146,8 @@ TEST(TerminalRender, RandomChangesKeepTheTerminalInStep) {
   for (int round = 0; round < 300; ++round) {
     const int changes = static_cast<int>(random() % 40);
     for (int k = 0; k < changes; ++k) {
-      s.cells[random() % s.cells.size()] = {static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random())};
+      s.cells[random() % s.cells.size()] = {static_cast<std::uint8_t>(random()),
+                                            static_cast<std::uint8_t>(random())};
     }
     s.cursorColumn = 1 + static_cast<int>(random() % 81);  // 81: just behind text that ends in column 80
     s.cursorRow = 1 + static_cast<int>(random() % 25);
@@ -169,9 +170,9 @@ TEST(TerminalRender, WritesOnlyWhatChanged) {
   s.at(10, 5).ch = 'A';
   s.at(11, 5).ch = 'B';
   EXPECT_EQ(renderer.render(s), "\x1b[5;10HAB");
-  s.at(12, 5) = {'C', 0x1C};  // light red: only the foreground changes
+  s.at(12, 5) = {'C', 0x1C};                   // light red: only the foreground changes
   EXPECT_EQ(renderer.render(s), "\x1b[91mC");  // the cursor is already there
-  s.at(13, 5) = {'D', 0x5C};  // magenta background, same foreground
+  s.at(13, 5) = {'D', 0x5C};                   // magenta background, same foreground
   EXPECT_EQ(renderer.render(s), "\x1b[45mD");
   s.at(14, 5) = {'E', 0xF9};  // both change: one sequence
   EXPECT_EQ(renderer.render(s), "\x1b[94;107mE");
@@ -214,8 +215,10 @@ TEST(TerminalRender, AsciiStandInsWhereTheTerminalIsNotUtf8) {
     ASSERT_TRUE((c >= 0x20 && c < 0x7F) || c == 0x1B) << "byte " << int(c) << " at " << i;
   }
   ScreenModel frame = filled(' ', 0x18);
-  const std::string text = "\xC9\xCD\xBB\xBA\xC8\xBC\xCC\xB9\xDA\xC4\xBF\xB3\xC0\xD9 \x06\x03\x04\x05 Caf\x82";
-  for (std::size_t i = 0; i < text.size(); ++i) frame.at(1 + static_cast<int>(i), 1).ch = static_cast<std::uint8_t>(text[i]);
+  const std::string text =
+      "\xC9\xCD\xBB\xBA\xC8\xBC\xCC\xB9\xDA\xC4\xBF\xB3\xC0\xD9 \x06\x03\x04\x05 Caf\x82";
+  for (std::size_t i = 0; i < text.size(); ++i)
+    frame.at(1 + static_cast<int>(i), 1).ch = static_cast<std::uint8_t>(text[i]);
   TerminalRenderer ascii(TerminalCharset::ascii);
   const std::string shown = ascii.render(frame);
   EXPECT_NE(shown.find("+=+|+++++-+|++ SHDC Cafe"), std::string::npos) << shown;
@@ -240,7 +243,8 @@ TEST(TerminalRender, CharsetFollowsTheLocale) {
       {"de_DE.ISO-8859-15@euro", "", TerminalCharset::ascii},
       {"fr_FR", "", TerminalCharset::ascii},
   };
-  for (const auto& c : cases) EXPECT_EQ(terminalCharset(c.name, c.codeset), c.want) << c.name << " " << c.codeset;
+  for (const auto& c : cases)
+    EXPECT_EQ(terminalCharset(c.name, c.codeset), c.want) << c.name << " " << c.codeset;
 }
 
 TEST(TerminalRender, TitleAndRestore) {

@@ -26,22 +26,24 @@ inline std::wstring utf8ToWide(const std::string& text) {
 }
 inline std::string wideToUtf8(const std::wstring& wide) {
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string text(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr,
+                      nullptr);
   return text;
 }
 
 // The system's own sentence for an error code, without its line end.
 inline std::string systemReason(DWORD code) {
   wchar_t* buffer = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring reason = n > 0 && buffer != nullptr ? std::wstring(buffer, n) : std::wstring();
   if (buffer != nullptr) LocalFree(buffer);
-  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ' ||
-                             reason.back() == L'.'))
+  while (!reason.empty() &&
+         (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ' || reason.back() == L'.'))
     reason.pop_back();
   return reason.empty() ? "the system refused it" : wideToUtf8(reason);
 }

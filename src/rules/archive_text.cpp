@@ -41,8 +41,10 @@ void ArchiveLines::endLine() {
 std::string archiveHeader(const RuleTables& t, const SetParameters& set) {
   // The control string carries no calendar year, so nothing follows the
   // comma and its blank where a year would stand.
-  const std::string setDate = entry(t.monthName, set.monthNumber) + " " + std::to_string(set.dayOfMonth) + ", ";
-  return "-- " + std::string(8, ' ') + setDate + std::string(5, ' ') + entry(t.sessionName, set.sessionNumber);
+  const std::string setDate =
+      entry(t.monthName, set.monthNumber) + " " + std::to_string(set.dayOfMonth) + ", ";
+  return "-- " + std::string(8, ' ') + setDate + std::string(5, ' ') +
+         entry(t.sessionName, set.sessionNumber);
 }
 
 std::string archiveText(const RuleTables& t, const SetParameters& set, const DealStore& deals) {

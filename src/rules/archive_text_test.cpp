@@ -12,10 +12,14 @@ std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' ')
 
 // Hand lines of the set of control string 1000100006 (North, East, South,
 // West), as the hand record shows them.
-const std::string board1[4] = {"98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 "};
-const std::string board2[4] = {"T743 A65 983 Q32 ", "K2 KQ42 QJT7 865 ", "9865 JT9 642 KJT ", "AQJ 873 AK5 A974 "};
-const std::string board3[4] = {"KJ8 KJ5 KQJT95 5 ", "Q63 97 A763 A732 ", "AT52 T2 842 QJT4 ", "974 AQ8643 -- K986 "};
-const std::string board24[4] = {"QT9 76 KJT74 A98 ", "A8532 AQT52 98 K ", "J7 KJ984 A QT763 ", "K64 3 Q6532 J542 "};
+const std::string board1[4] = {"98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ",
+                               "KT KJ84 AQT96 J8 "};
+const std::string board2[4] = {"T743 A65 983 Q32 ", "K2 KQ42 QJT7 865 ", "9865 JT9 642 KJT ",
+                               "AQJ 873 AK5 A974 "};
+const std::string board3[4] = {"KJ8 KJ5 KQJT95 5 ", "Q63 97 A763 A732 ", "AT52 T2 842 QJT4 ",
+                               "974 AQ8643 -- K986 "};
+const std::string board24[4] = {"QT9 76 KJT74 A98 ", "A8532 AQT52 98 K ", "J7 KJ984 A QT763 ",
+                                "K64 3 Q6532 J542 "};
 
 struct ArchiveTextTest : ::testing::Test {
   ArchiveTextTest() {
@@ -62,7 +66,7 @@ TEST_F(ArchiveTextTest, SetOfOneMillionAndSixMatchesTheHandDerivedFile) {
       std::string(79, '-'),
       "",
   };
-  auto block = [&](int b, const std::string (&h)[4], int blanksBeforeEast) {
+  auto block = [&](int b, const std::string(&h)[4], int blanksBeforeEast) {
     const std::string deal = "Deal: " + std::to_string(b);
     expected.push_back(deal + blanks(b < 10 ? 32 : 31) + h[0]);
     expected.push_back("Contract: 4H-South" + blanks(4) + h[3] + blanks(blanksBeforeEast) + h[1]);
@@ -89,16 +93,18 @@ TEST_F(ArchiveTextTest, SetOfOneMillionAndSixMatchesTheHandDerivedFile) {
 TEST_F(ArchiveTextTest, BoardOneAndBoardThreeLinesExactly) {
   const std::vector<std::string> lines = linesOf(archiveText(tables, set, deals));
   const std::vector<std::string> first(lines.begin() + 4, lines.begin() + 10);
-  EXPECT_EQ(first, (std::vector<std::string>{
-                       "Deal: 1" + blanks(32) + "98 T63 J432 9632 ",
-                       "Contract: 4H-South" + blanks(4) + "KT KJ84 AQT96 J8 " + blanks(17) + "A7653 A92 K87 KQ ",
-                       "OnLead: West" + blanks(27) + "QJ42 Q75 5 AT754 ",
-                       "Lead: Any",
-                       "",
-                       "",
-                   }));
+  EXPECT_EQ(first,
+            (std::vector<std::string>{
+                "Deal: 1" + blanks(32) + "98 T63 J432 9632 ",
+                "Contract: 4H-South" + blanks(4) + "KT KJ84 AQT96 J8 " + blanks(17) + "A7653 A92 K87 KQ ",
+                "OnLead: West" + blanks(27) + "QJ42 Q75 5 AT754 ",
+                "Lead: Any",
+                "",
+                "",
+            }));
   // Board 3's West hand has a void and is two characters longer.
-  EXPECT_EQ(lines[17], "Contract: 4H-South" + blanks(4) + "974 AQ8643 -- K986 " + blanks(15) + "Q63 97 A763 A732 ");
+  EXPECT_EQ(lines[17],
+            "Contract: 4H-South" + blanks(4) + "974 AQ8643 -- K986 " + blanks(15) + "Q63 97 A763 A732 ");
   EXPECT_EQ(lines[17].find("Q63"), 56u);  // East at column 57
 }
 
@@ -143,7 +149,7 @@ TEST_F(ArchiveTextTest, NamesFromMonthDayAndSession) {
     int month, day, session;
     const char* base;
   } cases[] = {
-      {1, 1, 1, "Jan-01-M"}, {9, 9, 2, "Sep-09-A"}, {5, 31, 3, "May-31-E"},
+      {1, 1, 1, "Jan-01-M"},   {9, 9, 2, "Sep-09-A"}, {5, 31, 3, "May-31-E"},
       {12, 10, 4, "Dec-10-L"}, {1, 0, 1, "Jan-00-M"}, {2, 28, 0, "Feb-28-S"},
   };
   for (const auto& c : cases) {

@@ -1,6 +1,5 @@
 #include "rules/control_string.h"
 
-
 namespace kveld {
 
 namespace {

@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (checked.has_value() != accepted && !lowerX) std::abort();
   if (!checked) return 0;
   for (int i = 1; i <= 10; ++i)
-    if (accepted && (*checked)[static_cast<std::size_t>(i)] != expected[static_cast<std::size_t>(i)]) std::abort();
+    if (accepted && (*checked)[static_cast<std::size_t>(i)] != expected[static_cast<std::size_t>(i)])
+      std::abort();
 
   const kveld::SetParameters p = kveld::decodeControlDigits(*checked, tables());
   if (p.dayNumber < 0 || p.dayNumber > 9999 || p.dealOffset < 0 || p.dealOffset > 9999) std::abort();

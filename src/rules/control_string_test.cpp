@@ -21,9 +21,9 @@ TEST(DecodeDayNumber, CalendarWithItsDayZeroAndRepeatedFirstOfJanuary) {
     int day, year, month, dayOfMonth;
   };
   const Case cases[] = {
-      {0, 1, 1, 0},     {1, 1, 1, 1},      {59, 1, 2, 28},    {60, 1, 3, 1},    {364, 1, 12, 30},
-      {365, 2, 1, 0},   {366, 2, 1, 1},    {730, 3, 1, 0},    {1095, 4, 1, 0},  {1096, 4, 1, 1},
-      {1155, 4, 2, 29}, {1459, 4, 12, 29}, {1460, 5, 1, 0},   {1461, 5, 1, 1},  {1462, 5, 1, 1},
+      {0, 1, 1, 0},     {1, 1, 1, 1},      {59, 1, 2, 28},    {60, 1, 3, 1},   {364, 1, 12, 30},
+      {365, 2, 1, 0},   {366, 2, 1, 1},    {730, 3, 1, 0},    {1095, 4, 1, 0}, {1096, 4, 1, 1},
+      {1155, 4, 2, 29}, {1459, 4, 12, 29}, {1460, 5, 1, 0},   {1461, 5, 1, 1}, {1462, 5, 1, 1},
       {5000, 14, 9, 9}, {9731, 27, 8, 23}, {9999, 28, 5, 17},
   };
   for (const Case& c : cases) {
@@ -73,16 +73,16 @@ TEST(CheckControlString, ValidStringsDecode) {
 
 TEST(CheckControlString, Typos) {
   const char* typos[] = {
-      "1234567890",    // weighted sum 210
-      "123456789X ",   // a blank after the tenth digit
-      "123456789X0",   // a digit after it
-      "",              // nothing
-      "123456789",     // nine digits
-      "   12345 ",     // too few, with blanks
-      "1000100007",    // check digit off by one
-      "1000100006-",   // a foreign character after a valid string
-      "10001-00006",   // and inside one
-      "123456789x",    // lower case is upper-cased by the editor, not here
+      "1234567890",   // weighted sum 210
+      "123456789X ",  // a blank after the tenth digit
+      "123456789X0",  // a digit after it
+      "",             // nothing
+      "123456789",    // nine digits
+      "   12345 ",    // too few, with blanks
+      "1000100007",   // check digit off by one
+      "1000100006-",  // a foreign character after a valid string
+      "10001-00006",  // and inside one
+      "123456789x",   // lower case is upper-cased by the editor, not here
   };
   for (const char* text : typos) EXPECT_FALSE(checkControlString(text).has_value()) << '"' << text << '"';
   // An X in any of the first nine places, even where the sum would work out.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 
-
 namespace kveld {
 
 namespace {
@@ -53,7 +52,8 @@ bool passesWidthTest(const DealStore& store, int board) {
   return longestSuit(store, board, kEast) + longestSuit(store, board, kWest) <= kWidestPair;
 }
 
-std::uint32_t dealNextBoard(DealStore& store, Deck& deck, int board, std::uint32_t state, const RuleTables& t) {
+std::uint32_t dealNextBoard(DealStore& store, Deck& deck, int board, std::uint32_t state,
+                            const RuleTables& t) {
   Generator generator(state);
   dealBoard(store, deck, board, generator, t);
   return generator.state();

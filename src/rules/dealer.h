@@ -30,7 +30,8 @@ void describeBoard(DealStore& store, int board, const RuleTables& tables);
 
 // Deals one board from the generator at `state` and returns the state that
 // the next board is dealt from.
-std::uint32_t dealNextBoard(DealStore& store, Deck& deck, int board, std::uint32_t state, const RuleTables& tables);
+std::uint32_t dealNextBoard(DealStore& store, Deck& deck, int board, std::uint32_t state,
+                            const RuleTables& tables);
 
 // Deals the whole set, boards 1..boardCount (at most kMaxBoards), into the
 // store: what the interactive program deals step by step, in one call.

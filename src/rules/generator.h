@@ -27,8 +27,8 @@ constexpr std::uint32_t generatorStep(std::uint32_t state) { return state * 1347
 // 2^i-fold power, and the powers for the bits set in `steps` make up the
 // jump. About fifteen multiply-adds for a skip of up to 32767.
 constexpr std::uint32_t generatorJump(std::uint32_t state, std::uint32_t steps) {
-  std::uint32_t mul = 134775813u, add = 1u;        // one step: x * mul + add
-  std::uint32_t jumpMul = 1u, jumpAdd = 0u;        // the jump so far
+  std::uint32_t mul = 134775813u, add = 1u;  // one step: x * mul + add
+  std::uint32_t jumpMul = 1u, jumpAdd = 0u;  // the jump so far
   for (; steps != 0; steps >>= 1) {
     if ((steps & 1u) != 0) {
       jumpMul *= mul;

@@ -54,7 +54,7 @@ TEST(Seeding, SkipCountWrapsAtSixteenBits) {
     int session, offset, skip;
   };
   const Case cases[] = {
-      {0, 0, -10000}, {0, 9999, -1},    {1, 0, 0},          {1, 9999, 9999},      {2, 1234, 11234},
+      {0, 0, -10000},   {0, 9999, -1},    {1, 0, 0},         {1, 9999, 9999},          {2, 1234, 11234},
       {3, 9999, 29999}, {4, 2767, 32767}, {4, 2768, -32768}, {4, 9999, 39999 - 65536},
   };
   for (const Case& c : cases) {
@@ -65,8 +65,9 @@ TEST(Seeding, SkipCountWrapsAtSixteenBits) {
 
 TEST(Seeding, NothingIsDiscardedForSessionZeroOrAWrappedSkip) {
   const std::uint32_t unskipped = generatorStep(seedPattern(seedValue(setOf(3, 7, 14))));
-  for (const SetParameters& p : {setOf(3, 7, 14, 0, 0), setOf(3, 7, 14, 0, 9999), setOf(3, 7, 14, 1, 0),
-                                 setOf(3, 7, 14, 4, 2768), setOf(3, 7, 14, 4, 5000), setOf(3, 7, 14, 4, 9999)})
+  for (const SetParameters& p :
+       {setOf(3, 7, 14, 0, 0), setOf(3, 7, 14, 0, 9999), setOf(3, 7, 14, 1, 0), setOf(3, 7, 14, 4, 2768),
+        setOf(3, 7, 14, 4, 5000), setOf(3, 7, 14, 4, 9999)})
     EXPECT_EQ(seededState(p), unskipped) << "session " << p.sessionNumber << " offset " << p.dealOffset;
 }
 
@@ -87,7 +88,8 @@ TEST(Generator, JumpEqualsSteppingForEverySkipTheSeedingMakes) {
   for (const std::uint32_t start : {0x00000000u, 0x308AD201u, 0xA8BD0201u, 0xFFFFFFFFu, 0x80000001u}) {
     std::uint32_t stepped = start;
     for (std::uint32_t skip = 0; skip <= 32767; ++skip) {
-      ASSERT_EQ(generatorJump(start, skip), stepped) << std::hex << "start " << start << std::dec << " skip " << skip;
+      ASSERT_EQ(generatorJump(start, skip), stepped)
+          << std::hex << "start " << start << std::dec << " skip " << skip;
       stepped = generatorStep(stepped);
     }
   }
@@ -117,10 +119,17 @@ TEST(Generator, PositionUsesTheHigh31BitsExactly) {
     int n, position;
   };
   const Case cases[] = {
-      {0x00000000u, 51, 0},  {0x00000001u, 51, 0},  {0xFFFFFFFFu, 51, 51}, {0xFFFFFFFFu, 0, 0},
-      {0x80000000u, 1, 1},   {0x7FFFFFFFu, 1, 0},   {0x80000000u, 51, 26}, {0x7FFFFFFFu, 51, 25},
+      {0x00000000u, 51, 0},
+      {0x00000001u, 51, 0},
+      {0xFFFFFFFFu, 51, 51},
+      {0xFFFFFFFFu, 0, 0},
+      {0x80000000u, 1, 1},
+      {0x7FFFFFFFu, 1, 0},
+      {0x80000000u, 51, 26},
+      {0x7FFFFFFFu, 51, 25},
       // Just below and exactly on the boundary between positions 0 and 1.
-      {0x3FFFFFFFu, 3, 0},   {0x40000000u, 3, 1},
+      {0x3FFFFFFFu, 3, 0},
+      {0x40000000u, 3, 1},
   };
   for (const Case& c : cases) EXPECT_EQ(positionFrom(c.state, c.n), c.position) << std::hex << c.state;
 }

@@ -43,7 +43,8 @@ TEST_F(HandsTest, SameCardsAttemptsAndNextStateAsTheBoardDealer) {
     for (int seat = 0; seat < 4; ++seat)
       for (int suit = 0; suit < 4; ++suit)
         ASSERT_EQ(suitBits(words[static_cast<std::size_t>(seat)], suit),
-                  static_cast<std::uint16_t>(store->handBits[1][static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]))
+                  static_cast<std::uint16_t>(
+                      store->handBits[1][static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]))
             << std::hex << state << " seat " << seat << " suit " << suit;
   }
 }
@@ -72,13 +73,22 @@ TEST_F(HandsTest, TwentyThreeCardsSideBySideDealAgainFromTheNext52PositionsAsThe
   auto attempt = [](int eastSpades, int westHearts) {
     std::vector<int> east, west, rest;
     for (int c = 0; c < 52; ++c) {
-      if (c < eastSpades) east.push_back(c);
-      else if (c >= 13 && c < 13 + westHearts) west.push_back(c);
-      else rest.push_back(c);
+      if (c < eastSpades)
+        east.push_back(c);
+      else if (c >= 13 && c < 13 + westHearts)
+        west.push_back(c);
+      else
+        rest.push_back(c);
     }
     // East and West fill up with clubs from the end of the rest.
-    while (east.size() < 13) { east.push_back(rest.back()); rest.pop_back(); }
-    while (west.size() < 13) { west.push_back(rest.back()); rest.pop_back(); }
+    while (east.size() < 13) {
+      east.push_back(rest.back());
+      rest.pop_back();
+    }
+    while (west.size() < 13) {
+      west.push_back(rest.back());
+      rest.pop_back();
+    }
     std::vector<int> order;
     for (std::size_t r = 0; r < 13; ++r) {
       order.push_back(rest[2 * r]);
@@ -102,7 +112,8 @@ TEST_F(HandsTest, TwentyThreeCardsSideBySideDealAgainFromTheNext52PositionsAsThe
   for (int seat = 0; seat < 4; ++seat)
     for (int suit = 0; suit < 4; ++suit)
       EXPECT_EQ(suitBits(words[static_cast<std::size_t>(seat)], suit),
-                static_cast<std::uint16_t>(store->handBits[5][static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]));
+                static_cast<std::uint16_t>(
+                    store->handBits[5][static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]));
 }
 
 TEST_F(HandsTest, SetCardsAreTheCardsOfTheInteractiveDealing) {

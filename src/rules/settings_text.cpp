@@ -70,8 +70,8 @@ SettingsText parseSettingsText(std::string_view bytes) {
 }
 
 std::string settingsFileText(const Settings& s) {
-  return std::string(kDirectoryKey) + s.dfDirectory + "\r\n" + std::string(kExecutableKey) +
-         s.dfExecutable + "\r\n";
+  return std::string(kDirectoryKey) + s.dfDirectory + "\r\n" + std::string(kExecutableKey) + s.dfExecutable +
+         "\r\n";
 }
 
 }  // namespace kveld

@@ -62,7 +62,8 @@ TEST_F(OddSettingsFile, AFailedWriteLeavesTheEarlierFileWhole) {
   ::setrlimit(RLIMIT_FSIZE, &old);
   ::signal(SIGXFSZ, oldSignal);
   EXPECT_EQ(contentOf("KVELD.INI"), earlier);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()),
+            1);
 }
 
 // Users link their settings file on purpose: the link stays and the file it

@@ -21,9 +21,7 @@ struct SettingsFileTest : ::testing::Test, ProgramParts<> {
     std::ifstream in("KVELD.INI", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
-  void putFile(const std::string& bytes) {
-    std::ofstream("KVELD.INI", std::ios::binary) << bytes;
-  }
+  void putFile(const std::string& bytes) { std::ofstream("KVELD.INI", std::ios::binary) << bytes; }
   TempFolder folder;
 };
 
@@ -83,7 +81,8 @@ TEST_F(SettingsFileTest, WrittenFileReadsBackAndHoldsExactlyTheTwoLines) {
     writeSettings(program, s);
     const std::string bytes = fileBytes();
     EXPECT_EQ(bytes.size(), 40 + s.dfDirectory.size() + s.dfExecutable.size());
-    EXPECT_EQ(bytes, "DeepFinesseDirectory=" + s.dfDirectory + "\r\nExecutableFile=" + s.dfExecutable + "\r\n");
+    EXPECT_EQ(bytes,
+              "DeepFinesseDirectory=" + s.dfDirectory + "\r\nExecutableFile=" + s.dfExecutable + "\r\n");
     program.settings = {};
     readSettings(program);
     EXPECT_TRUE(program.settingsValid);
@@ -94,7 +93,8 @@ TEST_F(SettingsFileTest, WrittenFileReadsBackAndHoldsExactlyTheTwoLines) {
 
 TEST_F(SettingsFileTest, ReadOnlyFileCannotBeWritten) {
   putFile("old");
-  std::filesystem::permissions("KVELD.INI", std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+  std::filesystem::permissions("KVELD.INI", std::filesystem::perms::owner_read |
+                                                std::filesystem::perms::group_read |
                                                 std::filesystem::perms::others_read);
   try {
     writeSettings(program, {"C:\\DF", "DF.EXE"});

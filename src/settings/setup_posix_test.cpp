@@ -41,7 +41,8 @@ struct SetupOnDrivesTest : ::testing::Test, ProgramParts<ScriptedConsole, RealSy
     EXPECT_EQ(device.keysLeft(), 0u);
     return true;
   }
-  static void install(const fs::path& drive, const std::string& folder, const std::string& archive = "DEALAR~1") {
+  static void install(const fs::path& drive, const std::string& folder,
+                      const std::string& archive = "DEALAR~1") {
     WineDrives::folder(drive, folder + "/" + archive);
     WineDrives::file(drive, folder + "/dfinesse.exe");
   }
@@ -60,15 +61,23 @@ TEST_F(SetupOnDrivesTest, InstallationsFoundOnTheDriveChosen) {
     std::string directory;  // empty: the program ended
   } cases[] = {
       {"none", {}, {"e", keys::enter, "x"}, 0, ""},
-      {"one, by its long name", {"Games/DeepFinesse|Deal Archive"}, {"D", "E", keys::enter, "x"}, 1,
+      {"one, by its long name",
+       {"Games/DeepFinesse|Deal Archive"},
+       {"D", "E", keys::enter, "x"},
+       1,
        "E:\\Games\\DeepFinesse"},
       {"the path holds \\deal", {"deals/DF|dealar~1"}, {"e", keys::enter, "x"}, 1, "E:\\deals\\DF"},
-      {"three, the second chosen", {"A|DEALAR~1", "B|DEALAR~1", "C|DEALAR~1"}, {"e", keys::enter, "2", "x"}, 3,
+      {"three, the second chosen",
+       {"A|DEALAR~1", "B|DEALAR~1", "C|DEALAR~1"},
+       {"e", keys::enter, "2", "x"},
+       3,
        "E:\\B"},
       {"eleven, the tenth chosen",
        {"F01|DEALAR~1", "F02|DEALAR~1", "F03|DEALAR~1", "F04|DEALAR~1", "F05|DEALAR~1", "F06|DEALAR~1",
         "F07|DEALAR~1", "F08|DEALAR~1", "F09|DEALAR~1", "F10|DEALAR~1", "F11|DEALAR~1"},
-       {"e", keys::enter, "0", "x"}, 10, "E:\\F10"},
+       {"e", keys::enter, "0", "x"},
+       10,
+       "E:\\F10"},
   };
   for (const Case& tc : cases) {
     WineDrives local;
@@ -127,7 +136,8 @@ TEST_F(SetupOnDrivesTest, LongPathIsShownShortenedAndStoredWhole) {
   EXPECT_EQ(textAt(choice, 14, 12, 61), full61.substr(0, 57) + "... ");
   EXPECT_EQ(textAt(choice, 14, 13, 61), full60 + " ");
   EXPECT_EQ(program.settings.dfDirectory, full61);
-  EXPECT_EQ(contentOf(here.path() / "KVELD.INI"), "DeepFinesseDirectory=" + full61 + "\r\nExecutableFile=DFINESSE.EXE\r\n");
+  EXPECT_EQ(contentOf(here.path() / "KVELD.INI"),
+            "DeepFinesseDirectory=" + full61 + "\r\nExecutableFile=DFINESSE.EXE\r\n");
 }
 
 TEST_F(SetupOnDrivesTest, ArchiveFolderReachedThroughItsShortName) {
@@ -135,7 +145,8 @@ TEST_F(SetupOnDrivesTest, ArchiveFolderReachedThroughItsShortName) {
   ASSERT_TRUE(run({"e", keys::enter, "x"}));
   // The settings hold the installation; the archive file's path names the
   // archive folder by its short name and lands in "Deal Archive".
-  const std::string archivePath = program.settings.dfDirectory + "\\" + tables.archiveFolderName + "\\Jan-01-M.txt";
+  const std::string archivePath =
+      program.settings.dfDirectory + "\\" + tables.archiveFolderName + "\\Jan-01-M.txt";
   system.writeFile(archivePath, "deals\r\n");
   EXPECT_EQ(contentOf(e / "Games/DeepFinesse/Deal Archive/Jan-01-M.txt"), "deals\r\n");
 }

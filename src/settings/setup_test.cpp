@@ -102,7 +102,9 @@ struct SetupScreenTest : ::testing::Test {
     initProgramTables(tables);
     kit.drawTitleScreen();
   }
-  ~SetupScreenTest() override { EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << "the scratch file was left"; }
+  ~SetupScreenTest() override {
+    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << "the scratch file was left";
+  }
 
   void setListing(const std::vector<std::string>& folders, const std::string& drive = "C:") {
     std::string text;
@@ -207,7 +209,8 @@ TEST_F(SetupScreenTest, SearchingScreenIsShownWhileTheDriveIsListed) {
 }
 
 TEST_F(SetupScreenTest, NothingFoundHalts) {
-  for (const std::string& listing : {std::string(), std::string("D:\\DF\\DEALAR~1\r\n"), std::string("\r\n")}) {
+  for (const std::string& listing :
+       {std::string(), std::string("D:\\DF\\DEALAR~1\r\n"), std::string("\r\n")}) {
     ScriptedConsole dev({"f", keys::enter, "x"});
     ConsoleKit k(dev, tables);
     ScriptedSearch sys(dev);
@@ -259,7 +262,8 @@ TEST_F(SetupScreenTest, ChoiceAmongThree) {
   const char* names[] = {"One", "Two", "Three"};
   for (int i = 0; i < 3; ++i) {
     const std::string path = std::string("C:\\") + names[i];
-    EXPECT_EQ(textAt(s, 10, 12 + i, 4 + static_cast<int>(path.size())), "(" + std::to_string(i + 1) + ") " + path);
+    EXPECT_EQ(textAt(s, 10, 12 + i, 4 + static_cast<int>(path.size())),
+              "(" + std::to_string(i + 1) + ") " + path);
     EXPECT_TRUE(allAttr(s, 10, 12 + i, 4, kCyanOnBlue));
     EXPECT_TRUE(allAttr(s, 14, 12 + i, static_cast<int>(path.size()), kWhiteOnBlue));
   }

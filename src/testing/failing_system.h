@@ -11,8 +11,16 @@ namespace kveld {
 
 class FailingSystem : public System {
  public:
-  enum class Op { readFile, writeFile, replaceFile, deleteFile, findFirstFile, listArchiveFolders, openAddress,
-                  startProgram };
+  enum class Op {
+    readFile,
+    writeFile,
+    replaceFile,
+    deleteFile,
+    findFirstFile,
+    listArchiveFolders,
+    openAddress,
+    startProgram
+  };
 
   explicit FailingSystem(System& inner) : inner_(inner) {}
 

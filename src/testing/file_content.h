@@ -18,7 +18,8 @@ inline std::string contentOf(const std::filesystem::path& file) {
 // The names in a folder, sorted.
 inline std::vector<std::string> namesIn(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

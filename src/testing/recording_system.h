@@ -18,8 +18,12 @@ class RecordingSystem : public System {
                                            const std::function<bool(std::string_view)>& enough) override {
     return real_->readFileStart(path, most, enough);
   }
-  void writeFile(const std::string& path, const std::string& bytes) override { real_->writeFile(path, bytes); }
-  void replaceFile(const std::string& path, const std::string& bytes) override { real_->replaceFile(path, bytes); }
+  void writeFile(const std::string& path, const std::string& bytes) override {
+    real_->writeFile(path, bytes);
+  }
+  void replaceFile(const std::string& path, const std::string& bytes) override {
+    real_->replaceFile(path, bytes);
+  }
   void deleteFile(const std::string& path) override { real_->deleteFile(path); }
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
     return real_->findFirstFile(folder, pattern);

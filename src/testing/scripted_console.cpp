@@ -32,7 +32,9 @@ void ScriptedConsole::flushKeys() {
   events_.push_back({Event::flush, "", 0});
 }
 
-void ScriptedConsole::playSound(Sound sound) { events_.push_back({Event::sound, std::string(soundName(sound)), 0}); }
+void ScriptedConsole::playSound(Sound sound) {
+  events_.push_back({Event::sound, std::string(soundName(sound)), 0});
+}
 
 void ScriptedConsole::pause(int milliseconds) { events_.push_back({Event::pause, "", milliseconds}); }
 

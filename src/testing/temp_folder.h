@@ -11,7 +11,8 @@ class TempFolder {
  public:
   TempFolder() : old_(std::filesystem::current_path()) {
     std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() / ("kveld-test-" + std::to_string(rd()) + std::to_string(rd()));
+    path_ = std::filesystem::temp_directory_path() /
+            ("kveld-test-" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(path_);
     std::filesystem::current_path(path_);
   }

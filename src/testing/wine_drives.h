@@ -14,7 +14,9 @@ namespace kveld {
 
 class WineDrives {
  public:
-  WineDrives() : base_(std::filesystem::temp_directory_path() / ("kveld-drives-" + std::to_string(counter()++) + "-" + std::to_string(std::random_device{}()))) {
+  WineDrives()
+      : base_(std::filesystem::temp_directory_path() / ("kveld-drives-" + std::to_string(counter()++) + "-" +
+                                                        std::to_string(std::random_device{}()))) {
     if (const char* old = std::getenv("WINEPREFIX")) old_ = old;
     std::filesystem::create_directories(base_ / "prefix" / "dosdevices");
     setenv("WINEPREFIX", (base_ / "prefix").c_str(), 1);
@@ -26,7 +28,8 @@ class WineDrives {
       unsetenv("WINEPREFIX");
     }
     std::error_code ec;
-    std::filesystem::permissions(base_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(base_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
     std::filesystem::remove_all(base_, ec);
   }
   WineDrives(const WineDrives&) = delete;

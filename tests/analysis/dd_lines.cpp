@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
       for (std::size_t seat = 0; seat < 4; ++seat) {
         line += '|';
         // deal lists the suits first and no trump last, as we store them.
-        for (std::size_t d = 0; d < 5; ++d) line += (d > 0 ? " " : "") + std::to_string(results[i].tricks[seat][d]);
+        for (std::size_t d = 0; d < 5; ++d)
+          line += (d > 0 ? " " : "") + std::to_string(results[i].tricks[seat][d]);
       }
       std::printf("%s\n", line.c_str());
     }

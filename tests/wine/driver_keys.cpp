@@ -54,7 +54,8 @@ KeyStroke namedKey(const std::string& name) {
     if (k->virtualKey == VK_SHIFT) state |= SHIFT_PRESSED;
     if (k->virtualKey == VK_CONTROL) state |= LEFT_CTRL_PRESSED;
     if (k->virtualKey == VK_MENU) state |= LEFT_ALT_PRESSED;
-    return {k->virtualKey, k->scanCode, static_cast<wchar_t>(static_cast<unsigned char>(k->character)), state};
+    return {k->virtualKey, k->scanCode, static_cast<wchar_t>(static_cast<unsigned char>(k->character)),
+            state};
   }
   if (name.rfind("Ctrl+", 0) == 0 && name.size() == 6) {
     KeyStroke k = strokeFor(static_cast<wchar_t>(std::tolower(static_cast<unsigned char>(name[5]))));
@@ -102,7 +103,8 @@ void appendStroke(std::vector<INPUT_RECORD>& out, const KeyStroke& k) {
   if (!isModifier) {
     for (const Mod& m : mods) {
       if (k.state & m.flag)
-        out.push_back(keyRecord(KeyStroke{m.key.vk, m.key.scan, 0, k.state & ~static_cast<DWORD>(ENHANCED_KEY)}, true));
+        out.push_back(
+            keyRecord(KeyStroke{m.key.vk, m.key.scan, 0, k.state & ~static_cast<DWORD>(ENHANCED_KEY)}, true));
     }
   }
   out.push_back(keyRecord(k, true));
