@@ -70,19 +70,8 @@ class SmallTerminal(ProgramTestCase):
 class SlowLink(ProbeTestCase):
     def test_an_arrow_key_split_by_a_slow_link(self):
         # The rest of a sequence that follows its Esc 80 ms later still
-        # belongs to it. (A machine too busy to send it within the wait
-        # splits it rightly, so a few tries are allowed.)
-        p = self.start()
-        for _ in range(3):
-            before = len(p.keys())
-            p.t.send(b"\x1b")
-            time.sleep(0.08)
-            p.t.send(b"[A")
-            time.sleep(0.3)
-            got = p.wait_keys(before + 1)[before:]
-            if got == ["00 48"]:
-                return
-        self.fail("Esc and, 80 ms later, [A read as %s" % got)
+        # belongs to it.
+        self.assert_split_arrow_read_whole(0.08)
 
 
 class Locale(ProgramTestCase):

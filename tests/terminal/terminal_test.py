@@ -210,6 +210,23 @@ class ProbeTestCase(unittest.TestCase):
         self.addCleanup(p.close)
         return p
 
+    def assert_split_arrow_read_whole(self, delay):
+        # The up arrow sent as Esc and, `delay` seconds later, the rest of its
+        # sequence is still one key. (A machine too busy to send the second
+        # part within the Esc wait splits it rightly, so a few tries are
+        # allowed.)
+        p = self.start()
+        for _ in range(3):
+            before = len(p.keys())
+            p.t.send(b"\x1b")
+            time.sleep(delay)
+            p.t.send(b"[A")
+            time.sleep(0.3)
+            got = p.wait_keys(before + 1)[before:]
+            if got == ["00 48"]:
+                return
+        self.fail("Esc and, %d ms later, [A read as %s" % (round(delay * 1000), got))
+
 
 class Keys(ProbeTestCase):
     # Bytes as xterm, the Linux console and tmux send them, and the key read.
@@ -237,20 +254,8 @@ class Keys(ProbeTestCase):
 
     def test_sequence_in_two_parts(self):
         # A terminal's escape sequence can reach the program in two reads;
-        # shortly after an Esc more of it is still waited for. (A machine too
-        # busy to write the second part within that wait splits it rightly,
-        # so a few tries are allowed.)
-        p = self.start()
-        for _ in range(3):
-            before = len(p.keys())
-            p.t.send(b"\x1b")
-            time.sleep(0.005)
-            p.t.send(b"[A")
-            time.sleep(0.3)
-            got = p.wait_keys(before + 1)[before:]
-            if got == ["00 48"]:
-                return
-        self.fail("Esc and [A read as %s" % got)
+        # shortly after an Esc more of it is still waited for.
+        self.assert_split_arrow_read_whole(0.005)
 
     def test_typed_ahead_keys_keep_their_order(self):
         p = self.start()
