@@ -55,10 +55,7 @@ class FirstRun(Screens):
             t.send(b"k")
             t.wait_for(lambda: "SETUP needs to establish a link" in t.screen.display[3], "the drive prompt")
             self.assertEqual(content(place.ini), b"")
-            t.send(b"\x1b")
-            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
-            t.send(b"y")
-            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.quit_with_esc(), 0)
             self.assertEqual(t.modes(), t.modes_before)
 
 

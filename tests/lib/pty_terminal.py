@@ -190,6 +190,13 @@ class PtyTerminal:
         self.pump(0.2)  # what it wrote last
         return self.process.returncode
 
+    def quit_with_esc(self, what="the quit question"):
+        """Esc, then yes at the quit question; the program's exit code."""
+        self.send(b"\x1b")
+        self.wait_for(lambda: "Quit program?" in self.screen.display[21], what)
+        self.send(b"y")
+        return self.wait_exit()
+
     def send(self, data):
         os.write(self.master, data)
 

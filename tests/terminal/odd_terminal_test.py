@@ -27,10 +27,7 @@ class SmallTerminal(ProgramTestCase):
 
     def quit(self, t):
         t.pump(0.3)
-        t.send(b"\x1b")
-        t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
-        t.send(b"y")
-        self.assertEqual(t.wait_exit(), 0)
+        self.assertEqual(t.quit_with_esc(), 0)
         self.assertEqual(t.modes(), t.modes_before)
 
     def test_a_terminal_that_obeys_the_request(self):

@@ -72,10 +72,7 @@ class HandingOver(ScreenTestCase):
             t.send(b"1")  # raw again: the key is read at once, and not echoed by the terminal
             t.wait_for(lambda: t.screen.text(39, 5, 1) == "1", "the digit typed")
             self.assertNotEqual(t.modes(), t.modes_before)
-            t.send(b"\x1b")
-            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
-            t.send(b"y")
-            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.quit_with_esc(), 0)
         found = content(modes).decode()
         self.assertTrue(cooked(found), found)
 

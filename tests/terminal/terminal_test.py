@@ -96,10 +96,7 @@ class Restoring(ProgramTestCase):
         with self.start_program() as t:
             t.wait_for(title_drawn(t), "the title screen")
             t.pump(0.3)  # it waits for a control string: Esc, then yes to quitting
-            t.send(b"\x1b")
-            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question")
-            t.send(b"y")
-            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.quit_with_esc(), 0)
             self.assert_given_back(t)
             # The program's last screen stays (rows 1 to 24 as they were when
             # it gave the terminal back); what follows starts on row 25.
@@ -429,9 +426,6 @@ class Question(ProgramTestCase):
             t.send(b"n")
             t.wait_for(lambda: "Quit program?" not in t.screen.display[21], "the title screen again")
             t.pump(0.5)
-            t.send(b"\x1b")
-            t.wait_for(lambda: "Quit program?" in t.screen.display[21], "the quit question again")
-            t.send(b"y")
-            self.assertEqual(t.wait_exit(), 0)
+            self.assertEqual(t.quit_with_esc("the quit question again"), 0)
             self.assertEqual(t.modes(), t.modes_before)
 
