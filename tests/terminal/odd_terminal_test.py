@@ -6,7 +6,6 @@ Programs: kveld, probe (terminal_probe.cpp).
 """
 import os
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -118,20 +117,7 @@ def zombie_children(pid):
 
 class SoundPlayer(ProbeTestCase):
     def test_a_player_that_has_ended_is_waited_for(self):
-        folder = tempfile.TemporaryDirectory(prefix="kveld-sound-")
-        self.addCleanup(folder.cleanup)
-        played = os.path.join(folder.name, "played")
-        player = os.path.join(folder.name, "aplay")
-        with open(player, "w") as f:
-            f.write('#!/bin/sh\ncat > "%s"\n' % played)
-        os.chmod(player, 0o755)
-        os.makedirs(os.path.join(folder.name, "pulse"))
-        open(os.path.join(folder.name, "pulse", "native"), "w").close()
-        p = self.start(env={"PATH": folder.name + ":/usr/bin:/bin", "XDG_RUNTIME_DIR": folder.name})
-        p.key(b"s")
-        deadline = time.monotonic() + 5
-        while time.monotonic() < deadline and not (os.path.exists(played) and os.path.getsize(played) > 1000):
-            time.sleep(0.05)
+        p, _ = self.play_through_player('cat > "%s"')
         # The player has had its sound and ended; the probe waits for a key.
         deadline = time.monotonic() + 3
         while zombie_children(p.t.process.pid) and time.monotonic() < deadline:

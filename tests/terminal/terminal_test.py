@@ -207,6 +207,26 @@ class ProbeTestCase(unittest.TestCase):
         self.addCleanup(p.close)
         return p
 
+    def play_through_player(self, script):
+        """Starts the probe with a stand-in for aplay (a shell line, %s the
+        file it may write) and an audio output, plays one sound and waits
+        until the player has had it. The probe and that file's path."""
+        folder = tempfile.TemporaryDirectory(prefix="kveld-sound-")
+        self.addCleanup(folder.cleanup)
+        played = os.path.join(folder.name, "played")
+        player = os.path.join(folder.name, "aplay")
+        with open(player, "w") as f:
+            f.write("#!/bin/sh\n" + script % played + "\n")
+        os.chmod(player, 0o755)
+        os.makedirs(os.path.join(folder.name, "pulse"))
+        open(os.path.join(folder.name, "pulse", "native"), "w").close()
+        p = self.start(env={"PATH": folder.name + ":/usr/bin:/bin", "XDG_RUNTIME_DIR": folder.name})
+        p.key(b"s")
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and not (os.path.exists(played) and os.path.getsize(played) > 1000):
+            time.sleep(0.05)
+        return p, played
+
     def assert_split_arrow_read_whole(self, delay):
         # The up arrow sent as Esc and, `delay` seconds later, the rest of its
         # sequence is still one key. (A machine too busy to send the second
@@ -287,20 +307,7 @@ class Sound(ProbeTestCase):
         p.t.wait_for(lambda: p.t.screen.bells == 2, "the bell")
 
     def test_player_gets_the_sound(self):
-        folder = tempfile.TemporaryDirectory(prefix="kveld-sound-")
-        self.addCleanup(folder.cleanup)
-        played = os.path.join(folder.name, "played")
-        player = os.path.join(folder.name, "aplay")
-        with open(player, "w") as f:
-            f.write('#!/bin/sh\n[ "$1 $2" = "-q -" ] && exec cat > "%s"\n' % played)
-        os.chmod(player, 0o755)
-        os.makedirs(os.path.join(folder.name, "pulse"))
-        open(os.path.join(folder.name, "pulse", "native"), "w").close()
-        p = self.start(env={"PATH": folder.name + ":/usr/bin:/bin", "XDG_RUNTIME_DIR": folder.name})
-        p.key(b"s")
-        deadline = time.monotonic() + 5
-        while time.monotonic() < deadline and not (os.path.exists(played) and os.path.getsize(played) > 1000):
-            time.sleep(0.05)
+        p, played = self.play_through_player('[ "$1 $2" = "-q -" ] && exec cat > "%s"')
         with open(played, "rb") as f:
             wave = f.read()
         self.assertEqual(wave[:4], b"RIFF")
