@@ -22,33 +22,43 @@ struct ControlCheckTest : ::testing::Test {
   RuleTables tables;
 };
 
+struct Case {
+  std::string_view text;
+  std::string_view expected;
+};
+
 TEST_F(ControlCheckTest, ValidStringsAndTheirSets) {
-  EXPECT_EQ(setOf("1000100006"), "January 1, Morning, 24 boards");
-  EXPECT_EQ(setOf("0102230455"), "September 9, Afternoon, 24 boards");
-  EXPECT_EQ(setOf("123456789X"), "August 23, Morning, 36 boards");
-  // Typed as the interactive program takes it: lower-case x, blanks before
-  // and between the digits.
-  EXPECT_EQ(setOf("123456789x"), "August 23, Morning, 36 boards");
-  EXPECT_EQ(setOf(" 12345 6789X"), "August 23, Morning, 36 boards");
-  // Session 0 and day 0 of January.
-  EXPECT_EQ(setOf("0000000000"), "January 0, Session, 24 boards");
-  EXPECT_EQ(setOf("506020300X"), "January 0, Afternoon, 24 boards");
+  const Case cases[] = {
+      {"1000100006", "January 1, Morning, 24 boards"},
+      {"0102230455", "September 9, Afternoon, 24 boards"},
+      {"123456789X", "August 23, Morning, 36 boards"},
+      // Typed as the interactive program takes it: lower-case x, blanks
+      // before and between the digits.
+      {"123456789x", "August 23, Morning, 36 boards"},
+      {" 12345 6789X", "August 23, Morning, 36 boards"},
+      // Session 0 and day 0 of January.
+      {"0000000000", "January 0, Session, 24 boards"},
+      {"506020300X", "January 0, Afternoon, 24 boards"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(setOf(c.text), c.expected) << c.text;
 }
 
 TEST_F(ControlCheckTest, EachRefusalSaysWhy) {
-  EXPECT_EQ(problemOf(""), "it holds no digits");
-  EXPECT_EQ(problemOf("   "), "it holds no digits");
-  EXPECT_EQ(problemOf("100010000"), "it has 9 digits instead of ten");
-  EXPECT_EQ(problemOf("1"), "it has 1 digit instead of ten");
-  EXPECT_EQ(problemOf("1234567890"), "the check digit does not fit the other nine digits (a typing error?)");
-  EXPECT_EQ(problemOf("123456789X "), "a blank follows the tenth digit");
-  EXPECT_EQ(problemOf("10001000067"), "\"7\" follows the tenth digit");
-  EXPECT_EQ(problemOf("10X0100006"),
-            "\"X\" stands as the third digit; only the tenth (check) digit may be X");
-  EXPECT_EQ(problemOf("1000A00006"), "\"A\" is not a digit");
-  EXPECT_EQ(problemOf("1000\t100006"), "a tab is not a digit");
-  EXPECT_EQ(problemOf("1000\x1b[2J"), "a control character is not a digit");
-  EXPECT_EQ(problemOf("1000\xc3\xa9"), "a character outside ASCII is not a digit");
+  const Case cases[] = {
+      {"", "it holds no digits"},
+      {"   ", "it holds no digits"},
+      {"100010000", "it has 9 digits instead of ten"},
+      {"1", "it has 1 digit instead of ten"},
+      {"1234567890", "the check digit does not fit the other nine digits (a typing error?)"},
+      {"123456789X ", "a blank follows the tenth digit"},
+      {"10001000067", "\"7\" follows the tenth digit"},
+      {"10X0100006", "\"X\" stands as the third digit; only the tenth (check) digit may be X"},
+      {"1000A00006", "\"A\" is not a digit"},
+      {"1000\t100006", "a tab is not a digit"},
+      {"1000\x1b[2J", "a control character is not a digit"},
+      {"1000\xc3\xa9", "a character outside ASCII is not a digit"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(problemOf(c.text), c.expected) << c.text;
 }
 
 TEST_F(ControlCheckTest, EveryRefusedStringGetsAReasonOfItsOwn) {
