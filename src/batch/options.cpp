@@ -9,15 +9,15 @@ namespace kveld::batch {
 
 namespace {
 
-struct OptionSpec {
+struct OptionEntry {
   char shortName;
   std::vector<std::string_view> longNames;
   bool takesValue;
   std::function<void(Options&, const std::string&)> apply;
 };
 
-const std::vector<OptionSpec>& optionSpecs() {
-  static const std::vector<OptionSpec> specs = {
+const std::vector<OptionEntry>& optionEntries() {
+  static const std::vector<OptionEntry> entries = {
       {'a', {"analyse", "analyze"}, false, [](Options& o, const std::string&) { o.analyse = true; }},
       {'c', {"check"}, false, [](Options& o, const std::string&) { o.check = true; }},
       {'f', {"format"}, true, [](Options& o, const std::string& v) { o.format = v; }},
@@ -26,17 +26,17 @@ const std::vector<OptionSpec>& optionSpecs() {
       {'h', {"help"}, false, [](Options& o, const std::string&) { o.help = true; }},
       {'V', {"version"}, false, [](Options& o, const std::string&) { o.version = true; }},
   };
-  return specs;
+  return entries;
 }
 
-const OptionSpec* findShort(char name) {
-  for (const OptionSpec& s : optionSpecs())
+const OptionEntry* findShort(char name) {
+  for (const OptionEntry& s : optionEntries())
     if (s.shortName == name) return &s;
   return nullptr;
 }
 
-const OptionSpec* findLong(std::string_view name) {
-  for (const OptionSpec& s : optionSpecs())
+const OptionEntry* findLong(std::string_view name) {
+  for (const OptionEntry& s : optionEntries())
     for (std::string_view n : s.longNames)
       if (n == name) return &s;
   return nullptr;
@@ -62,30 +62,30 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
       // --name, --name=value, --name value
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-      const OptionSpec* spec = findLong(name);
-      if (spec == nullptr) return fail("unknown option \"--" + name + "\"");
-      if (!spec->takesValue) {
+      const OptionEntry* entry = findLong(name);
+      if (entry == nullptr) return fail("unknown option \"--" + name + "\"");
+      if (!entry->takesValue) {
         if (equals != std::string::npos) return fail("option \"--" + name + "\" takes no value");
-        spec->apply(o, "");
+        entry->apply(o, "");
       } else if (equals != std::string::npos) {
-        spec->apply(o, arg.substr(equals + 1));
+        entry->apply(o, arg.substr(equals + 1));
       } else if (i + 1 < args.size()) {
-        spec->apply(o, args[++i]);
+        entry->apply(o, args[++i]);
       } else {
         return fail("option \"--" + name + "\" needs a value");
       }
     } else {
       // -cq, -f pbn, -fpbn
       for (std::size_t k = 1; k < arg.size(); ++k) {
-        const OptionSpec* spec = findShort(arg[k]);
-        if (spec == nullptr) return fail("unknown option \"-" + std::string(1, arg[k]) + "\"");
-        if (!spec->takesValue) {
-          spec->apply(o, "");
+        const OptionEntry* entry = findShort(arg[k]);
+        if (entry == nullptr) return fail("unknown option \"-" + std::string(1, arg[k]) + "\"");
+        if (!entry->takesValue) {
+          entry->apply(o, "");
         } else if (k + 1 < arg.size()) {
-          spec->apply(o, arg.substr(k + 1));
+          entry->apply(o, arg.substr(k + 1));
           break;
         } else if (i + 1 < args.size()) {
-          spec->apply(o, args[++i]);
+          entry->apply(o, args[++i]);
         } else {
           return fail("option \"-" + std::string(1, arg[k]) + "\" needs a value");
         }

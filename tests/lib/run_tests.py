@@ -30,10 +30,10 @@ def main(argv):
         name, _, path = given.partition("=")
         programs.set_path(name, path)
     name = os.path.splitext(os.path.basename(args.file))[0]
-    spec = importlib.util.spec_from_file_location(name, args.file)
-    module = importlib.util.module_from_spec(spec)
+    found = importlib.util.spec_from_file_location(name, args.file)
+    module = importlib.util.module_from_spec(found)
     sys.modules[name] = module
-    spec.loader.exec_module(module)
+    found.loader.exec_module(module)
     loader = unittest.defaultTestLoader
     if args.registered:
         return check_registered(loader.loadTestsFromModule(module), name, args.names)
