@@ -6,7 +6,7 @@
 
 #include "batch/batch_run.h"
 #include "platform/native_files.h"
-#include "platform/standard_error.h"
+#include "platform/process_facts.h"
 #include "platform/standard_streams.h"
 
 int main(int argc, char** argv) {

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
+#include "encoding/ascii.h"
+
 namespace kveld {
 
-std::string upperKey(const std::string& key) {
-  std::string k = key;
-  if (k.size() == 1 && k[0] >= 'a' && k[0] <= 'z') k[0] = static_cast<char>(k[0] - 'a' + 'A');
-  return k;
-}
+std::string upperKey(const std::string& key) { return key.size() == 1 ? upperAscii(key) : key; }
 
 std::string numberText(int value) {
   return (value < 0 ? "-" : " ") + std::to_string(value < 0 ? -static_cast<long>(value) : value) + " ";

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/program_tables.h"
+#include "encoding/screen_model.h"
 #include "platform/console_device.h"
-#include "platform/screen_model.h"
 
 namespace kveld {
 

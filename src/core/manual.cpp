@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "core/program.h"
-#include "platform/program_folder.h"
+#include "platform/process_facts.h"
 
 namespace kveld {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/program_tables.h"
 
-#include "platform/keys.h"
+#include "encoding/keys.h"
 
 namespace kveld {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/screen_model.h"
+#include "encoding/screen_model.h"
 
 namespace kveld {
 

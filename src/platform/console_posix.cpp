@@ -16,13 +16,13 @@
 #include <optional>
 #include <stdexcept>
 
+#include "encoding/terminal_keys.h"
+#include "encoding/terminal_render.h"
 #include "platform/console_device.h"
 #include "platform/error_numbers.h"
 #include "platform/run_time_error.h"
 #include "platform/sound_data.h"
 #include "platform/sound_player.h"
-#include "platform/terminal_keys.h"
-#include "platform/terminal_render.h"
 #include "platform/unfinished_file.h"
 
 namespace kveld {

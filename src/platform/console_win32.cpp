@@ -11,11 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "encoding/ascii.h"
+#include "encoding/cp437.h"
+#include "encoding/win32_keys.h"
 #include "platform/console_win32.h"
-#include "platform/cp437.h"
 #include "platform/error_numbers.h"
 #include "platform/run_time_error.h"
-#include "platform/win32_keys.h"
 
 namespace kveld {
 namespace {
@@ -180,10 +181,7 @@ class Win32Console : public ConsoleDevice {
 
   // A sound that cannot be played is left out; it never stops the program.
   void playSound(Sound sound) override {
-    std::string resource(soundName(sound));
-    for (char& c : resource) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string resource = upperAscii(soundName(sound));
     PlaySoundA(resource.c_str(), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
   }
 

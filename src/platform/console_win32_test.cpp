@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "encoding/cp437.h"
 #include "platform/console_win32.h"
-#include "platform/cp437.h"
 #include "platform/run_time_error.h"
 
 namespace kveld {

@@ -15,6 +15,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,11 +23,11 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/made_time.h"
-#include "platform/native_name.h"
+#include "encoding/native_name.h"
+#include "encoding/short_name.h"
+#include "platform/folder_names_posix.h"
 #include "platform/paths.h"
 #include "platform/run_time_error.h"
-#include "platform/short_name.h"
 
 namespace kveld {
 namespace {
@@ -63,12 +64,6 @@ std::optional<std::string> driveFolder(char letter) {
   return std::nullopt;
 }
 
-std::string joined(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
-  return folder + "/" + name;
-}
-
 std::vector<std::string> namesIn(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
@@ -91,15 +86,10 @@ std::optional<std::string> lookUp(const std::string& folder, const std::string& 
   for (const std::string& name : names)
     if (sameNameIgnoringCase(name, wanted)) return name;
   if (component.find('~') == std::string::npos || !isShortName(component)) return std::nullopt;
-  std::vector<std::string> programNames;
-  std::vector<std::int64_t> madeAt;
-  programNames.reserve(names.size());
-  madeAt.reserve(names.size());
-  for (const std::string& name : names) {
-    programNames.push_back(programName(name, '_'));
-    madeAt.push_back(madeTime(AT_FDCWD, joined(folder.empty() ? "." : folder, name)));
-  }
-  const std::vector<std::string> aliases = shortNames(programNames, madeAt);
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  const std::vector<std::string> aliases = shortNamesIn(fd, names);
+  close(fd);
   const std::string alias = upperName(component);
   for (std::size_t i = 0; i < names.size(); ++i)
     if (aliases[i] == alias) return names[i];

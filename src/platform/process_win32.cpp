@@ -1,6 +1,6 @@
 // Starting other programs on Windows, through the command interpreter named
 // by "comspec", and waiting until the interpreter has ended.
-#include "platform/command_line.h"
+#include "encoding/command_line.h"
 #include "platform/command_win32.h"
 #include "platform/real_system.h"
 #include "platform/win32_text.h"

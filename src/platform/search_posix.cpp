@@ -15,21 +15,15 @@
 #include <string_view>
 #include <vector>
 
+#include "encoding/ascii.h"
+#include "encoding/native_name.h"
 #include "platform/error_numbers.h"
-#include "platform/made_time.h"
-#include "platform/native_name.h"
+#include "platform/folder_names_posix.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
-#include "platform/short_name.h"
 
 namespace kveld {
 namespace {
-
-std::string joined(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
-  return folder + "/" + name;
-}
 
 // A name that the program's text cannot carry: a control character would end
 // or break a line of the listing or of the settings file, and a backslash
@@ -77,8 +71,7 @@ class ArchiveFolderWalk {
     std::size_t k = 0;
     for (char c : name) {
       if (c == ' ' || c == '.') continue;
-      const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-      if (upper != stem_[k]) return false;
+      if (upperAscii(c) != stem_[k]) return false;
       if (++k == stem_.size()) return true;
     }
     return false;
@@ -134,15 +127,7 @@ class ArchiveFolderWalk {
   }
 
   void listMatches(int fd, const std::vector<std::string>& candidates, const std::string& programDir) {
-    std::vector<std::string> programNames;
-    std::vector<std::int64_t> madeAt;
-    programNames.reserve(candidates.size());
-    madeAt.reserve(candidates.size());
-    for (const std::string& c : candidates) {
-      programNames.push_back(programName(c, '_'));
-      madeAt.push_back(madeTime(fd, c));
-    }
-    const std::vector<std::string> aliases = shortNames(programNames, madeAt);
+    const std::vector<std::string> aliases = shortNamesIn(fd, candidates);
     std::vector<Entry> matches;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       if (aliases[i] != target_) continue;

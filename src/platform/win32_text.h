@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/cp437.h"
+#include "encoding/cp437.h"
 #include "platform/error_numbers.h"
 #include "platform/run_time_error.h"
 

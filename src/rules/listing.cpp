@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "encoding/ascii.h"
+
 namespace kveld {
 
 namespace {
 
 constexpr std::size_t kShownLength = 60;
-
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 bool startsWithDeal(std::string_view name) {
   constexpr std::string_view kDeal = "DEAL";
@@ -23,11 +23,6 @@ std::string shownForm(const std::string& path) {
 }
 
 }  // namespace
-
-std::string upperAscii(std::string text) {
-  for (char& c : text) c = upperAscii(c);
-  return text;
-}
 
 FoundInstallations parseListing(std::string_view listing, std::string_view driveSpec) {
   FoundInstallations found;

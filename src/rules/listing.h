@@ -22,7 +22,4 @@ struct FoundInstallations {
 // installation. Other lines are passed over.
 FoundInstallations parseListing(std::string_view listing, std::string_view driveSpec);
 
-// The text with the letters a..z upper-cased and every other byte kept.
-std::string upperAscii(std::string text);
-
 }  // namespace kveld

@@ -11,18 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "encoding/ascii.h"
 #include "rules/listing.h"
-
-namespace {
-
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -33,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const kveld::FoundInstallations found = kveld::parseListing(listing, driveSpec);
 
   if (found.count < 0 || found.count > 10) std::abort();
-  const std::string upperListing = upper(listing);
+  const std::string upperListing = kveld::upperAscii(listing);
   for (int i = 1; i <= 10; ++i) {
     const std::string& path = found.path[static_cast<std::size_t>(i)];
     const std::string& shown = found.shown[static_cast<std::size_t>(i)];
@@ -45,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each folder comes from a line of the listing that starts with the
     // drive: the part of the line in front of an archive folder's "\DEAL".
     if (path.compare(0, 2, driveSpec) != 0) std::abort();
-    if (upperListing.find(upper(path) + "\\DEAL") == std::string::npos) std::abort();
+    if (upperListing.find(kveld::upperAscii(path) + "\\DEAL") == std::string::npos) std::abort();
   }
   return 0;
 }

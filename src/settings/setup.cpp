@@ -5,7 +5,8 @@
 #include "core/flow_control.h"
 #include "core/program.h"
 #include "core/quit_question.h"
-#include "platform/process_number.h"
+#include "encoding/ascii.h"
+#include "platform/process_facts.h"
 #include "rules/listing.h"
 #include "settings/ini_file.h"
 

@@ -3,7 +3,7 @@
 // screen held instead.
 #include <gtest/gtest.h>
 
-#include "platform/screen_model.h"
+#include "encoding/screen_model.h"
 
 namespace kveld {
 

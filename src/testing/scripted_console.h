@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "encoding/keys.h"
 #include "platform/console_device.h"
-#include "platform/keys.h"
 
 namespace kveld {
 

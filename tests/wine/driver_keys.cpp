@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "driver_text.h"
-#include "platform/keys.h"
+#include "encoding/keys.h"
 
 namespace driver {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <map>
 
-#include "platform/cp437.h"
+#include "encoding/cp437.h"
 
 namespace driver {
 

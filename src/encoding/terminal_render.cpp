@@ -1,9 +1,9 @@
-#include "platform/terminal_render.h"
+#include "encoding/terminal_render.h"
 
 #include <algorithm>
 #include <array>
 
-#include "platform/cp437.h"
+#include "encoding/cp437.h"
 
 namespace kveld {
 namespace {

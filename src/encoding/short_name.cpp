@@ -1,10 +1,11 @@
-#include "platform/short_name.h"
+#include "encoding/short_name.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <set>
 
-#include "platform/native_name.h"
+#include "encoding/ascii.h"
+#include "encoding/native_name.h"
 
 namespace kveld {
 namespace {
@@ -20,7 +21,6 @@ bool validInShortName(char c) {
 }
 
 char upperChar(char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
   switch (static_cast<std::uint8_t>(c)) {
     case 0x81: return static_cast<char>(0x9A);  // u umlaut
     case 0x82: return static_cast<char>(0x90);  // e acute
@@ -30,7 +30,7 @@ char upperChar(char c) {
     case 0x91: return static_cast<char>(0x92);  // ae
     case 0x94: return static_cast<char>(0x99);  // o umlaut
     case 0xA4: return static_cast<char>(0xA5);  // n tilde
-    default: return c;
+    default: return upperAscii(c);
   }
 }
 

@@ -1,9 +1,10 @@
-#include "platform/native_name.h"
+#include "encoding/native_name.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "platform/cp437.h"
+#include "encoding/ascii.h"
+#include "encoding/cp437.h"
 
 namespace kveld {
 namespace {
@@ -59,8 +60,6 @@ char32_t foldCase(char32_t c) {
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
   return c;
 }
-
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 }  // namespace
 

@@ -1,7 +1,7 @@
-#include "platform/win32_keys.h"
+#include "encoding/win32_keys.h"
 
-#include "platform/cp437.h"
-#include "platform/keys.h"
+#include "encoding/cp437.h"
+#include "encoding/keys.h"
 
 namespace kveld {
 namespace {

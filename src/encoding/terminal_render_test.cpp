@@ -1,11 +1,11 @@
-#include "platform/terminal_render.h"
+#include "encoding/terminal_render.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "platform/cp437.h"
+#include "encoding/cp437.h"
 
 namespace kveld {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/terminal_keys.h"
+#include "encoding/terminal_keys.h"
 
 #include <gtest/gtest.h>
 

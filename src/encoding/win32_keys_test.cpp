@@ -1,4 +1,4 @@
-#include "platform/win32_keys.h"
+#include "encoding/win32_keys.h"
 
 #include <gtest/gtest.h>
 

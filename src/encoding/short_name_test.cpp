@@ -1,4 +1,4 @@
-#include "platform/short_name.h"
+#include "encoding/short_name.h"
 
 #include <gtest/gtest.h>
 

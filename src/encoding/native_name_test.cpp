@@ -1,4 +1,4 @@
-#include "platform/native_name.h"
+#include "encoding/native_name.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/program_folder.h"
+#include "platform/process_facts.h"
 
 #include <windows.h>
 
@@ -6,8 +6,17 @@
 
 #include "platform/error_numbers.h"
 #include "platform/run_time_error.h"
+#include "platform/win32_text.h"
 
 namespace kveld {
+
+unsigned long processNumber() { return GetCurrentProcessId(); }
+
+// Only a console handle has a console mode; files and pipes do not.
+bool standardErrorIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
 
 std::string programFolder() {
   std::vector<wchar_t> buffer(MAX_PATH);
@@ -19,14 +28,8 @@ std::string programFolder() {
     if (n < buffer.size()) break;
     buffer.resize(buffer.size() * 2);  // the path was cut short
   }
-  std::wstring path(buffer.data(), n);
-  path = path.substr(0, path.find_last_of(L'\\'));
-  const int size = WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data(), size, nullptr,
-                      nullptr);
-  return utf8;
+  const std::wstring path(buffer.data(), n);
+  return wideToUtf8(path.substr(0, path.find_last_of(L'\\')));
 }
 
 }  // namespace kveld

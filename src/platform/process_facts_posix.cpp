@@ -1,4 +1,4 @@
-#include "platform/program_folder.h"
+#include "platform/process_facts.h"
 
 #include <unistd.h>
 
@@ -9,6 +9,10 @@
 #include "platform/run_time_error.h"
 
 namespace kveld {
+
+unsigned long processNumber() { return static_cast<unsigned long>(::getpid()); }
+
+bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 std::string programFolder() {
   std::vector<char> buffer(256);

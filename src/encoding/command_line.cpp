@@ -1,4 +1,4 @@
-#include "platform/command_line.h"
+#include "encoding/command_line.h"
 
 namespace kveld {
 
