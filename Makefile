@@ -63,6 +63,7 @@ test-windows: deps-windows linux windows
 	$(WINE_RUN) 600 $(WIN)/kveld_analysis_tests.exe --gtest_brief=1
 	PYTHONPATH=tests/lib PYTHONDONTWRITEBYTECODE=1 $(PYTHON) tests/wine/run-console-tests.py $(WIN)
 	tests/batch/compare-windows.sh $(LINUX)/kveld-batch $(WIN)/kveld-batch.exe
+	cd $(WIN) && ctest --output-on-failure --timeout 60 -R 'layers\.no_test_support'
 
 clean:
 	rm -rf $(BUILD)
