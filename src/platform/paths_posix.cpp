@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "encoding/ascii.h"
 #include "encoding/native_name.h"
 #include "encoding/short_name.h"
 #include "platform/folder_names_posix.h"
@@ -110,8 +111,7 @@ std::string nativePath(const std::string& programPath) {
     if (hasDrive) rest.remove_prefix(2);
     const std::optional<std::string> folder = driveFolder(letter);
     if (!folder) {
-      throw RunTimeError(err::kPathNotFound,
-                         std::string("drive ") + static_cast<char>(letter & ~0x20) + ": does not exist");
+      throw RunTimeError(err::kPathNotFound, std::string("drive ") + upperAscii(letter) + ": does not exist");
     }
     root = *folder;
   }
