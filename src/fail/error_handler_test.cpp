@@ -151,6 +151,10 @@ TEST(Handler, EachScreenItsKeysAndItsEnd) {
   }
 }
 
+// The general halt written out once as the user sees it. The other screens
+// are known here by the line that names each; their places and colours are
+// held against a real terminal (tests/failures) and the Windows console
+// (tests/wine).
 TEST(Handler, GeneralHaltAsTheUserSeesIt) {
   Handler h;
   h.device.addKeys({"k"});
