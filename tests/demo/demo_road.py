@@ -89,10 +89,10 @@ class DemoRoad(unittest.TestCase):
         # The stand-in: the newest archive file, Board 1 in its diagram.
         t.wait_for_text("Deal viewer (DeepFinesse stand-in)", 1, 1)
         self.assertIn("Jan-01-M.txt", t.screen.text(1, 1, 80), "the stand-in names another file")
-        for row, column, text in [(4, 1, "Board 1"), (5, 13, suit_line("North", 0)), (9, 1, suit_line("West", 0)),
-                                  (9, 25, suit_line("East", 0)), (11, 1, suit_line("West", 2)),
-                                  (13, 13, suit_line("South", 0)), (16, 13, suit_line("South", 3)),
-                                  (4, 41, "Board 2")]:
+        for row, column, text in [(4, 1, "Board 1"), (5, 13, suit_line("North", 0)),
+                                  (9, 1, suit_line("West", 0)), (9, 25, suit_line("East", 0)),
+                                  (11, 1, suit_line("West", 2)), (13, 13, suit_line("South", 0)),
+                                  (16, 13, suit_line("South", 3)), (4, 41, "Board 2")]:
             self.assertEqual(t.screen.text(column, row, len(text)), text,
                              "the stand-in at row %d, column %d:\n%s" % (row, column, t.screen.dump()))
         log = content(os.path.join(installation, "standin-started.txt")).decode("utf-8")
