@@ -14,30 +14,30 @@ namespace {
 
 enum class Outcome { anotherSet, end, started };
 
-struct EndOfSetTest : ::testing::Test, ProgramParts<> {
-  EndOfSetTest() { initProgramTables(tables); }
-
-  // Runs the dialogs on a dealing screen with the progress line, as the
-  // archive steps leave it.
-  Outcome run(const std::vector<std::string>& keys) {
-    device.addKeys(keys);
-    kit.drawTitleScreen();
-    kit.setColour(yellow, blue);
-    kit.printAt(30, 8, "Shuffling boards...");
-    kit.printAt(28, 11, "Printing to file: Jan-01-M");
-    program.settings = {"D:\\Deep Finesse", "DF.EXE"};
-    program.driveSpec = "D:";
-    try {
-      endOfSetDialogs(program);
-    } catch (const Reenter& r) {
-      EXPECT_EQ(r.point, EntryPoint::titleScreen);
-      return Outcome::anotherSet;
-    } catch (const EndProgram& e) {
-      EXPECT_EQ(e.exitCode, 0);
-      return Outcome::end;
-    }
-    return Outcome::started;
+// Runs the dialogs on a dealing screen with the progress line, as the
+// archive steps leave it.
+Outcome runDialogs(ProgramParts<>& p, const std::vector<std::string>& keys) {
+  p.device.addKeys(keys);
+  p.kit.drawTitleScreen();
+  p.kit.setColour(yellow, blue);
+  p.kit.printAt(30, 8, "Shuffling boards...");
+  p.kit.printAt(28, 11, "Printing to file: Jan-01-M");
+  p.program.settings = {"D:\\Deep Finesse", "DF.EXE"};
+  p.program.driveSpec = "D:";
+  try {
+    endOfSetDialogs(p.program);
+  } catch (const Reenter& r) {
+    EXPECT_EQ(r.point, EntryPoint::titleScreen);
+    return Outcome::anotherSet;
+  } catch (const EndProgram& e) {
+    EXPECT_EQ(e.exitCode, 0);
+    return Outcome::end;
   }
+  return Outcome::started;
+}
+
+struct EndOfSetTest : ::testing::Test, ProgramParts<> {
+  Outcome run(const std::vector<std::string>& keys) { return runDialogs(*this, keys); }
 };
 
 TEST_F(EndOfSetTest, AnswersLeadWhereTheyShould) {
@@ -56,24 +56,10 @@ TEST_F(EndOfSetTest, AnswersLeadWhereTheyShould) {
       {{keys::esc, keys::esc}, Outcome::end},
   };
   for (const auto& c : cases) {
-    ScriptedConsole dev(c.keys);
-    ConsoleKit k(dev, tables);
-    RecordingSystem sys;
-    Program p(tables, k, sys);
-    p.settings = {"D:\\Deep Finesse", "DF.EXE"};
-    Outcome got = Outcome::started;
-    try {
-      endOfSetDialogs(p);
-    } catch (const Reenter& r) {
-      EXPECT_EQ(r.point, EntryPoint::titleScreen);
-      got = Outcome::anotherSet;
-    } catch (const EndProgram& e) {
-      EXPECT_EQ(e.exitCode, 0);
-      got = Outcome::end;
-    }
-    EXPECT_EQ(got, c.outcome) << testing::PrintToString(c.keys);
-    EXPECT_EQ(dev.keysLeft(), 0u);
-    EXPECT_EQ(sys.commands.size(), c.outcome == Outcome::started ? 1u : 0u);
+    ProgramParts<> p;
+    EXPECT_EQ(runDialogs(p, c.keys), c.outcome) << testing::PrintToString(c.keys);
+    EXPECT_EQ(p.device.keysLeft(), 0u);
+    EXPECT_EQ(p.system.commands.size(), c.outcome == Outcome::started ? 1u : 0u);
   }
 }
 

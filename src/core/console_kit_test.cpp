@@ -17,55 +17,6 @@ struct KitTest : ::testing::Test {
   static int attr(int fg, int bg) { return fg + 16 * bg; }
 };
 
-TEST_F(KitTest, TitleScreenCellByCell) {
-  kit.drawTitleScreen();
-  const ScreenModel& s = screen();
-  const int frame = attr(darkGray, blue);
-  // Rows 1 and 24: corners and double lines from column 3 to 78.
-  EXPECT_EQ(s.at(3, 1).ch, 201);
-  EXPECT_EQ(s.at(78, 1).ch, 187);
-  EXPECT_EQ(s.at(3, 24).ch, 200);
-  EXPECT_EQ(s.at(78, 24).ch, 188);
-  EXPECT_EQ(s.at(3, 3).ch, 204);
-  EXPECT_EQ(s.at(78, 3).ch, 185);
-  for (int c = 4; c <= 77; ++c) {
-    for (int row : {1, 3, 24}) {
-      ASSERT_EQ(s.at(c, row).ch, 205) << c << "," << row;
-      ASSERT_EQ(s.at(c, row).attr, frame);
-    }
-  }
-  // Sides of rows 2 and 4..23, blank work area inside.
-  for (int row = 2; row <= 23; ++row) {
-    if (row == 3) continue;
-    EXPECT_EQ(s.at(3, row).ch, 186) << row;
-    EXPECT_EQ(s.at(78, row).ch, 186) << row;
-    if (row >= 4) {
-      EXPECT_EQ(textAt(s, 4, row, 74), std::string(74, ' '));
-      EXPECT_TRUE(allAttr(s, 4, row, 74, frame));
-    }
-  }
-  // Title row.
-  const std::string suits = "\x06  \x03  \x04  \x05 ";
-  EXPECT_EQ(textAt(s, 7, 2, 11), suits);
-  EXPECT_TRUE(allAttr(s, 7, 2, 11, attr(lightRed, blue)));
-  EXPECT_EQ(textAt(s, 65, 2, 11), suits);
-  EXPECT_TRUE(allAttr(s, 65, 2, 11, attr(lightRed, blue)));
-  EXPECT_EQ(textAt(s, 20, 2, 9), "Pemwick's");
-  EXPECT_TRUE(allAttr(s, 20, 2, 9, attr(brown, blue)));
-  EXPECT_EQ(textAt(s, 29, 2, 17), "  KVELD CONVERTER");
-  EXPECT_TRUE(allAttr(s, 29, 2, 17, attr(lightGreen, blue)));
-  for (int c : {4, 5, 6, 18, 19, 46, 64, 76, 77}) EXPECT_EQ(s.at(c, 2).ch, ' ') << c;
-  // Outside the frame: columns 1, 2, 79, 80 and row 25 blank on blue.
-  for (int row = 1; row <= 25; ++row) {
-    for (int c : {1, 2, 79, 80}) {
-      ASSERT_EQ(s.at(c, row).ch, ' ');
-      ASSERT_EQ(s.at(c, row).attr, frame);
-    }
-  }
-  EXPECT_EQ(textAt(s, 1, 25, 80), std::string(80, ' '));
-  EXPECT_TRUE(cursorAt(s, 1, 3, false));
-}
-
 TEST_F(KitTest, ClearWorkAreaKeepsFrame) {
   kit.drawTitleScreen();
   kit.setColour(white, magenta);
@@ -155,8 +106,6 @@ TEST_F(KitTest, AnyKeyWaitFlushesOnlyWhenAsked) {
   EXPECT_EQ(device.keysLeft(), 1u);
   EXPECT_EQ(kit.waitKey(), "c");
 }
-
-TEST_F(KitTest, RunningOutOfKeysFailsClearly) { EXPECT_THROW(kit.waitKey(), ScriptExhausted); }
 
 }  // namespace
 }  // namespace kveld

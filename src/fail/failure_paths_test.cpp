@@ -4,16 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <map>
 
 #include "app/main_flow.h"
-#include "core/program_tables.h"
-#include "fail/error_handler.h"
-#include "testing/scripted_console.h"
 #include "testing/failing_system.h"
-#include "testing/failure_screens.h"
 #include "testing/program_path.h"
 #include "testing/recording_system.h"
+#include "testing/screen_checks.h"
+#include "testing/scripted_console.h"
 #include "testing/temp_folder.h"
 #include "testing/file_content.h"
 
@@ -27,11 +25,12 @@ void writeTo(const fs::path& file, const std::string& bytes) {
 }
 
 // A temporary current folder with valid settings naming a DeepFinesse
-// folder that has its archive folder.
+// folder that has its executable and its archive folder.
 struct Installed {
   Installed() {
     fs::create_directories(archiveFolder());
-    settings = "DeepFinesseDirectory=" + programPath(folder.path() / "DF") + "\r\nExecutableFile=DF.EXE\r\n";
+    writeTo(folder.path() / "DF" / "DF.EXE", "MZ");
+    settings = "DeepFinesseDirectory=" + dfDirectory() + "\r\nExecutableFile=DF.EXE\r\n";
     writeTo(ini(), settings);
   }
   ~Installed() {
@@ -39,6 +38,7 @@ struct Installed {
     std::error_code ec;
     for (const fs::path& f : {ini(), archiveFile()}) fs::permissions(f, fs::perms::owner_all, ec);
   }
+  std::string dfDirectory() const { return programPath(folder.path() / "DF"); }
   fs::path ini() const { return folder.path() / "KVELD.INI"; }
   fs::path archiveFolder() const { return folder.path() / "DF" / "DEALAR~1"; }
   fs::path archiveFile() const { return archiveFolder() / "Jan-01-M.txt"; }
@@ -68,8 +68,12 @@ class OneInstallation : public RecordingSystem {
   std::string dfDirectory;
 };
 
+// The whole program; setup's listing finds the installation when there is one.
 struct WholeRun {
   explicit WholeRun(std::vector<std::string> keys) : device(std::move(keys)) {}
+  WholeRun(std::vector<std::string> keys, const Installed& installed) : WholeRun(std::move(keys)) {
+    real.dfDirectory = installed.dfDirectory();
+  }
   int go() { return runProgram(device, system); }
   int readsOfTheSettings() const {
     int reads = 0;
@@ -82,25 +86,30 @@ struct WholeRun {
 };
 
 bool showsDrivePrompt(const ScreenModel& s) {
-  return textAt(s, 10, 4, 59) == "SETUP needs to establish a link to the DeepFinesse program.";
+  return showsAt(s, 10, 4, "SETUP needs to establish a link to the DeepFinesse program.");
+}
+
+// Every file under a folder with its bytes, and every folder.
+std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
+  std::map<fs::path, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    files[e.path()] = e.is_directory() ? "(a folder)" : contentOf(e.path());
+  return files;
 }
 
 TEST(FailurePaths, FirstRunWithoutSettingsShowsTheNoticeCreatesTheFileAndRunsSetup) {
   Installed installed;
   fs::remove(installed.ini());
-  writeTo(installed.folder.path() / "DF" / "DF.EXE", "MZ");
   std::vector<std::string> k = {"k", keys::enter, "k"};
   for (const std::string& key : oneSet()) k.push_back(key);
   k.push_back(keys::enter);
   k.push_back("n");
-  WholeRun run(k);
-  run.real.dfDirectory = programPath(installed.folder.path() / "DF");
+  WholeRun run(k, installed);
   EXPECT_EQ(run.go(), 0);
   EXPECT_EQ(run.device.keysLeft(), 0u);
   const auto& at = run.device.screensAtKeys();
   ASSERT_GE(at.size(), 2u);
-  // The title screen leaves light red on blue current: the body is erased in it.
-  EXPECT_TRUE(sameScreen(at[0], failureScreens::settingsNotice(lightRed + 16 * blue)));
+  EXPECT_TRUE(showsSettingsNotice(at[0]));
   EXPECT_TRUE(showsDrivePrompt(at[1]));
   ASSERT_GE(run.system.calls.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(run.system.calls.begin(), run.system.calls.begin() + 3),
@@ -109,130 +118,101 @@ TEST(FailurePaths, FirstRunWithoutSettingsShowsTheNoticeCreatesTheFileAndRunsSet
   EXPECT_TRUE(fs::is_regular_file(installed.archiveFile()));
 }
 
-TEST(FailurePaths, ReadOnlySettingsFileWhenSetupWritesItHaltsWithSeventy) {
-  Installed installed;
-  writeTo(installed.folder.path() / "DF" / "DF.EXE", "MZ");
-  const std::string incomplete = "ExecutableFile=DF.EXE\r\n";
-  writeTo(installed.ini(), incomplete);
-  fs::permissions(installed.ini(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  WholeRun run({keys::enter, "k"});
-  run.real.dfDirectory = programPath(installed.folder.path() / "DF");
-  EXPECT_EQ(run.go(), 0);
-  EXPECT_EQ(run.device.keysLeft(), 0u);
-  ASSERT_EQ(run.device.screensAtKeys().size(), 2u);
-  EXPECT_TRUE(showsDrivePrompt(run.device.screensAtKeys()[0]));
-  EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::generalHalt(70)));
-  EXPECT_EQ(textAt(run.device.screen(), 28, 12, 21), " ERROR: 70 , LINE: 0 ");
-  EXPECT_EQ(contentOf(installed.ini()), incomplete);
+using ScreenCheck = ::testing::AssertionResult (*)(const ScreenModel&);
+::testing::AssertionResult showsHalt70(const ScreenModel& s) { return showsGeneralHalt(s, 70); }
+
+// A file the program cannot write, or a folder name Windows refuses: the run
+// ends in the screen for it and leaves every file as it was. The general
+// halt does not discard a key typed before it appeared (here, while the set
+// was dealt and written): that key ends the program at once.
+TEST(FailurePaths, FilesThatCannotBeWrittenEndInTheirScreens) {
+  struct Case {
+    const char* what;
+    void (*fault)(Installed&);
+    std::vector<std::string> keys;
+    ScreenCheck shows;
+    bool keyTypedAheadEnds;
+  };
+  std::vector<std::string> setKeys = oneSet();
+  setKeys.push_back("k");
+  const Case cases[] = {
+      {"KVELD.INI read-only when setup writes it",
+       [](Installed& i) {
+         writeTo(i.ini(), "ExecutableFile=DF.EXE\r\n");
+         fs::permissions(i.ini(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+       },
+       {keys::enter, "k"},
+       showsHalt70,
+       true},
+      {"a folder name with a question mark",
+       [](Installed& i) {
+         writeTo(i.ini(), "DeepFinesseDirectory=" + i.dfDirectory() +
+                              "\\D?F\r\n"
+                              "ExecutableFile=DF.EXE\r\n");
+       },
+       setKeys, showsFileAccessError, false},
+      {"the archive file of the same name read-only",
+       [](Installed& i) {
+         writeTo(i.archiveFile(), "an earlier set\r\n");
+         fs::permissions(i.archiveFile(),
+                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+       },
+       setKeys, showsHalt70, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Installed installed;
+    c.fault(installed);
+    const auto files = filesUnder(installed.folder.path());
+    WholeRun run(c.keys, installed);
+    EXPECT_EQ(run.go(), 0);
+    EXPECT_EQ(run.device.keysLeft(), 0u);
+    EXPECT_TRUE(c.shows(run.device.screen()));
+    EXPECT_EQ(filesUnder(installed.folder.path()), files);
+    // Whether keys were discarded between the last two keys read.
+    const auto& events = run.device.events();
+    bool flushed = false;
+    for (auto e = events.rbegin() + 1; e != events.rend() && e->kind != ScriptedConsole::Event::key; ++e)
+      flushed |= e->kind == ScriptedConsole::Event::flush;
+    EXPECT_EQ(flushed, !c.keyTypedAheadEnds);
+  }
 }
 
-TEST(FailurePaths, FolderWithAQuestionMarkShowsTheFileAccessError) {
-  Installed installed;
-  const std::string settings = "DeepFinesseDirectory=" + programPath(installed.folder.path() / "DF") +
-                               "\\D?F\r\nExecutableFile=DF.EXE\r\n";
-  writeTo(installed.ini(), settings);
-  std::vector<std::string> k = oneSet();
-  k.push_back("k");
-  WholeRun run(k);
-  EXPECT_EQ(run.go(), 0);
-  EXPECT_EQ(run.device.keysLeft(), 0u);
-  EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::fileAccessError(yellow + 16 * blue)));
-  EXPECT_EQ(contentOf(installed.ini()), settings);
-  EXPECT_TRUE(fs::is_empty(installed.archiveFolder()));
-}
-
-TEST(FailurePaths, ReadOnlyArchiveFileOfTheSameNameHaltsWithSeventy) {
-  Installed installed;
-  writeTo(installed.archiveFile(), "an earlier set\r\n");
-  fs::permissions(installed.archiveFile(),
-                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  std::vector<std::string> k = oneSet();
-  k.push_back("k");
-  WholeRun run(k);
-  EXPECT_EQ(run.go(), 0);
-  EXPECT_EQ(run.device.keysLeft(), 0u);
-  EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::generalHalt(70)));
-  EXPECT_EQ(textAt(run.device.screen(), 28, 12, 21), " ERROR: 70 , LINE: 0 ");
-  EXPECT_EQ(contentOf(installed.archiveFile()), "an earlier set\r\n");
-  EXPECT_EQ(contentOf(installed.ini()), installed.settings);
-}
-
-// The halt waits for a key without discarding the ones typed before it, so
-// a key typed while the set was dealt and written ends the program.
-TEST(FailurePaths, KeyTypedBeforeTheHaltEndsTheProgramAtOnce) {
-  Installed installed;
-  writeTo(installed.archiveFile(), "an earlier set\r\n");
-  fs::permissions(installed.archiveFile(), fs::perms::owner_read);
-  std::vector<std::string> k = oneSet();
-  k.push_back("x");
-  WholeRun run(k);
-  EXPECT_EQ(run.go(), 0);
-  EXPECT_EQ(run.device.keysLeft(), 0u);
-  const auto& events = run.device.events();
-  ASSERT_GE(events.size(), 2u);
-  EXPECT_EQ(events.back().text, "x");
-  for (auto e = events.rbegin() + 1; e != events.rend() && e->kind != ScriptedConsole::Event::key; ++e)
-    EXPECT_NE(e->kind, ScriptedConsole::Event::flush);
-  EXPECT_EQ(textAt(run.device.screen(), 28, 12, 21), " ERROR: 70 , LINE: 0 ");
-}
-
-TEST(FailurePaths, ArchiveFolderRemovedAndNoEndsWithTheSettingsKept) {
-  for (const std::string& answer : {std::string("n"), keys::esc}) {
+// "N" or Esc ends the run with the settings kept; "Y" or Enter empties
+// KVELD.INI and goes on to setup at once (Esc there, then yes, to quit),
+// without reading the settings again. Any other key beeps.
+TEST(FailurePaths, ArchiveFolderRemovedAsksWhetherToRunSetup) {
+  for (const std::string& answer : {std::string("n"), keys::esc, std::string("y"), keys::enter}) {
+    SCOPED_TRACE(answer);
+    const bool setup = answer == "y" || answer == keys::enter;
     Installed installed;
     fs::remove_all(installed.archiveFolder());
     std::vector<std::string> k = oneSet();
-    k.push_back("x");  // not an answer: beep2
+    k.push_back("x");
     k.push_back(answer);
-    WholeRun run(k);
+    if (setup) k.insert(k.end(), {keys::esc, "y"});
+    WholeRun run(k, installed);
     EXPECT_EQ(run.go(), 0);
     EXPECT_EQ(run.device.keysLeft(), 0u);
     const auto& at = run.device.screensAtKeys();
-    ASSERT_GE(at.size(), 2u);
-    EXPECT_TRUE(sameScreen(at[at.size() - 2], failureScreens::archiveFolderQuestion(yellow + 16 * blue)));
-    EXPECT_EQ(at[at.size() - 1], at[at.size() - 2]);
-    EXPECT_EQ(run.device.sounds(), (std::vector<std::string>{"beep2", "beep2"}));
-    EXPECT_EQ(contentOf(installed.ini()), installed.settings);
+    ASSERT_EQ(at.size(), k.size());
+    const std::size_t question = oneSet().size();
+    EXPECT_TRUE(showsArchiveFolderQuestion(at[question]));
+    EXPECT_EQ(at[question + 1], at[question]);
+    const std::vector<std::string> sounds = run.device.sounds();
+    ASSERT_GE(sounds.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(sounds.begin(), sounds.begin() + 2),
+              (std::vector<std::string>{"beep2", "beep2"}));
+    EXPECT_EQ(contentOf(installed.ini()), setup ? "" : installed.settings);
+    EXPECT_TRUE(fs::exists(installed.ini()));
+    EXPECT_EQ(run.readsOfTheSettings(), 1);
+    if (setup) {
+      EXPECT_TRUE(showsDrivePrompt(at[question + 2]));
+    } else {
+      EXPECT_EQ(sounds.size(), 2u);
+    }
     EXPECT_FALSE(fs::exists(installed.archiveFolder()));
   }
-}
-
-// "Y" empties KVELD.INI and goes to setup, which runs at once: Esc there
-// opens the quit question.
-TEST(FailurePaths, ArchiveFolderRemovedAndYesEmptiesTheSettingsForSetup) {
-  for (const std::string& answer : {std::string("y"), keys::enter}) {
-    Installed installed;
-    fs::remove_all(installed.archiveFolder());
-    std::vector<std::string> k = oneSet();
-    k.push_back(answer);
-    k.push_back(keys::esc);
-    k.push_back("y");
-    WholeRun run(k);
-    EXPECT_EQ(run.go(), 0);
-    EXPECT_EQ(run.device.keysLeft(), 0u);
-    EXPECT_EQ(contentOf(installed.ini()), "");
-    EXPECT_TRUE(fs::exists(installed.ini()));
-    // The settings are not read again: setup follows directly.
-    EXPECT_EQ(run.readsOfTheSettings(), 1);
-    const auto& at = run.device.screensAtKeys();
-    ASSERT_GE(at.size(), 3u);
-    EXPECT_TRUE(showsDrivePrompt(at[at.size() - 2]));
-  }
-}
-
-// When the handler cannot create KVELD.INI itself, the run ends in the
-// general halt with that failure's number, not in a second round.
-TEST(FailurePaths, SettingsFileThatCannotBeCreatedEndsInTheGeneralHalt) {
-  TempFolder folder;
-  WholeRun run({"k", "k"});
-  run.system.failOn(FailingSystem::Op::writeFile, 70, "KVELD.INI", -1);
-  EXPECT_EQ(run.go(), 0);
-  EXPECT_EQ(run.device.keysLeft(), 0u);
-  ASSERT_EQ(run.device.screensAtKeys().size(), 2u);
-  EXPECT_EQ(textAt(run.device.screensAtKeys()[0], 11, 11, 58),
-            "The initialization file KVELD.INI is missing or corrupted.");
-  EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::generalHalt(70)));
-  EXPECT_EQ(run.system.calls, (std::vector<std::string>{"readFile KVELD.INI", "writeFile KVELD.INI !"}));
-  EXPECT_FALSE(fs::exists(folder.path() / "KVELD.INI"));
 }
 
 #ifndef _WIN32
@@ -291,7 +271,7 @@ TEST(FailurePaths, TheNumberAloneChoosesTheScreen) {
     WholeRun run(k);
     run.system.failOn(FailingSystem::Op::replaceFile, 53, "Jan-01-M.txt");
     EXPECT_EQ(run.go(), 0);
-    EXPECT_EQ(textAt(run.device.screensAtKeys().at(12), 28, 14, 27), "A new file will be created.");
+    EXPECT_TRUE(showsSettingsNotice(run.device.screensAtKeys().at(12)));
     EXPECT_TRUE(showsDrivePrompt(run.device.screensAtKeys().at(13)));
     EXPECT_EQ(run.readsOfTheSettings(), 2);
     EXPECT_EQ(contentOf(installed.ini()), "");
@@ -303,7 +283,7 @@ TEST(FailurePaths, TheNumberAloneChoosesTheScreen) {
     WholeRun run(k);
     run.system.failOn(FailingSystem::Op::replaceFile, 75, "Jan-01-M.txt");
     EXPECT_EQ(run.go(), 0);
-    EXPECT_TRUE(sameScreen(run.device.screen(), failureScreens::fileAccessError(yellow + 16 * blue)));
+    EXPECT_TRUE(showsFileAccessError(run.device.screen()));
     EXPECT_EQ(contentOf(installed.ini()), installed.settings);
   }
 }

@@ -16,7 +16,6 @@ namespace kveld {
 namespace {
 
 struct SettingsFileTest : ::testing::Test, ProgramParts<> {
-  SettingsFileTest() { initProgramTables(tables); }
   std::string fileBytes() {
     std::ifstream in("KVELD.INI", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

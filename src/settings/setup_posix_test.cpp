@@ -18,6 +18,7 @@
 #include "testing/program_parts.h"
 #include "testing/file_content.h"
 #include "testing/scratch_files.h"
+#include "testing/screen_checks.h"
 
 namespace kveld {
 namespace {
@@ -188,7 +189,7 @@ TEST_F(SetupOnDrivesTest, AnIncompleteSettingsFileLeadsTheProgramIntoSetup) {
   EXPECT_EQ(runProgram(console, system), 0);
   EXPECT_EQ(textAt(console.screensAtKeys().at(0), 10, 4, 59),
             "SETUP needs to establish a link to the DeepFinesse program.");
-  EXPECT_EQ(textAt(console.screensAtKeys().at(2), 30, 22, 22), " Quit program?  (Y/n) ");
+  EXPECT_TRUE(showsQuitQuestion(console.screensAtKeys().at(2)));
   EXPECT_EQ(contentOf(here.path() / "KVELD.INI"), incomplete);
 }
 

@@ -11,6 +11,7 @@
 #include "core/program.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
+#include "testing/file_content.h"
 #include "testing/scratch_files.h"
 #include "testing/temp_folder.h"
 #include "platform/real_system.h"
@@ -97,15 +98,12 @@ constexpr int kWhiteOnBlue = white + 16 * blue;
 constexpr int kCyanOnBlue = lightCyan + 16 * blue;
 constexpr int kWhiteOnMagenta = white + 16 * magenta;
 
-struct SetupScreenTest : ::testing::Test {
-  SetupScreenTest() {
+// One program at the title screen, over the scripted search.
+struct SetupParts {
+  SetupParts() {
     initProgramTables(tables);
     kit.drawTitleScreen();
   }
-  ~SetupScreenTest() override {
-    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << "the scratch file was left";
-  }
-
   void setListing(const std::vector<std::string>& folders, const std::string& drive = "C:") {
     std::string text;
     for (const std::string& f : folders) text += drive + "\\" + f + "\\DEALAR~1\r\n";
@@ -124,17 +122,22 @@ struct SetupScreenTest : ::testing::Test {
       return Outcome::reentered;
     }
   }
-  std::string settingsFile() const {
-    std::ifstream in(here.path() / "KVELD.INI", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
 
-  TempFolder here;
   ProgramTables tables;
   ScriptedConsole device;
   ConsoleKit kit{device, tables};
   ScriptedSearch system{device};
   Program program{tables, kit, system};
+};
+
+// In a temporary current folder, which setup leaves without its scratch file.
+struct SetupScreenTest : ::testing::Test, SetupParts {
+  ~SetupScreenTest() override {
+    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << "the scratch file was left";
+  }
+  std::string settingsFile() const { return contentOf(here.path() / "KVELD.INI"); }
+
+  TempFolder here;
 };
 
 TEST_F(SetupScreenTest, DrivePrompt) {
@@ -165,19 +168,15 @@ TEST_F(SetupScreenTest, DriveKeys) {
       {{"1", ":", "[", "@", keys::f1, keys::up, keys::backspace, " ", "y", keys::enter}, "Y:", 8},
   };
   for (const Case& c : cases) {
-    ScriptedConsole dev;
-    ConsoleKit k(dev, tables);
-    ScriptedSearch sys(dev);
-    sys.listing = c.drive + "\\DF\\DEALAR~1\r\n";
-    Program p(tables, k, sys);
-    k.drawTitleScreen();
-    dev.addKeys(c.keys);
-    dev.addKeys({"k"});  // the completion notice
-    runSetup(p);
-    EXPECT_EQ(sys.drives, std::vector<std::string>{c.drive}) << c.keys.size();
-    EXPECT_EQ(beeps(dev).size(), static_cast<std::size_t>(c.beeps)) << c.drive;
+    SetupParts p;
+    p.system.listing = c.drive + "\\DF\\DEALAR~1\r\n";
+    std::vector<std::string> keys = c.keys;
+    keys.push_back("k");  // the completion notice
+    EXPECT_EQ(p.run(keys), Outcome::returned);
+    EXPECT_EQ(p.system.drives, std::vector<std::string>{c.drive}) << c.keys.size();
+    EXPECT_EQ(beeps(p.device).size(), static_cast<std::size_t>(c.beeps)) << c.drive;
     // The box shows the letter chosen so far; a refused key changes nothing.
-    const std::vector<ScreenModel>& screens = dev.screensAtKeys();
+    const std::vector<ScreenModel>& screens = p.device.screensAtKeys();
     std::string shown = "C";
     for (std::size_t i = 0; i < c.keys.size(); ++i) {
       EXPECT_EQ(textAt(screens[i], 65, 5, 3), " " + shown + " ") << c.drive << " key " << i;
@@ -187,14 +186,14 @@ TEST_F(SetupScreenTest, DriveKeys) {
         EXPECT_EQ(screens[i], screens[i - 1]) << c.drive << " key " << i;
       }
     }
-    EXPECT_EQ(p.driveSpec, c.drive);
+    EXPECT_EQ(p.program.driveSpec, c.drive);
     EXPECT_TRUE(scratchFilesIn(here.path()).empty());
   }
 }
 
 TEST_F(SetupScreenTest, EscAtTheDrivePromptAsksToQuit) {
   EXPECT_EQ(run({"e", keys::esc, "n"}), Outcome::reentered);
-  EXPECT_EQ(textAt(device.screensAtKeys().at(2), 30, 22, 22), " Quit program?  (Y/n) ");
+  EXPECT_TRUE(showsQuitQuestion(device.screensAtKeys().at(2)));
   EXPECT_TRUE(system.drives.empty());
   EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
 }
@@ -211,20 +210,17 @@ TEST_F(SetupScreenTest, SearchingScreenIsShownWhileTheDriveIsListed) {
 TEST_F(SetupScreenTest, NothingFoundHalts) {
   for (const std::string& listing :
        {std::string(), std::string("D:\\DF\\DEALAR~1\r\n"), std::string("\r\n")}) {
-    ScriptedConsole dev({"f", keys::enter, "x"});
-    ConsoleKit k(dev, tables);
-    ScriptedSearch sys(dev);
-    sys.listing = listing;
-    Program p(tables, k, sys);
-    k.drawTitleScreen();
-    EXPECT_THROW(runSetup(p), EndProgram);
+    SetupParts p;
+    p.system.listing = listing;
+    EXPECT_EQ(p.run({"f", keys::enter, "x"}), Outcome::ended);
+    const ScriptedConsole& dev = p.device;
     const ScreenModel& s = dev.screensAtKeys().back();
     EXPECT_EQ(textAt(s, 9, 22, 64), " DeepFinesse program files not found on Drive F. Program halted ");
     EXPECT_TRUE(allAttr(s, 9, 22, 64, kWhiteOnMagenta));
     EXPECT_FALSE(s.cursorVisible);
     EXPECT_EQ(dev.sounds(), std::vector<std::string>{"beep2"});
     EXPECT_EQ(dev.keysLeft(), 0u);
-    EXPECT_TRUE(sys.searches.empty());
+    EXPECT_TRUE(p.system.searches.empty());
     EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
     EXPECT_TRUE(scratchFilesIn(here.path()).empty());
     EXPECT_FALSE(flushedAfterKey(dev, 1));
@@ -282,27 +278,21 @@ TEST_F(SetupScreenTest, ChoiceAmongThree) {
 
 TEST_F(SetupScreenTest, EachNumberChoosesItsInstallation) {
   for (const char* key : {"1", "2", "3"}) {
-    ScriptedConsole dev({keys::enter, key, "k"});
-    ConsoleKit k(dev, tables);
-    ScriptedSearch sys(dev);
-    sys.listing = "C:\\One\\DEALAR~1\r\nC:\\Two\\DEALAR~1\r\nC:\\Three\\DEALAR~1\r\n";
-    Program p(tables, k, sys);
-    runSetup(p);
+    SetupParts p;
+    p.setListing({"One", "Two", "Three"});
+    EXPECT_EQ(p.run({keys::enter, key, "k"}), Outcome::returned);
     const char* expected[] = {"C:\\One", "C:\\Two", "C:\\Three"};
-    EXPECT_EQ(p.settings.dfDirectory, expected[key[0] - '1']);
+    EXPECT_EQ(p.program.settings.dfDirectory, expected[key[0] - '1']);
   }
 }
 
 TEST_F(SetupScreenTest, QOrEscAtTheChoiceAsksToQuit) {
   for (const std::string& key : {std::string("q"), std::string("Q"), keys::esc}) {
-    ScriptedConsole dev({keys::enter, key, "n"});
-    ConsoleKit k(dev, tables);
-    ScriptedSearch sys(dev);
-    sys.listing = "C:\\One\\DEALAR~1\r\nC:\\Two\\DEALAR~1\r\n";
-    Program p(tables, k, sys);
-    EXPECT_THROW(runSetup(p), Reenter);
-    EXPECT_EQ(textAt(dev.screensAtKeys().at(2), 30, 22, 22), " Quit program?  (Y/n) ");
-    EXPECT_TRUE(sys.searches.empty());
+    SetupParts p;
+    p.setListing({"One", "Two"});
+    EXPECT_EQ(p.run({keys::enter, key, "n"}), Outcome::reentered);
+    EXPECT_TRUE(showsQuitQuestion(p.device.screensAtKeys().at(2)));
+    EXPECT_TRUE(p.system.searches.empty());
   }
   EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
 }
@@ -393,15 +383,12 @@ TEST_F(SetupScreenTest, TheScratchFileGoesWhenReadingOrListingFails) {
       {false, false, false, err::kFileNotFound},  // the listing made no file
   };
   for (const Case& c : cases) {
-    ScriptedConsole dev({keys::enter});
-    ConsoleKit k(dev, tables);
-    ScriptedSearch sys(dev);
-    if (!c.writeListing) sys.listing.reset();
-    sys.failListing = c.failListing;
-    sys.failRead = c.failRead;
-    Program p(tables, k, sys);
+    SetupParts p;
+    if (!c.writeListing) p.system.listing.reset();
+    p.system.failListing = c.failListing;
+    p.system.failRead = c.failRead;
     try {
-      runSetup(p);
+      p.run({keys::enter});
       ADD_FAILURE() << "setup went on";
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.number(), c.number);

@@ -15,16 +15,12 @@ import unittest
 
 import programs
 from pty_terminal import PtyTerminal
+from reference_deals import BOARD_ONE_ARCHIVE_LINES, EXAMPLE_A, holdings, suit_line
 from sandbox import content
 
 SPADE, HEART, DIAMOND, CLUB = "\u2660", "\u2665", "\u2666", "\u2663"
-# Board 1 of control string 1000100006: seat, symbol column, first row, holdings.
-BOARD_ONE = [
-    ("North", 37, 8, ["98", "T63", "J432", "9632"]),
-    ("West", 24, 12, ["KT", "KJ84", "AQT96", "J8"]),
-    ("East", 50, 12, ["A7653", "A92", "K87", "KQ"]),
-    ("South", 37, 16, ["QJ42", "Q75", "5", "AT754"]),
-]
+# Where Board 1 shows each hand: seat, symbol column, first row.
+PLACES = [("North", 37, 8), ("West", 24, 12), ("East", 50, 12), ("South", 37, 16)]
 END_SECONDS = 20  # for the demo to end after its last key
 
 
@@ -44,8 +40,8 @@ class DemoRoad(unittest.TestCase):
         return t
 
     def check_board_one(self, t):
-        for seat, column, first_row, holdings in BOARD_ONE:
-            for suit, (symbol, holding) in enumerate(zip((SPADE, HEART, DIAMOND, CLUB), holdings)):
+        for seat, column, first_row in PLACES:
+            for suit, (symbol, holding) in enumerate(zip((SPADE, HEART, DIAMOND, CLUB), holdings(seat))):
                 shown = t.screen.text(column, first_row + suit, 2 + len(holding) + 1)
                 self.assertEqual(shown, symbol + " " + holding + " ",
                                  "%s's suit %d; the screen:\n%s" % (seat, suit, t.screen.dump()))
@@ -60,13 +56,8 @@ class DemoRoad(unittest.TestCase):
         self.assertEqual((lines[0], lines[2]), (b"-" * 79, b"-" * 79), "the dashed lines of the heading")
         self.assertTrue(lines[1].startswith(b"--" + b" " * 9 + b"January 1,")
                         and lines[1].endswith(b"     Morning"), "the heading line reads %r" % lines[1])
-        board_one = [
-            b"Deal: 1" + b" " * 32 + b"98 T63 J432 9632 ",
-            b"Contract: 4H-South" + b" " * 4 + b"KT KJ84 AQT96 J8 " + b" " * 17 + b"A7653 A92 K87 KQ ",
-            b"OnLead: West" + b" " * 27 + b"QJ42 Q75 5 AT754 ",
-            b"Lead: Any", b"", b"",
-        ]
-        self.assertEqual(lines[4:10], board_one, "Board 1 in the archive file")
+        self.assertEqual([line.decode("ascii") for line in lines[4:10]], BOARD_ONE_ARCHIVE_LINES,
+                         "Board 1 in the archive file")
         self.assertEqual(lines[-3:], [b"Lead: Any", b"", b""], "the archive file's end")
 
     def first_run(self, demo):
@@ -80,8 +71,8 @@ class DemoRoad(unittest.TestCase):
         t.wait_for_text("DONE! Setup is complete.", 15, 10)
         t.send(b"\r")
         t.wait_for_text("Enter DF control string:", 13, 5)
-        t.send(b"1000100006")
-        t.wait_for_text("1000100006", 39, 5)
+        t.send(EXAMPLE_A.encode())
+        t.wait_for_text(EXAMPLE_A, 39, 5)
         t.send(b"\r")
         t.wait_for_text("Does this deal match Board #1 on the handrecord?  (Y/n)", 13, 22)
         self.check_board_one(t)
@@ -98,9 +89,10 @@ class DemoRoad(unittest.TestCase):
         # The stand-in: the newest archive file, Board 1 in its diagram.
         t.wait_for_text("Deal viewer (DeepFinesse stand-in)", 1, 1)
         self.assertIn("Jan-01-M.txt", t.screen.text(1, 1, 80), "the stand-in names another file")
-        for row, column, text in [(4, 1, "Board 1"), (5, 13, "S 98"), (9, 1, "S KT"), (9, 25, "S A7653"),
-                                  (11, 1, "D AQT96"), (13, 13, "S QJ42"), (16, 13, "C AT754"),
-                                  (4, 41, "Board 2")]:
+        for row, column, text in [(4, 1, "Board 1"), (5, 13, suit_line("North", 0)),
+                                  (9, 1, suit_line("West", 0)), (9, 25, suit_line("East", 0)),
+                                  (11, 1, suit_line("West", 2)), (13, 13, suit_line("South", 0)),
+                                  (16, 13, suit_line("South", 3)), (4, 41, "Board 2")]:
             self.assertEqual(t.screen.text(column, row, len(text)), text,
                              "the stand-in at row %d, column %d:\n%s" % (row, column, t.screen.dump()))
         log = content(os.path.join(installation, "standin-started.txt")).decode("utf-8")
@@ -114,8 +106,5 @@ class DemoRoad(unittest.TestCase):
         t = self.start_demo(demo)
         t.wait_for_text("Enter DF control string:", 13, 5)
         self.assertFalse(t.shows("SETUP"), "setup ran again:\n" + t.screen.dump())
-        t.send(b"\x1b")
-        t.wait_for_text(" Quit program?  (Y/n) ", 30, 22)
-        t.send(b"\r")
-        self.assertEqual(t.wait_exit(END_SECONDS), 0, "the second run's exit code")
+        self.assertEqual(t.quit_with_esc(seconds=END_SECONDS), 0, "the second run's exit code")
         self.assertEqual(content(ini_path), before, "KVELD.INI changed in the second run")

@@ -13,20 +13,16 @@ import unittest
 
 import programs
 from pty_terminal import PtyTerminal
+from reference_deals import EXAMPLE_A, HANDS, suit_line
 from sandbox import content, write
 
-HANDS = {  # board: North, East, South, West
-    1: ("98 T63 J432 9632", "A7653 A92 K87 KQ", "QJ42 Q75 5 AT754", "KT KJ84 AQT96 J8"),
-    2: ("T743 A65 983 Q32", "K2 KQ42 QJT7 865", "9865 JT9 642 KJT", "AQJ 873 AK5 A974"),
-    3: ("KJ8 KJ5 KQJT95 5", "Q63 97 A763 A732", "AT52 T2 842 QJT4", "974 AQ8643 -- K986"),
-}
 END_SECONDS = 20  # for the stand-in to end after Enter
 
 
 def archive_text(boards, heading):
     out = ["-" * 79, "--" + " " * 9 + heading, "-" * 79, ""]
     for b in boards:
-        n, e, s, w = (h + " " for h in HANDS[b])
+        n, e, s, w = (h + " " for h in HANDS[EXAMPLE_A][b])
         out += [("Deal: %d" % b).ljust(39) + n,
                 "Contract: 4H-South".ljust(22) + w.ljust(34) + e,
                 "OnLead: West".ljust(39) + s, "Lead: Any", "", ""]
@@ -68,16 +64,17 @@ class StandinScreen(unittest.TestCase):
         self.assertIn("Jan-01-M.txt", t.screen.text(1, 1, 80), t.screen.dump())
         self.assertIn("page 1 of 2", t.screen.text(1, 1, 80), t.screen.dump())
         self.expect_text(t, 1, 2, "January 1, 2001     Morning")
-        for row, column, text in [(5, 13, "S 98"), (9, 1, "S KT"), (9, 25, "S A7653"), (16, 13, "C AT754"),
-                                  (4, 41, "Board 2"), (5, 53, "S T743"), (12, 41, "C A974"),
-                                  (12, 65, "C 865")]:
+        for row, column, text in [(5, 13, suit_line("North", 0)), (9, 1, suit_line("West", 0)),
+                                  (9, 25, suit_line("East", 0)), (16, 13, suit_line("South", 3)),
+                                  (4, 41, "Board 2"), (5, 53, suit_line("North", 0, 2)),
+                                  (12, 41, suit_line("West", 3, 2)), (12, 65, suit_line("East", 3, 2))]:
             self.expect_text(t, column, row, text)
         self.assertEqual(t.screen.text(1, 22, 40).rstrip(), "Space: next boards   Enter: end",
                          t.screen.dump())
         t.send(b" ")
         t.wait_for_text("Board 3", 1, 4)
-        self.expect_text(t, 1, 11, "D --")
-        self.expect_text(t, 1, 9, "S 974")
+        self.expect_text(t, 1, 11, suit_line("West", 2, 3))  # a void: "D --"
+        self.expect_text(t, 1, 9, suit_line("West", 0, 3))
         self.assertEqual(t.screen.text(1, 22, 40).rstrip(), "B: back   Enter: end", t.screen.dump())
         t.send(b"b")
         t.wait_for_text("Board 2", 41, 4)

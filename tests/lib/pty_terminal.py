@@ -190,12 +190,17 @@ class PtyTerminal:
         self.pump(0.2)  # what it wrote last
         return self.process.returncode
 
-    def quit_with_esc(self, what="the quit question"):
+    QUIT_QUESTION = " Quit program?  (Y/n) "  # from column 30 of row 22
+
+    def wait_for_quit_question(self, what="the quit question", seconds=10):
+        self.wait_for(lambda: self.shows(self.QUIT_QUESTION, 30, 22), what, seconds)
+
+    def quit_with_esc(self, what="the quit question", seconds=10):
         """Esc, then yes at the quit question; the program's exit code."""
         self.send(b"\x1b")
-        self.wait_for(lambda: "Quit program?" in self.screen.display[21], what)
+        self.wait_for_quit_question(what, seconds)
         self.send(b"y")
-        return self.wait_exit()
+        return self.wait_exit(seconds)
 
     def send(self, data):
         os.write(self.master, data)

@@ -8,20 +8,14 @@ import os
 
 import programs
 from pty_terminal import CONSOLE_COLOUR
+from reference_deals import BOARD_ONE_ARCHIVE_LINES, EXAMPLE_A, holdings
 from sandbox import SYSTEM_PATH, Sandbox, content
 from screen_checks import ScreenTestCase
 
 BLUE, GREY, CYAN, YELLOW = CONSOLE_COLOUR[1], CONSOLE_COLOUR[7], CONSOLE_COLOUR[11], CONSOLE_COLOUR[14]
 SPADE, HEART, DIAMOND, CLUB = "\u2660", "\u2665", "\u2666", "\u2663"
 
-# Board 1 of control string 1000100006 as the hand record prints it.
-BOARD_ONE = {
-    "north": ["98", "T63", "J432", "9632"],
-    "east": ["A7653", "A92", "K87", "KQ"],
-    "south": ["QJ42", "Q75", "5", "AT754"],
-    "west": ["KT", "KJ84", "AQT96", "J8"],
-}
-PLACES = {"north": (37, 8), "west": (24, 12), "east": (50, 12), "south": (37, 16)}
+PLACES = {"North": (37, 8), "West": (24, 12), "East": (50, 12), "South": (37, 16)}
 
 
 class Road(ScreenTestCase):
@@ -32,9 +26,9 @@ class Road(ScreenTestCase):
         place.env["PATH"] = SYSTEM_PATH
         with self.start(place, programs.path("kveld")) as t:
             t.wait_for(lambda: "Enter DF control string:" in t.screen.display[4], "the control string prompt")
-            t.send(b"1000100006")
-            t.wait_for(lambda: t.screen.text(39, 5, 10) == "1000100006", "the typed string")
-            self.expect_cells(t, 39, 5, "1000100006", CONSOLE_COLOUR[15])
+            t.send(EXAMPLE_A.encode())
+            t.wait_for(lambda: t.screen.text(39, 5, 10) == EXAMPLE_A, "the typed string")
+            self.expect_cells(t, 39, 5, EXAMPLE_A, CONSOLE_COLOUR[15])
             t.send(b"\r")
             t.wait_for(lambda: "Does this deal match Board #1" in t.screen.display[21],
                        "the Board 1 question")
@@ -42,7 +36,7 @@ class Road(ScreenTestCase):
             for seat, (column, row) in PLACES.items():
                 for suit, symbol in enumerate((SPADE, HEART, DIAMOND, CLUB)):
                     self.expect_cells(t, column, row + suit, symbol, GREY)
-                    self.expect_cells(t, column + 2, row + suit, BOARD_ONE[seat][suit], CYAN)
+                    self.expect_cells(t, column + 2, row + suit, holdings(seat)[suit], CYAN)
             self.expect_cells(t, 13, 22, "Does this deal match Board #1 on the handrecord?  (Y/n)", YELLOW)
             self.assertEqual((t.screen.cursor.x + 1, t.screen.cursor.y + 1), (64, 22))
             self.assertFalse(t.screen.cursor.hidden)
@@ -64,5 +58,5 @@ class Road(ScreenTestCase):
 
         lines = content(os.path.join(archive, "Jan-01-M.txt")).split(b"\r\n")
         self.assertEqual(len(lines), 149)  # 148 lines, each ended by CR LF
-        self.assertEqual(lines[4], b"Deal: 1" + b" " * 32 + b"98 T63 J432 9632 ")
+        self.assertEqual([line.decode("ascii") for line in lines[4:10]], BOARD_ONE_ARCHIVE_LINES)
 

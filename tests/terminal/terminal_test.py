@@ -418,7 +418,7 @@ class Question(ProgramTestCase):
             t.pump(0.5)
             self.assertIsNone(t.process.poll(), "the program ended after the title screen")
             t.send(b"\x1b")
-            t.wait_for(lambda: "Quit program?  (Y/n)" in t.screen.display[21], "the quit question")
+            t.wait_for_quit_question()
             t.pump(0.3)
             before = t.screen.cells()
             bells = t.screen.bells

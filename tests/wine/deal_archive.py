@@ -5,9 +5,13 @@ byte for byte. check() holds it against the hand records known by heart.
 
   deal_archive.py CONTROL_STRING OUTPUT_FILE   writes the expected file
   deal_archive.py --check                      checks this model
+
+with tests/lib on PYTHONPATH (for the reference deals).
 """
 import struct
 import sys
+
+from reference_deals import BOARD_ONE_ARCHIVE_LINES, EXAMPLE_A, EXAMPLE_B, HANDS
 
 MONTH_NAME = ["January", "February", "March", "April", "May", "June", "July", "August", "September",
               "October", "November", "December"]
@@ -132,20 +136,6 @@ def archive_bytes(text):
     return "".join(line + "\r\n" for line in lines).encode("ascii")
 
 
-# Hand lines of the hand records (board: North, East, South, West).
-KNOWN = {
-    "1000100006": {
-        1: ("98 T63 J432 9632", "A7653 A92 K87 KQ", "QJ42 Q75 5 AT754", "KT KJ84 AQT96 J8"),
-        2: ("T743 A65 983 Q32", "K2 KQ42 QJT7 865", "9865 JT9 642 KJT", "AQJ 873 AK5 A974"),
-        3: ("KJ8 KJ5 KQJT95 5", "Q63 97 A763 A732", "AT52 T2 842 QJT4", "974 AQ8643 -- K986"),
-        24: ("QT9 76 KJT74 A98", "A8532 AQT52 98 K", "J7 KJ984 A QT763", "K64 3 Q6532 J542"),
-    },
-    "0102230455": {
-        1: ("AK763 KJ5 QT T97", "Q8 AT7 J9753 865", "JT54 Q9832 A QJ2", "92 64 K8642 AK43"),
-    },
-}
-
-
 def check():
     """What this model gets wrong about the known values; empty when right."""
     wrong = []
@@ -160,20 +150,17 @@ def check():
     for day, want in [(1, (1, 1, 1)), (59, (1, 2, 28)), (60, (1, 3, 1)), (365, (2, 1, 0)), (1155, (4, 2, 29)),
                       (1460, (5, 1, 0)), (1461, (5, 1, 1)), (9999, (28, 5, 17))]:
         same("day %d" % day, decode_day(day), want)
-    same("state of 1000100006", Generator(Set("1000100006")).state, 0x308AD201)
-    same("state of 0102230455", Generator(Set("0102230455")).state, 0x8EA835BF)
-    for text, boards in KNOWN.items():
+    same("state of 1000100006", Generator(Set(EXAMPLE_A)).state, 0x308AD201)
+    same("state of 0102230455", Generator(Set(EXAMPLE_B)).state, 0x8EA835BF)
+    for text, boards in HANDS.items():
         dealt = deals(text)
         for b, want in boards.items():
             same("%s board %d" % (text, b), tuple(hand_line(h).rstrip(" ") for h in dealt[b - 1]), want)
-    same("name of 1000100006", file_name("1000100006"), "Jan-01-M.txt")
-    same("name of 0102230455", file_name("0102230455"), "Sep-09-A.txt")
-    text = archive_bytes("1000100006").decode("ascii").split("\r\n")
+    same("name of 1000100006", file_name(EXAMPLE_A), "Jan-01-M.txt")
+    same("name of 0102230455", file_name(EXAMPLE_B), "Sep-09-A.txt")
+    text = archive_bytes(EXAMPLE_A).decode("ascii").split("\r\n")
     same("lines of a 24-board file", len(text), 4 + 6 * 24 + 1)
-    same("board 1, North", text[4], "Deal: 1" + " " * 32 + "98 T63 J432 9632 ")
-    same("board 1, West and East", text[5],
-         "Contract: 4H-South" + " " * 4 + "KT KJ84 AQT96 J8 " + " " * 17 + "A7653 A92 K87 KQ ")
-    same("board 1, South", text[6], "OnLead: West" + " " * 27 + "QJ42 Q75 5 AT754 ")
+    same("board 1", text[4:10], BOARD_ONE_ARCHIVE_LINES)
     same("board 3, West with a void", text[17][:56].rstrip(" "), "Contract: 4H-South    974 AQ8643 -- K986")
     same("lines of a 36-board file", archive_bytes("123456789X").count(b"\r\n"), 4 + 6 * 36)
     return wrong
