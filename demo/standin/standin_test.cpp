@@ -7,6 +7,7 @@
 #include "archive_folder.h"
 #include "archive_reader.h"
 #include "diagram.h"
+#include "testing/reference_deals.h"
 
 namespace standin {
 namespace {
@@ -24,6 +25,19 @@ std::string block(int number, const std::string& n, const std::string& e, const 
          e + end + pad("OnLead: West", 40) + s + end + "Lead: Any" + end + end + end;
 }
 
+// A hand of the worked example's Board 1 (North, East, South, West), or of
+// another of its reference boards.
+std::string hand(std::size_t seat, std::size_t board = 0) {
+  return std::string(kveld::reference::kExampleA.at(board).hands.at(seat));
+}
+// Board 1 of the worked example under another number, with one hand's text
+// replaced when `seat` is given.
+std::string boardOneAs(int number, std::size_t seat = 4, const std::string& text = "") {
+  std::string h[4] = {hand(0), hand(1), hand(2), hand(3)};
+  if (seat < 4) h[seat] = text;
+  return block(number, h[0], h[1], h[2], h[3]);
+}
+
 const std::string kDashes(79, '-');
 const std::string kHeading =
     kDashes + "\r\n-- " + std::string(8, ' ') + "January 1, 2001     Morning\r\n" + kDashes + "\r\n\r\n";
@@ -35,8 +49,7 @@ const std::string kBoardOne =
     "OnLead: West" + std::string(27, ' ') + "QJ42 Q75 5 AT754 \r\n"
     "Lead: Any\r\n\r\n\r\n";
 // clang-format on
-const std::string kBoardThree =
-    block(3, "KJ8 KJ5 KQJT95 5 ", "Q63 97 A763 A732 ", "AT52 T2 842 QJT4 ", "974 AQ8643 -- K986 ");
+const std::string kBoardThree = block(3, hand(0, 2), hand(1, 2), hand(2, 2), hand(3, 2));
 
 TEST(StandinArchive, ReadsHeadingAndEveryHandAtItsPlace) {
   const Archive a = parseArchive(kHeading + kBoardOne + kBoardThree);
@@ -71,18 +84,13 @@ TEST(StandinArchive, UnreadableBoardsAreReportedAndTheOthersKept) {
     const char* what;
     std::string board;
   } cases[] = {
-      {"a letter that is no rank",
-       block(2, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J1 ")},
-      {"ranks out of order",
-       block(2, "89 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
-      {"three holdings",
-       block(2, "98 T63 J432 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
-      {"East not at its column",
-       block(2, "98 T63 J432 9632 ", "", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8  A7653 A92 K87 KQ ")},
-      {"a card twice",
-       block(2, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J9 ")},
-      {"a card missing",
-       block(2, "98 T63 J432 963 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ")},
+      // Board 1's West is "KT KJ84 AQT96 J8 ", its North "98 T63 J432 9632 ".
+      {"a letter that is no rank", boardOneAs(2, 3, "KT KJ84 AQT96 J1 ")},
+      {"ranks out of order", boardOneAs(2, 0, "89 T63 J432 9632 ")},
+      {"three holdings", boardOneAs(2, 0, "98 T63 J432 ")},
+      {"East not at its column", block(2, hand(0), "", hand(2), hand(3) + " " + hand(1))},
+      {"a card twice", boardOneAs(2, 3, "KT KJ84 AQT96 J9 ")},
+      {"a card missing", boardOneAs(2, 0, "98 T63 J432 963 ")},
   };
   for (const Case& c : cases) {
     const Archive a = parseArchive(kHeading + kBoardOne + c.board + kBoardThree);
@@ -137,8 +145,7 @@ TEST(StandinScreen, TwoBoardsSideBySideWithEachHandInItsPlace) {
 
 TEST(StandinScreen, PagesOfTwoBoardsAndTheProblemsOnTheLast) {
   std::string text = kHeading;
-  for (int b = 1; b <= 5; ++b)
-    text += block(b, "98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 ");
+  for (int b = 1; b <= 5; ++b) text += boardOneAs(b);
   text += block(6, "", "", "", "");
   const Archive a = parseArchive(text);
   ASSERT_EQ(pageCount(a), 3u);

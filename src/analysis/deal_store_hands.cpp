@@ -10,7 +10,7 @@ std::vector<BoardHands> handsOfSet(const DealStore& store, int boardCount) {
     b.dealer = dealerOfBoard(n);
     b.vulnerability = vulnerabilityOfBoard(n);
     // The store keeps the same bits: rank index r (0 ace) in bit r.
-    const auto& bits = store.handBits[static_cast<std::size_t>(n)];
+    const auto& bits = store.board(n).cards;
     for (std::size_t seat = 0; seat < 4; ++seat) {
       for (std::size_t suit = 0; suit < 4; ++suit)
         b.cards[seat][suit] = static_cast<Holding>(bits[seat][suit]);

@@ -22,7 +22,7 @@ const std::vector<BoardHands>& setOf36() {
     initRuleTables(tables);
     const SetParameters params = decodeControlDigits(*checkControlString("123456789X"), tables);
     auto store = std::make_unique<DealStore>();
-    dealSet(*store, params, tables);
+    store->hold(dealSet(params));
     return handsOfSet(*store, params.boardCount);
   }();
   return boards;

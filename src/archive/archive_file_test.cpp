@@ -10,6 +10,7 @@
 
 #include "core/program.h"
 #include "rules/archive_text.h"
+#include "rules/dealer.h"
 #include "platform/paths.h"
 #include "testing/scripted_console.h"
 #include "testing/program_path.h"
@@ -30,10 +31,7 @@ struct ArchiveFileTest : ::testing::Test, ProgramParts<> {
     program.params.yearNumber = 1;
     program.params.sessionNumber = 1;
     program.params.boardCount = 24;
-    for (int b = 1; b <= kMaxBoards; ++b)
-      for (int seat = 0; seat < 4; ++seat)
-        program.deals.handLine[static_cast<std::size_t>(b)][static_cast<std::size_t>(seat)] =
-            "AKQ" + std::to_string(b) + " -- -- " + std::to_string(seat) + " ";
+    program.deals.hold(dealSet(program.params));
     program.settings.dfDirectory = programPath(folder.path());
     fs::create_directory(archive);
   }

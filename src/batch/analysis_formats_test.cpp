@@ -10,7 +10,6 @@
 #include "batch/formats.h"
 #include "batch/set_analysis.h"
 #include "rules/dealer.h"
-#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 namespace {
@@ -42,8 +41,7 @@ struct AnalysisFormatsTest : ::testing::Test {
   AnalysisFormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, bool analysed = true) {
     const SetParameters params = *checkString(control, tables).params;
-    dealSetCards(*deals, params);
-    for (int board = 1; board <= params.boardCount; ++board) describeBoard(*deals, board, tables);
+    deals->hold(dealSet(params));
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
     const FormatContext context{tables, "\n", "1.2.3"};

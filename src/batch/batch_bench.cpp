@@ -3,14 +3,12 @@
 // value at a time.
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <random>
 #include <vector>
 
 #include "rules/rule_tables.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
-#include "rules/set_dealer.h"
 #include "testing/bench_comparison.h"
 
 namespace kveld {
@@ -39,10 +37,13 @@ const std::vector<SetParameters>& manySets() {
 struct BatchDealer {
   std::uint32_t dealAll() {
     std::uint32_t last = 0;
-    for (const SetParameters& p : manySets()) last ^= dealSetCards(*store, p);
+    for (const SetParameters& p : manySets()) {
+      SetDealer dealer(p);
+      benchmark::DoNotOptimize(dealer.deal(1, p.boardCount));
+      last ^= dealer.state();
+    }
     return last;
   }
-  std::unique_ptr<DealStore> store = std::make_unique<DealStore>();
 };
 
 void BatchDealingOfManySets(benchmark::State& state) {
@@ -57,9 +58,6 @@ BENCHMARK(BatchDealingOfManySets)->Unit(benchmark::kMillisecond)->Repetitions(3)
 // The steps each set takes when its skip is stepped: the seeding step, the
 // skip, 52 for each dealing attempt of its boards.
 void BareGeneratorStepsOfManySets(benchmark::State& state) {
-  RuleTables tables;
-  initRuleTables(tables);
-  auto store = std::make_unique<DealStore>();
   struct Steps {
     std::uint32_t start;
     int count;
@@ -68,10 +66,9 @@ void BareGeneratorStepsOfManySets(benchmark::State& state) {
   std::vector<Steps> steps;
   for (const SetParameters& p : manySets()) {
     Generator generator(seededState(p));
-    Deck deck{};
+    Board board;
     int attempts = 0;
-    for (int board = 1; board <= p.boardCount; ++board)
-      attempts += dealBoard(*store, deck, board, generator, tables);
+    for (int n = 1; n <= p.boardCount; ++n) attempts += dealCards(board, generator);
     const int skip = skipCount(p) > 0 ? skipCount(p) : 0;
     steps.push_back({seedPattern(seedValue(p)), 1 + skip + 52 * attempts, generator.state()});
   }

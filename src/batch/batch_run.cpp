@@ -13,7 +13,6 @@
 #include "batch/options.h"
 #include "batch/set_analysis.h"
 #include "rules/dealer.h"
-#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 
@@ -74,10 +73,7 @@ class Run {
       io_.out << printable(text) << ": " << describeSet(*checked.params, tables_) << io_.lineEnd;
       return true;
     }
-    dealSetCards(*deals_, *checked.params);
-    if (format_.needsHandLines)
-      for (int board = 1; board <= checked.params->boardCount; ++board)
-        describeBoard(*deals_, board, tables_);
+    deals_->hold(dealSet(*checked.params));
     const SetAnalysis* analysis = nullptr;
     if (options_.analyse) {
       if (!analyse(*checked.params)) return false;

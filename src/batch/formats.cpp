@@ -42,8 +42,8 @@ std::string fileNameOf(const Format& format, const SetParameters& params, const 
 }
 
 std::string holdingOf(const DealStore& deals, int board, int seat, int suit, const RuleTables& tables) {
-  const auto bits = static_cast<unsigned>(deals.handBits.at(
-      static_cast<std::size_t>(board))[static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]);
+  const auto bits = static_cast<unsigned>(
+      deals.board(board).cards[static_cast<std::size_t>(seat)][static_cast<std::size_t>(suit)]);
   std::string holding;
   for (std::size_t rank = 0; rank < tables.rankLetter.size(); ++rank)
     if ((bits >> rank) & 1u) holding += tables.rankLetter[rank];

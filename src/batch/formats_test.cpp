@@ -9,7 +9,6 @@
 #include "rules/archive_text.h"
 #include "batch/control_check.h"
 #include "rules/dealer.h"
-#include "rules/set_dealer.h"
 
 namespace kveld::batch {
 namespace {
@@ -18,8 +17,7 @@ namespace {
 struct Dealt {
   Dealt(const std::string& control, const RuleTables& tables) : controlString(control) {
     params = *checkString(control, tables).params;
-    dealSetCards(*deals, params);
-    for (int board = 1; board <= params.boardCount; ++board) describeBoard(*deals, board, tables);
+    deals->hold(dealSet(params));
   }
   DealtSet set() const { return {controlString, params, *deals, nullptr}; }
   std::string controlString;
@@ -156,7 +154,7 @@ TEST_F(FormatsTest, PbnIsAsciiWithCrLfAndEveryDealIsTheDealersBoard) {
       std::string expected = "N:";
       for (int seat = 0; seat < 4; ++seat) {
         std::istringstream holdings(
-            dealt.deals->handLine[static_cast<std::size_t>(b)][static_cast<std::size_t>(seat)]);
+            handLine(dealt.deals->board(b), kSeats[static_cast<std::size_t>(seat)]));
         std::string h;
         for (int suit = 0; suit < 4 && holdings >> h; ++suit)
           expected += (suit > 0 ? "." : "") + (h == "--" ? "" : h);

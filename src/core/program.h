@@ -30,7 +30,6 @@ struct Program {
   std::array<std::int16_t, 11> controlDigit{};  // 1..10
 
   std::uint32_t generatorState = 0;
-  std::array<std::int16_t, 52> deck{};
   DealStore deals;
 
   std::string driveSpec;  // "C:" once setup has run in this run, else empty

@@ -8,19 +8,17 @@ namespace kveld {
 
 namespace {
 
-constexpr int kNorth = 0, kEast = 1, kSouth = 2, kWest = 3;
-
 // Where a hand's four rows (spades to clubs) start, and the column of its
 // suit symbols; the holding follows the symbol directly.
 struct HandPlace {
-  int seat;
+  Seat seat;
   int firstRow;
   int column;
 };
-constexpr HandPlace kNorthPlace{kNorth, 8, 37};
-constexpr HandPlace kWestPlace{kWest, 12, 24};
-constexpr HandPlace kEastPlace{kEast, 12, 50};
-constexpr HandPlace kSouthPlace{kSouth, 16, 37};
+constexpr HandPlace kNorthPlace{Seat::North, 8, 37};
+constexpr HandPlace kWestPlace{Seat::West, 12, 24};
+constexpr HandPlace kEastPlace{Seat::East, 12, 50};
+constexpr HandPlace kSouthPlace{Seat::South, 16, 37};
 
 constexpr int kQuestionRow = 22;
 constexpr int kAnswerColumn = 64;  // on the "Y" of "(Y/n)"
@@ -32,13 +30,13 @@ struct BoardOneView {
   const DealStore& deals;
 };
 
-void showSuit(const BoardOneView& v, const HandPlace& place, int suit) {
-  const auto s = static_cast<std::size_t>(suit);
-  v.kit.moveTo(place.column, place.firstRow + suit);
+void showSuit(const BoardOneView& v, const HandPlace& place, Suit suit) {
+  const auto s = indexOf(suit);
+  v.kit.moveTo(place.column, place.firstRow + static_cast<int>(s));
   v.kit.setColour(lightGray, blue);
   v.kit.print(v.tables.suitSymbol[s]);
   v.kit.setColour(lightCyan, blue);
-  v.kit.print(v.deals.suitHolding[1][static_cast<std::size_t>(place.seat)][s]);
+  v.kit.print(suitHolding(v.deals.board(1), place.seat, suit));
 }
 
 std::string repeated(const std::string& piece, int count) {
@@ -77,12 +75,12 @@ void showFaultyNumberBox(Program& p) {
 
 void showBoardOne(ConsoleKit& kit, const ProgramTables& tables, const DealStore& deals) {
   const BoardOneView v{kit, tables, deals};
-  for (int suit = 0; suit < 4; ++suit) showSuit(v, kNorthPlace, suit);
-  for (int suit = 0; suit < 4; ++suit) {
+  for (Suit suit : kSuits) showSuit(v, kNorthPlace, suit);
+  for (Suit suit : kSuits) {
     showSuit(v, kWestPlace, suit);
     showSuit(v, kEastPlace, suit);
   }
-  for (int suit = 0; suit < 4; ++suit) showSuit(v, kSouthPlace, suit);
+  for (Suit suit : kSuits) showSuit(v, kSouthPlace, suit);
 }
 
 void confirmBoardOne(Program& p) {

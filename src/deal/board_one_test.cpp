@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/flow_control.h"
 #include "core/program.h"
 #include "testing/program_parts.h"
+#include "testing/reference_deals.h"
 #include "testing/recording_system.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
@@ -46,20 +49,19 @@ TEST_F(BoardOneTest, DiagramOfExampleACellByCell) {
 
   struct Hand {
     int firstRow, column;
-    std::array<const char*, 4> suits;
+    std::string_view line;  // the hand record's hand line
   };
-  const Hand hands[] = {
-      {8, 37, {"98", "T63", "J432", "9632"}},   // North
-      {12, 24, {"KT", "KJ84", "AQT96", "J8"}},  // West
-      {12, 50, {"A7653", "A92", "K87", "KQ"}},  // East
-      {16, 37, {"QJ42", "Q75", "5", "AT754"}},  // South
-  };
+  const reference::HandLines& a = reference::kExampleABoardOne.hands;
+  const Hand hands[] = {{8, 37, a[0]}, {12, 24, a[3]}, {12, 50, a[1]}, {16, 37, a[2]}};  // N W E S
   const char symbols[] = {6, 3, 4, 5};
-  for (const Hand& h : hands)
-    for (int suit = 0; suit < 4; ++suit) {
+  for (const Hand& h : hands) {
+    std::istringstream holdings{std::string(h.line)};
+    std::string holding;
+    for (int suit = 0; suit < 4 && holdings >> holding; ++suit) {
       put(expected, h.column, h.firstRow + suit, std::string(1, symbols[suit]) + " ", kSymbol);
-      put(expected, h.column + 2, h.firstRow + suit, h.suits[static_cast<std::size_t>(suit)], kHolding);
+      put(expected, h.column + 2, h.firstRow + suit, holding, kHolding);
     }
+  }
   put(expected, 13, 22, "Does this deal match Board #1 on the handrecord?  (Y/n)", kNormal);
 
   const ScreenModel& shown = atKey(0);
@@ -157,18 +159,18 @@ TEST_F(BoardOneTest, EscOpensTheQuitQuestion) {
 TEST_F(BoardOneTest, EachCallDealsFromAFreshSeed) {
   device.addKeys({"n", "x", "y"});
   confirmBoardOne(program);
-  program.deals.suitHolding[1][0][0] = "spoilt";
+  program.deals.boards[1] = Board{};
   program.generatorState = 12345;
   confirmBoardOne(program);
-  EXPECT_EQ(program.deals.handLine[1][0], "98 T63 J432 9632 ");
+  EXPECT_EQ(program.deals.board(1), reference::boardOf(reference::kExampleABoardOne));
   EXPECT_EQ(textAt(device.screen(), 39, 8, 6), "98    ");
 }
 
 TEST_F(BoardOneTest, VoidsAndAThirteenCardSuit) {
-  auto& holding = program.deals.suitHolding[1];
-  for (auto& seat : holding) seat = {"--", "--", "--", "--"};
-  holding[3][0] = "AKQJT98765432";                   // West
-  holding[1] = {"--", "AKQJT98765432", "--", "--"};  // East
+  Board& board = program.deals.boards[1];
+  board = Board{};
+  board.cards[indexOf(Seat::West)][indexOf(Suit::Spades)] = 0x1FFF;
+  board.cards[indexOf(Seat::East)][indexOf(Suit::Hearts)] = 0x1FFF;
   showBoardOne(kit, tables, program.deals);
   const ScreenModel& s = kit.screen();
   EXPECT_EQ(textAt(s, 24, 12, 15), std::string("\x06 AKQJT98765432"));

@@ -1,7 +1,5 @@
 #include "deal/dealing.h"
 
-#include <algorithm>
-
 #include "core/program.h"
 #include "rules/dealer.h"
 
@@ -18,16 +16,16 @@ constexpr int kProgressRow = 8;
 void seedGenerator(Program& p) { p.generatorState = seededState(p.params); }
 
 void dealBoards(Program& p, int first, int last) {
-  last = std::min(last, kMaxBoards);
-  for (int board = std::max(first, 1); board <= last; ++board) {
+  SetDealer dealer(p.generatorState);
+  p.deals.hold(dealer.deal(first, last, [&p, first](int board) {
     p.deals.currentBoard = static_cast<std::int16_t>(board);
     if (first > 1) {
       p.kit.moveTo(kProgressColumn, kProgressRow);
       p.kit.printNumber(board);
       p.kit.present();
     }
-    p.generatorState = dealNextBoard(p.deals, p.deck, board, p.generatorState, p.tables);
-  }
+  }));
+  p.generatorState = dealer.state();
 }
 
 void shuffleRemainingBoards(Program& p) {

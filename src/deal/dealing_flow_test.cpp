@@ -10,6 +10,7 @@
 #include "app/main_flow.h"
 #include "core/program_tables.h"
 #include "testing/program_path.h"
+#include "testing/reference_deals.h"
 #include "testing/recording_system.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
@@ -89,19 +90,18 @@ TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
   put(expected, 39, 5, "1000100006", white + 16 * blue);
   put(expected, 73, 5, "H", normal);
   put(expected, 74, 5, "elp", brown + 16 * blue);
-  const char* hands[4][4] = {{"98", "T63", "J432", "9632"},
-                             {"A7653", "A92", "K87", "KQ"},
-                             {"QJ42", "Q75", "5", "AT754"},
-                             {"KT", "KJ84", "AQT96", "J8"}};
   const int firstRow[4] = {8, 12, 16, 12};
   const int column[4] = {37, 50, 37, 24};
   const char symbol[4] = {6, 3, 4, 5};
-  for (int seat = 0; seat < 4; ++seat)
-    for (int suit = 0; suit < 4; ++suit) {
+  for (std::size_t seat = 0; seat < 4; ++seat) {
+    std::istringstream holdings{std::string(reference::kExampleABoardOne.hands[seat])};
+    std::string holding;
+    for (int suit = 0; suit < 4 && holdings >> holding; ++suit) {
       const int row = firstRow[seat] + suit;
       put(expected, column[seat], row, std::string(1, symbol[suit]) + " ", lightGray + 16 * blue);
-      put(expected, column[seat] + 2, row, hands[seat][suit], lightCyan + 16 * blue);
+      put(expected, column[seat] + 2, row, holding, lightCyan + 16 * blue);
     }
+  }
   put(expected, 13, 22, "Does this deal match Board #1 on the handrecord?  (Y/n)", normal);
 
   const ScreenModel& question = device.screensAtKeys()[11];
@@ -126,8 +126,8 @@ TEST(DealingRoad, ControlStringBoardOneAndTheRemainingBoards) {
 
   // The boards reach the archive as dealt.
   const std::string archive = installed.archive("Jan-01-M.txt");
-  for (const char* hand : {"98 T63 J432 9632", "KT KJ84 AQT96 J8", "AQJ 873 AK5 A974", "K64 3 Q6532 J542"})
-    EXPECT_NE(archive.find(hand), std::string::npos) << hand;
+  for (const reference::ReferenceBoard& board : reference::kExampleA)
+    for (std::string_view hand : board.hands) EXPECT_NE(archive.find(hand), std::string::npos) << hand;
 }
 
 TEST(DealingRoad, NoAtBoardOneAsksForTheStringAgainInTheSameFrame) {
@@ -143,8 +143,8 @@ TEST(DealingRoad, NoAtBoardOneAsksForTheStringAgainInTheSameFrame) {
 
   const auto& at = device.screensAtKeys();
   ASSERT_EQ(at.size(), 27u);
-  EXPECT_EQ(textAt(at[11], 39, 8, 5), "AK763");  // Example B's Board 1
-  EXPECT_EQ(at[12].at(17, 13).ch, 218);          // the faulty-number box
+  EXPECT_EQ(textAt(at[11], 39, 8, 6), std::string(reference::kExampleBBoardOne.hands[0].substr(0, 6)));
+  EXPECT_EQ(at[12].at(17, 13).ch, 218);  // the faulty-number box
 
   // The prompt again: the work area cleared, the frame as before.
   ScreenModel expected = emptyFrame();

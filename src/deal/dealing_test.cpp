@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "core/program.h"
-#include "rules/dealer.h"
 #include "testing/program_parts.h"
+#include "testing/reference_deals.h"
 #include "testing/scripted_console.h"
 #include "testing/set_values.h"
 
@@ -42,7 +41,7 @@ TEST_F(ProgressTest, BoardOneAloneShowsNothing) {
   seedGenerator(program);
   dealBoards(program, 1, 1);
   EXPECT_EQ(kit.screen(), before);
-  EXPECT_EQ(program.deals.handLine[1][0], "98 T63 J432 9632 ");
+  EXPECT_EQ(program.deals.board(1), reference::boardOf(reference::kExampleABoardOne));
   EXPECT_EQ(program.deals.currentBoard, 1);
 }
 
@@ -72,7 +71,7 @@ TEST_F(ProgressTest, CountsTheRemainingBoardsThenPausesOneSecond) {
   EXPECT_FALSE(s.cursorVisible);
   EXPECT_EQ(textAt(s, 13, 5, 24), std::string(24, ' '));  // the work area was cleared
   EXPECT_EQ(s.at(3, 5).ch, 186);                          // and the frame kept
-  EXPECT_EQ(program.deals.handLine[24][1], "A8532 AQT52 98 K ");
+  EXPECT_EQ(program.deals.board(24), reference::boardOf(reference::kExampleA[3]));
   EXPECT_EQ(program.deals.currentBoard, 24);
 }
 
@@ -83,26 +82,7 @@ TEST_F(ProgressTest, ThirtySixBoardsEndAtThirtySix) {
   shuffleRemainingBoards(program);
   EXPECT_EQ(textAt(device.screen(), 49, 8, 4), " 36 ");
   EXPECT_EQ(program.deals.currentBoard, 36);
-  EXPECT_FALSE(program.deals.handLine[36][0].empty());
-}
-
-// Board 1 on its own, then the rest behind the progress screen, deal what
-// the whole set dealt in one call deals.
-TEST_F(ProgressTest, TheScreensDealWhatTheWholeSetDeals) {
-  for (const SetParameters& set : {kExampleA, setOf(9, 2, 28, 4, 2767, 36)}) {
-    program.params = set;
-    seedGenerator(program);
-    dealBoards(program, 1, 1);
-    shuffleRemainingBoards(program);
-    const auto whole = std::make_unique<DealStore>();
-    dealSet(*whole, set, tables);
-    for (int board = 1; board <= set.boardCount; ++board) {
-      const auto b = static_cast<std::size_t>(board);
-      ASSERT_EQ(program.deals.handLine[b], whole->handLine[b]) << "board " << board;
-      ASSERT_EQ(program.deals.handBits[b], whole->handBits[b]) << "board " << board;
-    }
-    EXPECT_EQ(program.deals.currentBoard, whole->currentBoard);
-  }
+  EXPECT_EQ(program.deals.board(36).number, 36);
 }
 
 }  // namespace

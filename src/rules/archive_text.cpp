@@ -8,8 +8,6 @@ namespace {
 
 const std::string& entry(const auto& table, int index) { return table.at(static_cast<std::size_t>(index)); }
 
-constexpr int kNorth = 0, kEast = 1, kSouth = 2, kWest = 3;
-
 }  // namespace
 
 ArchiveName archiveName(const RuleTables& t, const SetParameters& set, const std::string& dfDirectory) {
@@ -41,9 +39,7 @@ void ArchiveLines::endLine() {
 std::string archiveHeader(const RuleTables& t, const SetParameters& set) {
   // The control string carries no calendar year, so nothing follows the
   // comma and its blank where a year would stand.
-  const std::string setDate =
-      entry(t.monthName, set.monthNumber) + " " + std::to_string(set.dayOfMonth) + ", ";
-  return "-- " + std::string(8, ' ') + setDate + std::string(5, ' ') +
+  return "-- " + std::string(8, ' ') + setDate(set, t) + ", " + std::string(5, ' ') +
          entry(t.sessionName, set.sessionNumber);
 }
 
@@ -72,10 +68,10 @@ std::string archiveText(const RuleTables& t, const SetParameters& set, const Dea
   };
   const int boards = set.boardCount;
   for (int b = 1; b <= boards; ++b) {
-    const auto& hand = deals.handLine.at(static_cast<std::size_t>(b));
-    line({{1, "Deal: " + std::to_string(b)}, {40, hand[kNorth]}});
-    line({{1, "Contract: 4H-South"}, {23, hand[kWest]}, {57, hand[kEast]}});
-    line({{1, "OnLead: West"}, {40, hand[kSouth]}});
+    const Board& board = deals.board(b);
+    line({{1, "Deal: " + std::to_string(b)}, {40, handLine(board, Seat::North)}});
+    line({{1, "Contract: 4H-South"}, {23, handLine(board, Seat::West)}, {57, handLine(board, Seat::East)}});
+    line({{1, "OnLead: West"}, {40, handLine(board, Seat::South)}});
     line({{1, "Lead: Any"}});
     out.endLine();
     out.endLine();

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <vector>
 
+#include "testing/reference_deals.h"
+
 namespace kveld {
 namespace {
 
@@ -12,14 +14,11 @@ std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' ')
 
 // Hand lines of the set of control string 1000100006 (North, East, South,
 // West), as the hand record shows them.
-const std::string board1[4] = {"98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ",
-                               "KT KJ84 AQT96 J8 "};
-const std::string board2[4] = {"T743 A65 983 Q32 ", "K2 KQ42 QJT7 865 ", "9865 JT9 642 KJT ",
-                               "AQJ 873 AK5 A974 "};
-const std::string board3[4] = {"KJ8 KJ5 KQJT95 5 ", "Q63 97 A763 A732 ", "AT52 T2 842 QJT4 ",
-                               "974 AQ8643 -- K986 "};
-const std::string board24[4] = {"QT9 76 KJT74 A98 ", "A8532 AQT52 98 K ", "J7 KJ984 A QT763 ",
-                                "K64 3 Q6532 J542 "};
+using reference::kExampleA;
+const reference::HandLines& board1 = kExampleA[0].hands;
+const reference::HandLines& board2 = kExampleA[1].hands;
+const reference::HandLines& board3 = kExampleA[2].hands;
+const reference::HandLines& board24 = kExampleA[3].hands;
 
 struct ArchiveTextTest : ::testing::Test {
   ArchiveTextTest() {
@@ -30,12 +29,11 @@ struct ArchiveTextTest : ::testing::Test {
     set.sessionNumber = 1;
     set.boardCount = 24;
     // Boards not listed above repeat the hands of Boards 1 to 3.
-    for (int b = 1; b <= kMaxBoards; ++b) setBoard(b, b % 3 == 1 ? board1 : b % 3 == 2 ? board2 : board3);
-    setBoard(24, board24);
+    for (int b = 1; b <= kMaxBoards; ++b) setBoard(b, kExampleA[static_cast<std::size_t>((b - 1) % 3)]);
+    setBoard(24, kExampleA[3]);
   }
-  void setBoard(int b, const std::string (&hands)[4]) {
-    for (int seat = 0; seat < 4; ++seat)
-      deals.handLine[static_cast<std::size_t>(b)][static_cast<std::size_t>(seat)] = hands[seat];
+  void setBoard(int b, const reference::ReferenceBoard& hands) {
+    deals.boards[static_cast<std::size_t>(b)] = reference::boardOf(hands);
   }
   RuleTables tables;
   SetParameters set;
@@ -66,11 +64,12 @@ TEST_F(ArchiveTextTest, SetOfOneMillionAndSixMatchesTheHandDerivedFile) {
       std::string(79, '-'),
       "",
   };
-  auto block = [&](int b, const std::string(&h)[4], int blanksBeforeEast) {
+  auto block = [&](int b, const reference::HandLines& h, int blanksBeforeEast) {
     const std::string deal = "Deal: " + std::to_string(b);
-    expected.push_back(deal + blanks(b < 10 ? 32 : 31) + h[0]);
-    expected.push_back("Contract: 4H-South" + blanks(4) + h[3] + blanks(blanksBeforeEast) + h[1]);
-    expected.push_back("OnLead: West" + blanks(27) + h[2]);
+    expected.push_back(deal + blanks(b < 10 ? 32 : 31) + std::string(h[0]));
+    expected.push_back("Contract: 4H-South" + blanks(4) + std::string(h[3]) + blanks(blanksBeforeEast) +
+                       std::string(h[1]));
+    expected.push_back("OnLead: West" + blanks(27) + std::string(h[2]));
     expected.push_back("Lead: Any");
     expected.push_back("");
     expected.push_back("");
@@ -93,18 +92,18 @@ TEST_F(ArchiveTextTest, SetOfOneMillionAndSixMatchesTheHandDerivedFile) {
 TEST_F(ArchiveTextTest, BoardOneAndBoardThreeLinesExactly) {
   const std::vector<std::string> lines = linesOf(archiveText(tables, set, deals));
   const std::vector<std::string> first(lines.begin() + 4, lines.begin() + 10);
-  EXPECT_EQ(first,
-            (std::vector<std::string>{
-                "Deal: 1" + blanks(32) + "98 T63 J432 9632 ",
-                "Contract: 4H-South" + blanks(4) + "KT KJ84 AQT96 J8 " + blanks(17) + "A7653 A92 K87 KQ ",
-                "OnLead: West" + blanks(27) + "QJ42 Q75 5 AT754 ",
-                "Lead: Any",
-                "",
-                "",
-            }));
+  EXPECT_EQ(first, (std::vector<std::string>{
+                       "Deal: 1" + blanks(32) + std::string(board1[0]),
+                       "Contract: 4H-South" + blanks(4) + std::string(board1[3]) + blanks(17) +
+                           std::string(board1[1]),
+                       "OnLead: West" + blanks(27) + std::string(board1[2]),
+                       "Lead: Any",
+                       "",
+                       "",
+                   }));
   // Board 3's West hand has a void and is two characters longer.
   EXPECT_EQ(lines[17],
-            "Contract: 4H-South" + blanks(4) + "974 AQ8643 -- K986 " + blanks(15) + "Q63 97 A763 A732 ");
+            "Contract: 4H-South" + blanks(4) + std::string(board3[3]) + blanks(15) + std::string(board3[1]));
   EXPECT_EQ(lines[17].find("Q63"), 56u);  // East at column 57
 }
 
@@ -115,7 +114,7 @@ TEST_F(ArchiveTextTest, ThirtySixBoardsEndWithTwoEmptyLines) {
   const std::vector<std::string> lines = linesOf(bytes);
   ASSERT_EQ(lines.size(), 220u);
   EXPECT_EQ(lines[1], "--         January 1,      Evening");
-  EXPECT_EQ(lines[214], "Deal: 36                               " + board3[0]);
+  EXPECT_EQ(lines[214], "Deal: 36                               " + std::string(board3[0]));
   EXPECT_EQ(bytes.substr(bytes.size() - 15), "Lead: Any\r\n\r\n\r\n");
   for (std::size_t i = 4; i < lines.size(); ++i) {
     const std::size_t inBlock = (i - 4) % 6;

@@ -11,9 +11,12 @@ std::string holdingText(Holding holding, std::string_view voidText) {
   return text;
 }
 
+std::string setDate(const SetParameters& set, const RuleTables& t) {
+  return t.monthName.at(static_cast<std::size_t>(set.monthNumber)) + " " + std::to_string(set.dayOfMonth);
+}
+
 std::string setTitle(const SetParameters& set, const RuleTables& t) {
-  return t.monthName.at(static_cast<std::size_t>(set.monthNumber)) + " " + std::to_string(set.dayOfMonth) +
-         ", " + t.sessionName.at(static_cast<std::size_t>(set.sessionNumber));
+  return setDate(set, t) + ", " + t.sessionName.at(static_cast<std::size_t>(set.sessionNumber));
 }
 
 }  // namespace kveld

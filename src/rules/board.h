@@ -26,6 +26,8 @@ enum class Vulnerability : std::uint8_t { None, NorthSouth, EastWest, Both };
 constexpr std::array<Seat, 4> kSeats = {Seat::North, Seat::East, Seat::South, Seat::West};
 constexpr std::array<Suit, 4> kSuits = {Suit::Spades, Suit::Hearts, Suit::Diamonds, Suit::Clubs};
 constexpr int kRanks = 13;  // rank index 0 ace, 1 king, ... 12 two: card mod 13
+// A set has 24 or 36 boards.
+constexpr int kMaxBoards = 36;
 
 constexpr std::size_t indexOf(Seat seat) { return static_cast<std::size_t>(seat); }
 constexpr std::size_t indexOf(Suit suit) { return static_cast<std::size_t>(suit); }
@@ -87,10 +89,15 @@ constexpr std::string_view vulnerabilityTag(Vulnerability v) {
   return tags[static_cast<std::size_t>(v)];
 }
 
+// How a hand record and the deal store show a void.
+constexpr std::string_view kVoidMark = "--";
+
 // The rank letters held, highest first ("AQT96"); a void as `voidText`
-// (the deal store's "--", nothing in a PBN deal).
+// (kVoidMark in the deal store, nothing in a PBN deal).
 std::string holdingText(Holding holding, std::string_view voidText);
 
+// The day a set was played, as every form dates it: "January 1".
+std::string setDate(const SetParameters& set, const RuleTables& tables);
 // The set a control string stands for, as every form titles it:
 // "January 1, Morning".
 std::string setTitle(const SetParameters& set, const RuleTables& tables);

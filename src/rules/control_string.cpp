@@ -10,29 +10,61 @@ constexpr int kDaysPerYear = 365;
 
 std::int16_t i16(int value) { return static_cast<std::int16_t>(value); }
 
+std::string ordinal(int n) {
+  static const char* const names[] = {"",      "first",   "second", "third", "fourth", "fifth",
+                                      "sixth", "seventh", "eighth", "ninth", "tenth"};
+  return n >= 1 && n <= 10 ? names[n] : std::to_string(n) + "th";
+}
+
+std::string characterName(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (c == '\t') return "a tab";
+  if (u < 32 || u == 127) return "a control character";
+  if (u >= 128) return "a character outside ASCII";
+  return std::string("\"") + c + "\"";
+}
+
 }  // namespace
 
-std::optional<ControlDigits> checkControlString(std::string_view text) {
+ControlCheck checkControlText(std::string_view text) {
+  ControlCheck check;
   ControlDigits d{};
   int count = 0;
-  std::size_t i = 0;
-  for (; i < text.size() && count < kDigits; ++i) {
-    const char c = text[i];
+  int sum = 0;
+  for (char c : text) {
+    if (c == 'x') c = 'X';
+    if (count == kDigits) {
+      check.problem = (c == ' ' ? std::string("a blank") : characterName(c)) + " follows the tenth digit";
+      return check;
+    }
     if (c == ' ') continue;
     if (c >= '0' && c <= '9') {
       d[static_cast<std::size_t>(++count)] = i16(c - '0');
     } else if (c == 'X' && count == kDigits - 1) {
       d[static_cast<std::size_t>(++count)] = 10;
     } else {
-      return std::nullopt;
+      check.problem = c == 'X' ? "\"X\" stands as the " + ordinal(count + 1) +
+                                     " digit; only the tenth (check) digit may be X"
+                               : characterName(c) + " is not a digit";
+      return check;
     }
+    sum += (kDigits + 1 - count) * d[static_cast<std::size_t>(count)];
   }
-  // Too few digits, or anything (a blank included) after the tenth.
-  if (count < kDigits || i < text.size()) return std::nullopt;
-  int sum = 0;
-  for (int k = 1; k <= kDigits; ++k) sum += (11 - k) * d[static_cast<std::size_t>(k)];
-  if (sum % 11 != 0) return std::nullopt;
-  return d;
+  if (count == 0) {
+    check.problem = "it holds no digits";
+  } else if (count < kDigits) {
+    check.problem =
+        "it has " + std::to_string(count) + (count == 1 ? " digit" : " digits") + " instead of ten";
+  } else if (sum % 11 != 0) {
+    check.problem = "the check digit does not fit the other nine digits (a typing error?)";
+  } else {
+    check.digits = d;
+  }
+  return check;
+}
+
+std::optional<ControlDigits> checkControlString(std::string_view text) {
+  return checkControlText(text).digits;
 }
 
 // C++ division truncates toward zero and its remainder takes the sign of the

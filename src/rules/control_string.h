@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "rules/rule_tables.h"
@@ -14,6 +15,18 @@ namespace kveld {
 
 // Digit values d1..d10 at indices 1..10 (index 0 unused); "X" gives 10.
 using ControlDigits = std::array<std::int16_t, 11>;
+
+// The verdict on a text: its ten digits, or why it is not a control string.
+struct ControlCheck {
+  std::optional<ControlDigits> digits;
+  std::string problem;  // a phrase, "\"A\" is not a digit"; empty when accepted
+};
+
+// Blanks may stand anywhere before the tenth digit, nothing after it; only
+// the tenth (check) digit may be "X", which counts 10, and a lower-case "x"
+// counts as "X", as it does once a typed key is upper-cased; the digits
+// weighted 10 down to 1 must add up to a multiple of 11.
+ControlCheck checkControlText(std::string_view text);
 
 // The ten digits of a typed text, or nothing when the text is a typo.
 std::optional<ControlDigits> checkControlString(std::string_view text);

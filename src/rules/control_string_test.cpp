@@ -57,11 +57,15 @@ TEST(CheckControlString, ValidStringsDecode) {
       {"1 23456789X", mixed},
       {"12345678 9X", mixed},
       {"123456789 X", mixed},
+      {"123456789x", mixed},                                 // as the typed key is upper-cased
+      {"000000006X", decodedSet(6000, 17, 6, 5, 0, 0, 24)},  // X counts 10: 2 x 6 + 10 = 22
       {"0000000000", decodedSet(0, 1, 1, 0, 0, 0, 24)},
       {"1000100006", decodedSet(1, 1, 1, 1, 0, 1, 24)},
       {"0102230455", decodedSet(5000, 14, 9, 9, 1234, 2, 24)},
   };
   for (const Case& c : cases) {
+    const ControlCheck check = checkControlText(c.text);
+    EXPECT_EQ(check.problem, "") << '"' << c.text << '"';
     const auto digits = checkControlString(c.text);
     ASSERT_TRUE(digits.has_value()) << '"' << c.text << '"';
     EXPECT_EQ(decodeControlDigits(*digits, tables()), c.expected) << '"' << c.text << '"';
@@ -71,30 +75,46 @@ TEST(CheckControlString, ValidStringsDecode) {
   EXPECT_EQ((*x)[1], 1);
 }
 
-TEST(CheckControlString, Typos) {
-  const char* typos[] = {
-      "1234567890",   // weighted sum 210
-      "123456789X ",  // a blank after the tenth digit
-      "123456789X0",  // a digit after it
-      "",             // nothing
-      "123456789",    // nine digits
-      "   12345 ",    // too few, with blanks
-      "1000100007",   // check digit off by one
-      "1000100006-",  // a foreign character after a valid string
-      "10001-00006",  // and inside one
-      "123456789x",   // lower case is upper-cased by the editor, not here
+TEST(CheckControlString, EachTypoSaysWhy) {
+  const std::string checkDigit = "the check digit does not fit the other nine digits (a typing error?)";
+  struct Case {
+    std::string_view text, problem;
   };
-  for (const char* text : typos) EXPECT_FALSE(checkControlString(text).has_value()) << '"' << text << '"';
-  // An X in any of the first nine places, even where the sum would work out.
-  for (int i = 0; i < 9; ++i) {
-    std::string text = "123456789X";
-    text[static_cast<std::size_t>(i)] = 'X';
-    EXPECT_FALSE(checkControlString(text).has_value()) << text;
+  const Case cases[] = {
+      {"", "it holds no digits"},
+      {"   ", "it holds no digits"},
+      {"1", "it has 1 digit instead of ten"},
+      {"123456789", "it has 9 digits instead of ten"},
+      {"   12345 ", "it has 5 digits instead of ten"},
+      {"1234567890", checkDigit},  // weighted sum 210
+      {"1000100007", checkDigit},  // check digit off by one
+      {"000000001X", checkDigit},  // X counts 10: 2 x 1 + 10 = 12
+      {"123456789X ", "a blank follows the tenth digit"},
+      {"123456789X0", "\"0\" follows the tenth digit"},
+      {"1000100006x", "\"X\" follows the tenth digit"},
+      {"1000100006-", "\"-\" follows the tenth digit"},
+      {"10001-00006", "\"-\" is not a digit"},
+      {"10X0100006", "\"X\" stands as the third digit; only the tenth (check) digit may be X"},
+      {"1000A00006", "\"A\" is not a digit"},
+      {"1000\t100006", "a tab is not a digit"},
+      {"1000\x1b[2J", "a control character is not a digit"},
+      {"1000\xc3\xa9", "a character outside ASCII is not a digit"},
+  };
+  for (const Case& c : cases) {
+    const ControlCheck check = checkControlText(c.text);
+    EXPECT_FALSE(check.digits.has_value()) << '"' << c.text << '"';
+    EXPECT_EQ(check.problem, c.problem) << '"' << c.text << '"';
+    EXPECT_FALSE(checkControlString(c.text).has_value()) << '"' << c.text << '"';
   }
-  // X as the check digit counts 10: 2 x 6 + 10 = 22 passes, 2 x 1 + 10 = 12
-  // does not.
-  EXPECT_TRUE(checkControlString("000000006X").has_value());
-  EXPECT_FALSE(checkControlString("000000001X").has_value());
+  // An X in any of the first nine places, even where the sum would work out.
+  const char* const ordinals[] = {"first", "second",  "third",  "fourth", "fifth",
+                                  "sixth", "seventh", "eighth", "ninth"};
+  for (std::size_t i = 0; i < 9; ++i) {
+    std::string text = "123456789X";
+    text[i] = i % 2 == 0 ? 'X' : 'x';
+    EXPECT_EQ(checkControlText(text).problem, "\"X\" stands as the " + std::string(ordinals[i]) +
+                                                  " digit; only the tenth (check) digit may be X");
+  }
 }
 
 TEST(DecodeControlDigits, SessionAndBoardCountByFifthDigit) {

@@ -2,9 +2,8 @@
 // little beyond the steps of the generator it has to make anyway.
 #include <benchmark/benchmark.h>
 
-#include <memory>
+#include <array>
 
-#include "rules/rule_tables.h"
 #include "rules/dealer.h"
 #include "testing/bench_comparison.h"
 
@@ -24,25 +23,22 @@ SetParameters largestSkipSet() {
   return p;
 }
 
-struct SetDealer {
-  SetDealer() { initRuleTables(tables); }
+struct BenchDealer {
   // Seeds and deals the whole set; returns the final generator state and
   // counts the dealing attempts.
   std::uint32_t deal(const SetParameters& params, int* attempts = nullptr) {
     Generator generator(seededState(params));
     int total = 0;
-    for (int board = 1; board <= params.boardCount; ++board)
-      total += dealBoard(*store, deck, board, generator, tables);
+    for (int n = 1; n <= params.boardCount; ++n)
+      total += dealCards(boards[static_cast<std::size_t>(n)], generator);
     if (attempts != nullptr) *attempts = total;
     return generator.state();
   }
-  RuleTables tables;
-  std::unique_ptr<DealStore> store = std::make_unique<DealStore>();
-  Deck deck{};
+  std::array<Board, kMaxBoards + 1> boards{};
 };
 
 void DealLargestSkipSet(benchmark::State& state) {
-  SetDealer dealer;
+  BenchDealer dealer;
   const SetParameters params = largestSkipSet();
   for (auto _ : state) {
     benchmark::DoNotOptimize(dealer.deal(params));
@@ -54,7 +50,7 @@ BENCHMARK(DealLargestSkipSet)->Repetitions(7)->ReportAggregatesOnly(true);
 // The same number of generator steps in a bare loop: the seeding step, the
 // skip and 52 per dealing attempt.
 void BareGeneratorStepsOfTheSet(benchmark::State& state) {
-  SetDealer dealer;
+  BenchDealer dealer;
   const SetParameters params = largestSkipSet();
   int attempts = 0;
   const std::uint32_t dealt = dealer.deal(params, &attempts);

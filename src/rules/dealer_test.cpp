@@ -2,106 +2,102 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
+#include "rules/deal_store.h"
+#include "testing/reference_deals.h"
 #include "testing/set_values.h"
 
 namespace kveld {
 namespace {
 
-using HandLines = std::array<std::string, 4>;  // North, East, South, West
+using reference::boardOf;
+using reference::ReferenceBoard;
 
 const SetParameters kExampleA = setOf(1, 1, 1, 1, 0, 24);
 const SetParameters kExampleB = setOf(14, 9, 9, 2, 1234, 24);
 
-struct DealerTest : ::testing::Test {
-  DealerTest() { initRuleTables(tables); }
+using Lines = std::array<std::string, 4>;  // North, East, South, West
+Lines linesOf(const Board& board) {
+  Lines lines;
+  for (Seat seat : kSeats) lines[indexOf(seat)] = handLine(board, seat);
+  return lines;
+}
+Lines linesOf(const ReferenceBoard& board) {
+  Lines lines;
+  for (std::size_t seat = 0; seat < 4; ++seat) lines[seat] = std::string(board.hands[seat]);
+  return lines;
+}
 
-  // Deals boards 1..last of the set into the store.
-  void dealSet(const SetParameters& params, int last) {
-    SetParameters firstBoards = params;
-    firstBoards.boardCount = static_cast<std::int16_t>(last);
-    kveld::dealSet(*store, firstBoards, tables);
+TEST(Dealer, WorkedExamplesAsTheHandRecordsShowThem) {
+  const std::vector<Board> a = dealSet(kExampleA);
+  ASSERT_EQ(a.size(), 24u);
+  for (const ReferenceBoard& expected : reference::kExampleA) {
+    const Board& board = a.at(static_cast<std::size_t>(expected.number - 1));
+    EXPECT_EQ(board.number, expected.number);
+    EXPECT_EQ(linesOf(board), linesOf(expected)) << "board " << expected.number;
+    EXPECT_EQ(board, boardOf(expected));
   }
-  HandLines lines(int board) const { return store->handLine[static_cast<std::size_t>(board)]; }
-
-  RuleTables tables;
-  std::unique_ptr<DealStore> store = std::make_unique<DealStore>();
-  Deck deck{};
-};
-
-TEST_F(DealerTest, ExampleAHandLines) {
-  struct Board {
-    int number;
-    HandLines hands;
-  };
-  const Board boards[] = {
-      {1, {"98 T63 J432 9632 ", "A7653 A92 K87 KQ ", "QJ42 Q75 5 AT754 ", "KT KJ84 AQT96 J8 "}},
-      {2, {"T743 A65 983 Q32 ", "K2 KQ42 QJT7 865 ", "9865 JT9 642 KJT ", "AQJ 873 AK5 A974 "}},
-      {3, {"KJ8 KJ5 KQJT95 5 ", "Q63 97 A763 A732 ", "AT52 T2 842 QJT4 ", "974 AQ8643 -- K986 "}},
-      {24, {"QT9 76 KJT74 A98 ", "A8532 AQT52 98 K ", "J7 KJ984 A QT763 ", "K64 3 Q6532 J542 "}},
-  };
-  dealSet(kExampleA, 24);
-  for (const Board& b : boards) EXPECT_EQ(lines(b.number), b.hands) << "board " << b.number;
+  EXPECT_EQ(linesOf(dealSet(kExampleB).at(0)), linesOf(reference::kExampleBBoardOne));
 }
 
-TEST_F(DealerTest, ExampleBBoardOne) {
-  dealSet(kExampleB, 1);
-  const HandLines expected{"AK763 KJ5 QT T97 ", "Q8 AT7 J9753 865 ", "JT54 Q9832 A QJ2 ",
-                           "92 64 K8642 AK43 "};
-  EXPECT_EQ(lines(1), expected);
+TEST(Dealer, FirstSixCardsGoToNorthEastSouthWestInTurn) {
+  // Example A's first six draws: the 8 and 7 of spades, the 7, 8, 10 and ace
+  // of hearts (rank index 0 ace .. 12 two).
+  const Board board = dealSet(kExampleA).at(0);
+  const struct {
+    Seat seat;
+    Suit suit;
+    int rank;
+  } cards[] = {{Seat::North, Suit::Spades, 6}, {Seat::East, Suit::Spades, 7},  {Seat::South, Suit::Hearts, 7},
+               {Seat::West, Suit::Hearts, 6},  {Seat::North, Suit::Hearts, 4}, {Seat::East, Suit::Hearts, 0}};
+  for (const auto& c : cards) EXPECT_NE(board.holding(c.seat, c.suit) & (1u << c.rank), 0u) << c.rank;
 }
 
-TEST_F(DealerTest, StoreItemsAgreeWithTheHandLine) {
-  dealSet(kExampleA, 3);
-  // Board 3, West: 974 AQ8643 -- K986.
-  const auto& bits = store->handBits[3][3];
-  EXPECT_EQ(bits[0], (1 << 5) | (1 << 7) | (1 << 10));  // 9, 7, 4 of spades
-  EXPECT_EQ(bits[2], 0);
-  EXPECT_EQ(store->suitHolding[3][3][2], "--");
-  EXPECT_EQ(store->suitLength[3][3][2], 0);
-  EXPECT_EQ(store->suitHolding[3][3][1], "AQ8643");
-  EXPECT_EQ(store->suitLength[3][3][1], 6);
-  // The first six cards of Board 1 went to North, East, South, West, North,
-  // East: 8 and 7 of spades, 7, 8, 10 and ace of hearts.
-  const auto& board1 = store->handBits[1];
-  EXPECT_NE(board1[0][0] & (1 << 6), 0);
-  EXPECT_NE(board1[1][0] & (1 << 7), 0);
-  EXPECT_NE(board1[2][1] & (1 << 7), 0);
-  EXPECT_NE(board1[3][1] & (1 << 6), 0);
-  EXPECT_NE(board1[0][1] & (1 << 4), 0);
-  EXPECT_NE(board1[1][1] & (1 << 0), 0);
+TEST(Dealer, VoidIsShownAsTwoDashes) {
+  // Example A, Board 3, West: 974 AQ8643 -- K986.
+  const Board board = dealSet(kExampleA).at(2);
+  EXPECT_EQ(board.holding(Seat::West, Suit::Diamonds), 0);
+  EXPECT_EQ(board.length(Seat::West, Suit::Hearts), 6);
+  EXPECT_EQ(suitHolding(board, Seat::West, Suit::Diamonds), "--");
+  EXPECT_EQ(suitHolding(board, Seat::West, Suit::Hearts), "AQ8643");
 }
 
-TEST_F(DealerTest, SameValuesSameDealsWhateverCameBefore) {
-  dealSet(setOf(20, 11, 3, 3, 777, 36), 36);
-  dealSet(kExampleB, 5);
-  dealSet(kExampleA, 24);
-  EXPECT_EQ(lines(24)[3], "K64 3 Q6532 J542 ");
-  EXPECT_EQ(lines(2)[0], "T743 A65 983 Q32 ");
+TEST(Dealer, EachBoardNumberIsGivenBeforeItsBoardAndNoneAbove36) {
+  std::vector<int> given;
+  SetDealer dealer(kExampleA);
+  std::vector<Board> boards = dealer.deal(1, 1, [&](int n) { given.push_back(n); });
+  const std::vector<Board> rest = dealer.deal(2, 40, [&](int n) { given.push_back(n); });
+  boards.insert(boards.end(), rest.begin(), rest.end());
+  std::vector<int> expected;
+  for (int n = 1; n <= 36; ++n) expected.push_back(n);
+  EXPECT_EQ(given, expected);
+  // Dealt in two steps, as the interactive program deals, the boards are
+  // those of the whole set.
+  const std::vector<Board> whole = dealSet(setOf(1, 1, 1, 1, 0, 36));
+  EXPECT_EQ(boards, whole);
 }
 
-TEST_F(DealerTest, ShorterSetLeavesTheLaterBoardsOfALongerOne) {
-  dealSet(setOf(20, 11, 3, 3, 777, 36), 36);
-  const auto board30 = lines(30);
-  dealSet(kExampleA, 24);
-  EXPECT_EQ(lines(30), board30);
-  EXPECT_EQ(lines(24)[0], "QT9 76 KJT74 A98 ");
+TEST(Dealer, SameValuesSameDealsWhateverCameBefore) {
+  dealSet(setOf(20, 11, 3, 3, 777, 36));
+  dealSet(kExampleB);
+  EXPECT_EQ(linesOf(dealSet(kExampleA).at(23)), linesOf(reference::kExampleA[3]));
 }
 
-TEST_F(DealerTest, LateSessionWithWrappedSkipDealsAsFirstSessionOffsetZero) {
-  dealSet(setOf(7, 4, 22, 1, 0, 36), 36);
-  const auto reference = std::make_unique<DealStore>(*store);
-  for (int offset : {2768, 5000, 9999}) {
-    dealSet(setOf(7, 4, 22, 4, offset, 36), 36);
-    for (int board = 1; board <= 36; ++board)
-      ASSERT_EQ(lines(board), reference->handLine[static_cast<std::size_t>(board)])
-          << "offset " << offset << " board " << board;
-  }
-  dealSet(setOf(7, 4, 22, 4, 2767, 36), 1);
-  EXPECT_NE(lines(1), reference->handLine[1]);
+TEST(DealStore, ShorterSetLeavesTheLaterBoardsOfALongerOne) {
+  DealStore store;
+  store.hold(dealSet(setOf(20, 11, 3, 3, 777, 36)));
+  const Board board30 = store.board(30);
+  store.hold(dealSet(kExampleA));
+  EXPECT_EQ(store.board(30), board30);
+  EXPECT_EQ(store.board(24), boardOf(reference::kExampleA[3]));
+}
+
+TEST(Dealer, LateSessionWithWrappedSkipDealsAsFirstSessionOffsetZero) {
+  const std::vector<Board> first = dealSet(setOf(7, 4, 22, 1, 0, 36));
+  for (int offset : {2768, 5000, 9999}) EXPECT_EQ(dealSet(setOf(7, 4, 22, 4, offset, 36)), first) << offset;
+  EXPECT_NE(dealSet(setOf(7, 4, 22, 4, 2767, 36)).at(0), first.at(0));
 }
 
 // Positions read from a script; every draw is recorded with its n.
@@ -155,8 +151,8 @@ std::vector<int> positionsFor(const Hands& hands) {
 // East 11 spades, West 11 clubs: together 22.
 const Hands kWidth22{join({11, 12}, range(15, 25)), join(range(0, 10), {13, 14}),
                      join(range(28, 38), {50, 51}), join({26, 27}, range(39, 49))};
-const HandLines kWidth22Lines{"32 QJT98765432 -- -- ", "AKQJT987654 AK -- -- ", "-- -- QJT98765432 32 ",
-                              "-- -- AK AKQJT987654 "};
+const Lines kWidth22Lines{"32 QJT98765432 -- -- ", "AKQJT987654 AK -- -- ", "-- -- QJT98765432 32 ",
+                          "-- -- AK AKQJT987654 "};
 // East 12 spades, West 11 clubs: together 23.
 const Hands kWidth23{join({12}, range(14, 25)), join(range(0, 11), {13}), join(range(28, 38), {50, 51}),
                      join({26, 27}, range(39, 49))};
@@ -171,32 +167,35 @@ std::vector<int> expectedNs(int attempts) {
   return out;
 }
 
-TEST_F(DealerTest, TwentyTwoCardsSideBySideAreAccepted) {
+TEST(DealerWidthTest, TwentyTwoCardsSideBySideAreAccepted) {
   ScriptedPositions source(join(positionsFor(kWidth22), positionsFor(kLongNorthSouth)));
-  EXPECT_EQ(dealBoard(*store, deck, 1, source, tables), 1);
-  EXPECT_EQ(lines(1), kWidth22Lines);
+  Board board;
+  EXPECT_EQ(dealCards(board, source), 1);
+  EXPECT_EQ(linesOf(board), kWidth22Lines);
   EXPECT_EQ(source.ns, expectedNs(1));  // 52 draws, the last one with n = 0
   EXPECT_EQ(source.left(), 52u);
 }
 
-TEST_F(DealerTest, TwentyThreeCardsSideBySideDealTheBoardAgainFromTheNext52Values) {
+TEST(DealerWidthTest, TwentyThreeCardsSideBySideDealTheBoardAgainFromTheNext52Values) {
   ScriptedPositions source(
       join(join(positionsFor(kWidth23), positionsFor(kWidth22)), positionsFor(kLongNorthSouth)));
-  EXPECT_EQ(dealBoard(*store, deck, 1, source, tables), 2);
-  EXPECT_EQ(lines(1), kWidth22Lines);
+  Board board;
+  EXPECT_EQ(dealCards(board, source), 2);
+  EXPECT_EQ(linesOf(board), kWidth22Lines);
   EXPECT_EQ(source.ns, expectedNs(2));
   // The next board goes on from where the re-deal stopped.
-  EXPECT_EQ(dealBoard(*store, deck, 2, source, tables), 1);
-  EXPECT_EQ(lines(2)[0], "AKQJT98765432 -- -- -- ");
-  EXPECT_EQ(lines(2)[2], "-- AKQJT98765432 -- -- ");
+  EXPECT_EQ(dealCards(board, source), 1);
+  EXPECT_EQ(handLine(board, Seat::North), "AKQJT98765432 -- -- -- ");
+  EXPECT_EQ(handLine(board, Seat::South), "-- AKQJT98765432 -- -- ");
   EXPECT_EQ(source.left(), 0u);
 }
 
-TEST_F(DealerTest, LongSuitsOfNorthAndSouthPlayNoPart) {
+TEST(DealerWidthTest, LongSuitsOfNorthAndSouthPlayNoPart) {
   ScriptedPositions source(positionsFor(kLongNorthSouth));
-  EXPECT_EQ(dealBoard(*store, deck, 5, source, tables), 1);
-  EXPECT_EQ(lines(5)[1], "-- -- AKQJT98 AKQJT9 ");
-  EXPECT_EQ(lines(5)[3], "-- -- 765432 8765432 ");
+  Board board;
+  EXPECT_EQ(dealCards(board, source), 1);
+  EXPECT_EQ(handLine(board, Seat::East), "-- -- AKQJT98 AKQJT9 ");
+  EXPECT_EQ(handLine(board, Seat::West), "-- -- 765432 8765432 ");
 }
 
 }  // namespace

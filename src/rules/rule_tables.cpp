@@ -1,5 +1,7 @@
 #include "rules/rule_tables.h"
 
+#include "rules/board.h"
+
 namespace kveld {
 
 void initRuleTables(RuleTables& t) {
@@ -17,7 +19,7 @@ void initRuleTables(RuleTables& t) {
 
   t.archiveFolderName = "DEALAR~1";
   t.blank1 = " ";
-  t.voidMark = "--";
+  t.voidMark = std::string(kVoidMark);
 }
 
 }  // namespace kveld

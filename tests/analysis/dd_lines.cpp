@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   kveld::initRuleTables(tables);
   const kveld::SetParameters params = kveld::decodeControlDigits(*digits, tables);
   auto store = std::make_unique<kveld::DealStore>();
-  kveld::dealSet(*store, params, tables);
+  store->hold(kveld::dealSet(params));
   const auto boards = kveld::analysis::handsOfSet(*store, params.boardCount);
   if (!solve) {
     for (const auto& b : boards) std::printf("%s\n", handsText(b, ' ').c_str());
