@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "analysis/deal_store_hands.h"
 #include "analysis/double_dummy.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
@@ -16,14 +15,12 @@ namespace kveld::analysis {
 namespace {
 
 // The 36 boards of control string 123456789X.
-const std::vector<BoardHands>& setOf36() {
-  static const std::vector<BoardHands> boards = [] {
+const std::vector<Board>& setOf36() {
+  static const std::vector<Board> boards = [] {
     RuleTables tables;
     initRuleTables(tables);
     const SetParameters params = decodeControlDigits(*checkControlString("123456789X"), tables);
-    auto store = std::make_unique<DealStore>();
-    store->hold(dealSet(params));
-    return handsOfSet(*store, params.boardCount);
+    return dealSet(params);
   }();
   return boards;
 }
