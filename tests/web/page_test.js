@@ -2,7 +2,7 @@
 // Chromium from file:// with every request outside the page refused: found
 // by the names the page gives its parts, checked against kveld-batch's own
 // output for the same control strings.
-// Usage: node [--test-name-pattern=GROUP] page_test.js NPM_PREFIX PAGE KVELD_BATCH
+// Usage: node page_test.js NPM_PREFIX PAGE KVELD_BATCH [GROUP]
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
@@ -12,10 +12,18 @@ const os = require('os');
 const path = require('path');
 const { withPage, openPage } = require('./browser.js');
 
-const [prefix, pagePath, batch] = process.argv.slice(2);
+const [prefix, pagePath, batch, only] = process.argv.slice(2);
 if (!fs.existsSync(pagePath)) throw new Error(pagePath + ' is missing: build it with `make web`');
 const PHONE = { width: 390, height: 844 };
 const SEATS = ['North', 'East', 'South', 'West'];
+
+// The tests in groups, each run alone by CTest; a group that is not here
+// fails rather than passing with nothing run.
+const GROUPS = ['set_and_refusals', 'files', 'analysis', 'link', 'keyboard_and_print'];
+if (only && !GROUPS.includes(only)) throw new Error('no group ' + only);
+function group(name, title, options, body) {
+  if (!only || only === name) test(title, options, body);
+}
 
 // kveld-batch's file of a set in a format: its name and bytes.
 function batchFile(format, text, options = []) {
@@ -86,7 +94,7 @@ function download(page, name) {
 // A PBN file without its %Creator line, which names the program.
 const withoutCreator = (bytes) => bytes.toString('latin1').replace(/^%Creator: [^\r\n]*\r\n/m, '');
 
-test('a valid string reaches the set; a refused one is said in the alert', { timeout: 180000 }, async () => {
+group('set_and_refusals', 'a valid string reaches the set; a refused one is said in the alert', { timeout: 180000 }, async () => {
   await withPage(prefix, pagePath, null, async (page, url, refused) => {
     await openPage(page, url);
     for (const text of ['12', '1234567890', '12345X7890', '100010000Y', '1000 1000 066', '1111111112']) {
@@ -112,7 +120,7 @@ test('a valid string reaches the set; a refused one is said in the alert', { tim
   });
 });
 
-test('the archive and PBN files are the bytes kveld-batch writes', { timeout: 180000 }, async () => {
+group('files', 'the archive and PBN files are the bytes kveld-batch writes', { timeout: 180000 }, async () => {
   await withPage(prefix, pagePath, null, async (page, url, refused) => {
     for (const text of ['1000100006', '123456789X', '0000000000']) {
       await openPage(page, url, text);
@@ -132,7 +140,7 @@ test('the archive and PBN files are the bytes kveld-batch writes', { timeout: 18
   });
 });
 
-test('Analyse solves the set as kveld-batch --analyse does, on a phone', { timeout: 900000 }, async () => {
+group('analysis', 'Analyse solves the set as kveld-batch --analyse does, on a phone', { timeout: 900000 }, async () => {
   await withPage(prefix, pagePath, PHONE, async (page, url, refused) => {
     const text = '1000100006';
     await openPage(page, url, text);
@@ -154,7 +162,7 @@ test('Analyse solves the set as kveld-batch --analyse does, on a phone', { timeo
   });
 });
 
-test('a #string link opens at Board 1, and the address follows the string', { timeout: 180000 }, async () => {
+group('link', 'a #string link opens at Board 1, and the address follows the string', { timeout: 180000 }, async () => {
   await withPage(prefix, pagePath, PHONE, async (page, url, refused) => {
     await openPage(page, url, '1000100006');
     await visible(page, 'aria/Board 1[role="region"]');
@@ -175,7 +183,7 @@ test('a #string link opens at Board 1, and the address follows the string', { ti
   });
 });
 
-test('the keyboard alone reaches the set and its printed hand record', { timeout: 300000 }, async () => {
+group('keyboard_and_print', 'the keyboard alone reaches the set and its printed hand record', { timeout: 300000 }, async () => {
   await withPage(prefix, pagePath, null, async (page, url, refused) => {
     await openPage(page, url);
     const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
