@@ -61,7 +61,8 @@ DealStore storeOf(const std::vector<Board>& boards) {
   for (const Board& b : boards)
     for (std::size_t seat = 0; seat < 4; ++seat)
       for (std::size_t suit = 0; suit < 4; ++suit)
-        store.handBits[static_cast<std::size_t>(b.number)][seat][suit] = static_cast<std::int16_t>(b.cards[seat][suit]);
+        store.handBits[static_cast<std::size_t>(b.number)][seat][suit] =
+            static_cast<std::int16_t>(b.cards[seat][suit]);
   return store;
 }
 
@@ -74,13 +75,15 @@ std::vector<analysis::BoardAnalysis> PageSet::solve(int first, int last) const {
   return analysis::analyseBoards(hands);
 }
 
-std::vector<analysis::BoardAnalysis> PageSet::analysisOf(const std::vector<analysis::TrickTable>& tables) const {
+std::vector<analysis::BoardAnalysis> PageSet::analysisOf(
+    const std::vector<analysis::TrickTable>& tables) const {
   std::vector<analysis::BoardAnalysis> out;
   for (std::size_t i = 0; i < tables.size() && i < boards_.size(); ++i) {
     analysis::BoardAnalysis a;
     a.number = boards_[i].number;
     a.tricks = tables[i];
-    a.par = analysis::parOf(a.tricks, analysis::dealerOfBoard(a.number), analysis::vulnerabilityOfBoard(a.number));
+    a.par = analysis::parOf(a.tricks, analysis::dealerOfBoard(a.number),
+                            analysis::vulnerabilityOfBoard(a.number));
     out.push_back(a);
   }
   return out;
@@ -94,7 +97,9 @@ std::string PageSet::archiveBytes() const {
   return archiveText(tables_, *params_, *store);
 }
 
-std::string PageSet::pbnName() const { return batch::fileNameOf(*batch::findFormat("pbn"), *params_, tables_); }
+std::string PageSet::pbnName() const {
+  return batch::fileNameOf(*batch::findFormat("pbn"), *params_, tables_);
+}
 
 std::string PageSet::pbnBytes(const std::vector<analysis::BoardAnalysis>& analysis) const {
   const batch::FormatContext context{tables_, "\r\n", KVELD_VERSION};
