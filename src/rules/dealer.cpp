@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <bit>
 
+#include "rules/hands.h"
+
 namespace kveld {
 
 namespace {
 
-constexpr std::size_t kSeats = 4;
-constexpr std::size_t kSuits = 4;
-constexpr std::size_t kRanks = 13;
+constexpr std::size_t kSeatCount = 4;
+constexpr std::size_t kSuitCount = 4;
+constexpr std::size_t kRankCount = 13;
 constexpr int kEast = 1;
 constexpr int kWest = 3;
 
@@ -21,13 +23,13 @@ int longestSuit(const DealStore& store, int board, int seat) {
 }  // namespace
 
 void describeBoard(DealStore& store, int board, const RuleTables& t) {
-  char letter[kRanks];
-  for (std::size_t r = 0; r < kRanks; ++r) letter[r] = t.rankLetter[r][0];
+  char letter[kRankCount];
+  for (std::size_t r = 0; r < kRankCount; ++r) letter[r] = t.rankLetter[r][0];
   const auto b = static_cast<std::size_t>(board);
-  for (std::size_t seat = 0; seat < kSeats; ++seat) {
+  for (std::size_t seat = 0; seat < kSeatCount; ++seat) {
     std::string& line = store.handLine[b][seat];
     line.clear();
-    for (std::size_t suit = 0; suit < kSuits; ++suit) {
+    for (std::size_t suit = 0; suit < kSuitCount; ++suit) {
       std::string& holding = store.suitHolding[b][seat][suit];
       // Bit r stands for rank index r, so the lowest bit set is the highest
       // card held.
@@ -36,9 +38,10 @@ void describeBoard(DealStore& store, int board, const RuleTables& t) {
         holding = t.voidMark;
         store.suitLength[b][seat][suit] = 0;
       } else {
-        char held[kRanks];
+        char held[kRankCount];
         std::size_t count = 0;
-        for (; bits != 0 && count < kRanks; bits &= bits - 1) held[count++] = letter[std::countr_zero(bits)];
+        for (; bits != 0 && count < kRankCount; bits &= bits - 1)
+          held[count++] = letter[std::countr_zero(bits)];
         holding.assign(held, count);
         store.suitLength[b][seat][suit] = static_cast<std::int16_t>(count);
       }
@@ -67,6 +70,24 @@ void dealSet(DealStore& store, const SetParameters& set, const RuleTables& t) {
     store.currentBoard = static_cast<std::int16_t>(board);
     state = dealNextBoard(store, deck, board, state, t);
   }
+}
+
+std::vector<Board> dealSet(const SetParameters& set, const DealProgress& beforeBoard) {
+  Generator generator(seededState(set));
+  const int last = std::min<int>(set.boardCount, kMaxBoards);
+  std::vector<Board> boards(static_cast<std::size_t>(std::max(last, 0)));
+  for (int number = 1; number <= last; ++number) {
+    if (beforeBoard) beforeBoard(number);
+    HandWords hands{};
+    dealHands(hands, generator, kWidestPair);
+    Board& board = boards[static_cast<std::size_t>(number - 1)];
+    board.number = number;
+    for (Seat seat : kSeats)
+      for (Suit suit : kSuits)
+        board.cards[indexOf(seat)][indexOf(suit)] =
+            suitBits(hands[indexOf(seat)], static_cast<int>(indexOf(suit)));
+  }
+  return boards;
 }
 
 }  // namespace kveld

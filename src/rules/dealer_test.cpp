@@ -199,5 +199,19 @@ TEST_F(DealerTest, LongSuitsOfNorthAndSouthPlayNoPart) {
   EXPECT_EQ(lines(5)[3], "-- -- 765432 8765432 ");
 }
 
+TEST_F(DealerTest, DealSetGivesTheBoardsOfTheStoreAndCountsThem) {
+  dealSet(kExampleA, 24);
+  std::vector<int> shown;
+  const std::vector<kveld::Board> boards = kveld::dealSet(kExampleA, [&](int n) { shown.push_back(n); });
+  ASSERT_EQ(boards.size(), 24u);
+  for (std::size_t i = 0; i < boards.size(); ++i) {
+    EXPECT_EQ(boards[i].number, static_cast<int>(i) + 1);
+    for (std::size_t seat = 0; seat < 4; ++seat)
+      for (std::size_t suit = 0; suit < 4; ++suit)
+        EXPECT_EQ(boards[i].cards[seat][suit], static_cast<Holding>(store->handBits[i + 1][seat][suit]));
+    EXPECT_EQ(shown[i], static_cast<int>(i) + 1);
+  }
+}
+
 }  // namespace
 }  // namespace kveld
