@@ -9,7 +9,6 @@
 #include "batch/set_analysis.h"
 #include "rules/archive_text.h"
 #include "rules/dealer.h"
-#include "rules/set_dealer.h"
 
 #ifndef KVELD_VERSION
 #define KVELD_VERSION "0"
@@ -31,14 +30,7 @@ PageSet::PageSet(std::string_view text) : text_(text) {
     return;
   }
   params_ = checked.params;
-  auto store = std::make_unique<DealStore>();
-  dealSetCards(*store, *params_);
-  for (const analysis::BoardHands& hands : analysis::handsOfSet(*store, params_->boardCount)) {
-    Board board;
-    board.number = hands.number;
-    board.cards = hands.cards;
-    boards_.push_back(board);
-  }
+  boards_ = dealSet(*params_);
 }
 
 std::string PageSet::title() const { return setTitle(*params_, tables_); }
