@@ -14,26 +14,25 @@ namespace {
 
 constexpr auto kHeartbeat = std::chrono::milliseconds(200);
 
-std::string boardName(const BoardHands& b) { return "Board " + std::to_string(b.number); }
+std::string boardName(const Board& b) { return "Board " + std::to_string(b.number); }
 
 // A full deal: thirteen cards in each hand and each card in one hand only.
-void checkFullDeal(const BoardHands& b) {
-  for (std::size_t suit = 0; suit < 4; ++suit) {
+void checkFullDeal(const Board& b) {
+  for (Suit suit : kSuits) {
     unsigned seen = 0;
-    for (std::size_t seat = 0; seat < 4; ++seat) {
-      const unsigned h = b.cards[seat][suit];
-      if (h >> 13 != 0) throw AnalysisError(boardName(b) + ": a holding names a rank beyond the two");
+    for (Seat seat : kSeats) {
+      const unsigned h = b.holding(seat, suit);
+      if (h >> kRanks != 0) throw AnalysisError(boardName(b) + ": a holding names a rank beyond the two");
       if ((seen & h) != 0) throw AnalysisError(boardName(b) + ": a card is dealt twice");
       seen |= h;
     }
   }
-  for (std::size_t seat = 0; seat < 4; ++seat) {
+  for (Seat seat : kSeats) {
     int count = 0;
-    for (std::size_t suit = 0; suit < 4; ++suit)
-      count += std::popcount(static_cast<unsigned>(b.cards[seat][suit]));
-    if (count != 13) {
-      throw AnalysisError(boardName(b) + ": " + seatLetter(static_cast<Seat>(seat)) + " holds " +
-                          std::to_string(count) + " cards, not 13");
+    for (Suit suit : kSuits) count += b.length(seat, suit);
+    if (count != kRanks) {
+      throw AnalysisError(boardName(b) + ": " + seatLetter(seat) + " holds " + std::to_string(count) +
+                          " cards, not 13");
     }
   }
 }
@@ -93,7 +92,7 @@ Par parFrom(const parResultsMaster& m) {
 // One call of the solver for up to kBoardsPerBatch boards, every
 // denomination, no par (par depends on each board's own vulnerability and
 // dealer and is worked out afterwards from the tables).
-void solveBatch(std::span<const BoardHands> boards, std::span<BoardAnalysis> out) {
+void solveBatch(std::span<const Board> boards, std::span<BoardAnalysis> out) {
   auto deals = std::make_unique<ddTableDeals>();
   auto results = std::make_unique<ddTablesRes>();
   auto pars = std::make_unique<allParResults>();
@@ -117,14 +116,14 @@ void solveBatch(std::span<const BoardHands> boards, std::span<BoardAnalysis> out
     for (std::size_t strain = 0; strain < 5; ++strain) {
       for (std::size_t seat = 0; seat < 4; ++seat) a.tricks[seat][strain] = table.resTable[strain][seat];
     }
-    a.par = parOf(a.tricks, boards[i].dealer, boards[i].vulnerability);
+    a.par = parOf(a.tricks, dealerOf(a.number), vulnerabilityOf(a.number));
   }
 }
 
 }  // namespace
 
-std::vector<BoardAnalysis> analyseBoards(std::span<const BoardHands> boards, const ProgressReport& progress) {
-  for (const BoardHands& b : boards) checkFullDeal(b);
+std::vector<BoardAnalysis> analyseBoards(std::span<const Board> boards, const ProgressReport& progress) {
+  for (const Board& b : boards) checkFullDeal(b);
   prepareSolver();
   std::vector<BoardAnalysis> out(boards.size());
   const int all = static_cast<int>(boards.size());
@@ -153,54 +152,10 @@ Par parOf(const TrickTable& tricks, Seat dealer, Vulnerability vulnerability) {
     for (std::size_t seat = 0; seat < 4; ++seat) table.resTable[strain][seat] = tricks[seat][strain];
   }
   parResultsMaster master{};
-  const int rc = DealerParBin(&table, &master, static_cast<int>(dealer), ddsVulnerability(vulnerability));
+  const int rc =
+      DealerParBin(&table, &master, static_cast<int>(indexOf(dealer)), ddsVulnerability(vulnerability));
   if (rc != RETURN_NO_FAULT) throw AnalysisError("the par calculation failed: " + ddsMessage(rc));
   return parFrom(master);
-}
-
-Seat dealerOfBoard(int number) { return static_cast<Seat>(((number - 1) % 4 + 4) % 4); }
-
-Vulnerability vulnerabilityOfBoard(int number) {
-  // Boards 1..16; every row of four starts one step further on.
-  static constexpr Vulnerability kCycle[16] = {
-      Vulnerability::None,    Vulnerability::NorthSouth, Vulnerability::EastWest,
-      Vulnerability::Both,    Vulnerability::NorthSouth, Vulnerability::EastWest,
-      Vulnerability::Both,    Vulnerability::None,       Vulnerability::EastWest,
-      Vulnerability::Both,    Vulnerability::None,       Vulnerability::NorthSouth,
-      Vulnerability::Both,    Vulnerability::None,       Vulnerability::NorthSouth,
-      Vulnerability::EastWest};
-  return kCycle[((number - 1) % 16 + 16) % 16];
-}
-
-char seatLetter(Seat seat) { return "NESW"[static_cast<std::size_t>(seat)]; }
-
-std::string denominationText(Denomination d) {
-  static const char* const kText[5] = {"S", "H", "D", "C", "NT"};
-  return kText[static_cast<std::size_t>(d)];
-}
-
-std::string declarersText(Declarers declarers) {
-  static const char* const kText[6] = {"N", "E", "S", "W", "NS", "EW"};
-  return kText[static_cast<std::size_t>(declarers)];
-}
-
-std::string contractText(const ParContract& c) {
-  std::string text = std::to_string(c.level) + denominationText(c.denomination);
-  if (c.undertricks > 0) return text + "X-" + std::to_string(c.undertricks);
-  if (c.overtricks > 0) text += "+" + std::to_string(c.overtricks);
-  return text;
-}
-
-std::string parScoreText(const Par& par) { return "NS " + std::to_string(par.score); }
-
-std::string parContractsText(const Par& par) {
-  if (par.contracts.empty()) return "Pass";
-  std::string text;
-  for (const ParContract& c : par.contracts) {
-    if (!text.empty()) text += ", ";
-    text += declarersText(c.declarers) + " " + contractText(c);
-  }
-  return text;
 }
 
 }  // namespace kveld::analysis

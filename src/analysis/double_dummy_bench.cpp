@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "analysis/deal_store_hands.h"
 #include "analysis/double_dummy.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
@@ -16,14 +15,23 @@ namespace kveld::analysis {
 namespace {
 
 // The 36 boards of control string 123456789X.
-const std::vector<BoardHands>& setOf36() {
-  static const std::vector<BoardHands> boards = [] {
+const std::vector<Board>& setOf36() {
+  static const std::vector<Board> boards = [] {
     RuleTables tables;
     initRuleTables(tables);
     const SetParameters params = decodeControlDigits(*checkControlString("123456789X"), tables);
     auto store = std::make_unique<DealStore>();
     dealSet(*store, params, tables);
-    return handsOfSet(*store, params.boardCount);
+    std::vector<Board> set;
+    for (int n = 1; n <= params.boardCount; ++n) {
+      Board b{n, {}};
+      for (std::size_t seat = 0; seat < 4; ++seat)
+        for (std::size_t suit = 0; suit < 4; ++suit)
+          b.cards[seat][suit] =
+              static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
+      set.push_back(b);
+    }
+    return set;
   }();
   return boards;
 }

@@ -5,19 +5,35 @@
 #include <memory>
 #include <ostream>
 
-#include "analysis/deal_store_hands.h"
 #include "analysis/double_dummy.h"
-#include "analysis/progress_bar.h"
 #include "batch/control_check.h"
-#include "batch/formats.h"
 #include "batch/options.h"
-#include "batch/set_analysis.h"
-#include "rules/dealer.h"
+#include "batch/progress_bar.h"
+#include "formats/formats.h"
 #include "rules/set_dealer.h"
 
 namespace kveld::batch {
 
 namespace {
+
+using formats::DealtSet;
+using formats::FormatContext;
+
+// The boards of a set as the formats and the analysis take them.
+std::vector<Board> dealBoards(const SetParameters& set) {
+  auto store = std::make_unique<DealStore>();
+  dealSetCards(*store, set);
+  std::vector<Board> boards;
+  for (int n = 1; n <= set.boardCount && n <= kMaxBoards; ++n) {
+    Board board{n, {}};
+    for (Seat seat : kSeats)
+      for (Suit suit : kSuits)
+        board.cards[indexOf(seat)][indexOf(suit)] =
+            static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][indexOf(seat)][indexOf(suit)]);
+    boards.push_back(board);
+  }
+  return boards;
+}
 
 constexpr const char* kProgram = "kveld-batch";
 
@@ -32,8 +48,8 @@ class Run {
   Run(const Options& options, BatchIo& io)
       : options_(options),
         io_(io),
-        format_(*findFormat(options.format)),
-        context_{tables_, io.lineEnd, io.version} {
+        format_(*formats::findFormat(options.format)),
+        context_{tables_, io.lineEnd, std::string(kProgram) + " " + io.version} {
     initRuleTables(tables_);
   }
 
@@ -74,21 +90,15 @@ class Run {
       io_.out << printable(text) << ": " << describeSet(*checked.params, tables_) << io_.lineEnd;
       return true;
     }
-    dealSetCards(*deals_, *checked.params);
-    if (format_.needsHandLines)
-      for (int board = 1; board <= checked.params->boardCount; ++board)
-        describeBoard(*deals_, board, tables_);
-    const SetAnalysis* analysis = nullptr;
-    if (options_.analyse) {
-      if (!analyse(*checked.params)) return false;
-      analysis = &analysis_;
-    }
-    const DealtSet set{text, *checked.params, *deals_, analysis};
+    const std::vector<Board> boards = dealBoards(*checked.params);
+    std::vector<analysis::BoardAnalysis> analysis;
+    if (options_.analyse && !analyse(boards, analysis)) return false;
+    const DealtSet set{text, *checked.params, boards, analysis};
     if (!options_.outputFolder) {
       io_.out << format_.set(set, context_, setsWritten_++);
       return true;
     }
-    const std::string path = pathInFolder(fileNameOf(format_, *checked.params, tables_));
+    const std::string path = pathInFolder(formats::fileNameOf(format_, *checked.params, tables_));
     try {
       io_.replaceFile(path, format_.begin(context_) + format_.set(set, context_, 0) + format_.end(context_));
     } catch (const std::exception& e) {
@@ -99,12 +109,12 @@ class Run {
     return true;
   }
 
-  // Solves the boards just dealt into analysis_; false, with a message,
+  // Solves the boards just dealt into `results`; false, with a message,
   // when the solver fails. On a terminal a bar shows the boards solved in
   // this run and the time since the run's first analysis started; it is
   // wiped when the set is done, so that other messages start on a clean
   // line.
-  bool analyse(const SetParameters& params) {
+  bool analyse(const std::vector<Board>& boards, std::vector<analysis::BoardAnalysis>& results) {
     const bool showProgress = io_.errIsTerminal && !options_.quiet;
     if (!analysisStarted_) {
       analysisStarted_ = true;
@@ -113,19 +123,18 @@ class Run {
     const int before = boardsAnalysed_;
     auto show = [&](int done, int all) {
       const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
-      io_.err << analysis::progressLine(before + done, before + all, elapsed.count()) << std::flush;
+      io_.err << progressLine(before + done, before + all, elapsed.count()) << std::flush;
     };
     try {
-      analysis_.boards = analysis::analyseBoards(analysis::handsOfSet(*deals_, params.boardCount),
-                                                 showProgress ? analysis::ProgressReport(show) : nullptr);
+      results = analysis::analyseBoards(boards, showProgress ? analysis::ProgressReport(show) : nullptr);
     } catch (const analysis::AnalysisError& e) {
       if (showProgress) io_.err << io_.lineEnd;
       io_.err << kProgram << ": the double-dummy analysis failed: " << e.what() << "." << io_.lineEnd;
       return false;
     }
-    boardsAnalysed_ += params.boardCount;
+    boardsAnalysed_ += static_cast<int>(boards.size());
     if (showProgress) {
-      const std::size_t width = analysis::progressLine(boardsAnalysed_, boardsAnalysed_, 0).size() + 8;
+      const std::size_t width = progressLine(boardsAnalysed_, boardsAnalysed_, 0).size() + 8;
       io_.err << "\r" << std::string(width, ' ') << "\r" << std::flush;
     }
     return true;
@@ -139,12 +148,10 @@ class Run {
 
   const Options& options_;
   BatchIo& io_;
-  const Format& format_;
+  const formats::Format& format_;
   RuleTables tables_;
   FormatContext context_;
-  std::unique_ptr<DealStore> deals_ = std::make_unique<DealStore>();
   int setsWritten_ = 0;
-  SetAnalysis analysis_;
   bool analysisStarted_ = false;
   std::chrono::steady_clock::time_point start_;
   int boardsAnalysed_ = 0;

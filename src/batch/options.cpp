@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "batch/formats.h"
+#include "formats/formats.h"
 
 namespace kveld::batch {
 
@@ -93,9 +93,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     }
   }
   if (o.help || o.version) return parsed;
-  const Format* format = findFormat(o.format);
+  const formats::Format* format = formats::findFormat(o.format);
   if (format == nullptr)
-    return fail("unknown format \"" + o.format + "\" (the formats are " + formatNames() + ")");
+    return fail("unknown format \"" + o.format + "\" (the formats are " + formats::formatNames() + ")");
   if (o.analyse && o.check) return fail("--analyse does not go with --check: a check deals nothing");
   if (o.analyse && !format->showsAnalysis)
     return fail("--analyse needs the format pbn, text or html, not " + o.format);

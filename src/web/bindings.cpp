@@ -5,6 +5,7 @@
 #include <emscripten/val.h>
 
 #include "analysis/double_dummy.h"
+#include "formats/analysis_text.h"
 #include "web/page_set.h"
 
 namespace kveld::web {
@@ -100,8 +101,8 @@ val analysis(const std::string& text, const std::string& tricks) {
   for (const analysis::BoardAnalysis& a : set.analysisOf(tricksFrom(tricks))) {
     val board = val::object();
     board.set("number", a.number);
-    board.set("par", analysis::parScoreText(a.par));
-    board.set("contracts", analysis::parContractsText(a.par));
+    board.set("par", formats::parScoreText(a.par));
+    board.set("contracts", formats::parContractsText(a.par));
     val rows = val::array();
     for (Seat seat : {Seat::North, Seat::South, Seat::East, Seat::West}) {
       val row = val::object();

@@ -1,13 +1,9 @@
 #include "web/page_set.h"
 
 #include <algorithm>
-#include <memory>
 
-#include "analysis/deal_store_hands.h"
 #include "batch/control_check.h"
-#include "batch/formats.h"
-#include "batch/set_analysis.h"
-#include "rules/archive_text.h"
+#include "formats/formats.h"
 #include "rules/dealer.h"
 
 #ifndef KVELD_VERSION
@@ -35,36 +31,13 @@ PageSet::PageSet(std::string_view text) : text_(text) {
 
 std::string PageSet::title() const { return setTitle(*params_, tables_); }
 
-std::string PageSet::heading() const { return batch::describeSet(*params_, tables_); }
-
-namespace {
-
-analysis::BoardHands handsOf(const Board& board) {
-  analysis::BoardHands hands;
-  hands.number = board.number;
-  hands.dealer = analysis::dealerOfBoard(board.number);
-  hands.vulnerability = analysis::vulnerabilityOfBoard(board.number);
-  hands.cards = board.cards;
-  return hands;
-}
-
-DealStore storeOf(const std::vector<Board>& boards) {
-  DealStore store;
-  for (const Board& b : boards)
-    for (std::size_t seat = 0; seat < 4; ++seat)
-      for (std::size_t suit = 0; suit < 4; ++suit)
-        store.handBits[static_cast<std::size_t>(b.number)][seat][suit] =
-            static_cast<std::int16_t>(b.cards[seat][suit]);
-  return store;
-}
-
-}  // namespace
+std::string PageSet::heading() const { return formats::setHeading(*params_, tables_); }
 
 std::vector<analysis::BoardAnalysis> PageSet::solve(int first, int last) const {
-  std::vector<analysis::BoardHands> hands;
+  std::vector<Board> chosen;
   for (const Board& b : boards_)
-    if (b.number >= first && b.number <= last) hands.push_back(handsOf(b));
-  return analysis::analyseBoards(hands);
+    if (b.number >= first && b.number <= last) chosen.push_back(b);
+  return analysis::analyseBoards(chosen);
 }
 
 std::vector<analysis::BoardAnalysis> PageSet::analysisOf(
@@ -74,39 +47,38 @@ std::vector<analysis::BoardAnalysis> PageSet::analysisOf(
     analysis::BoardAnalysis a;
     a.number = boards_[i].number;
     a.tricks = tables[i];
-    a.par = analysis::parOf(a.tricks, analysis::dealerOfBoard(a.number),
-                            analysis::vulnerabilityOfBoard(a.number));
+    a.par = analysis::parOf(a.tricks, dealerOf(a.number), vulnerabilityOf(a.number));
     out.push_back(a);
   }
   return out;
 }
 
-std::string PageSet::archiveName() const { return kveld::archiveName(tables_, *params_, "").fileName; }
-
-std::string PageSet::archiveBytes() const {
-  auto store = std::make_unique<DealStore>(storeOf(boards_));
-  for (const Board& b : boards_) describeBoard(*store, b.number, tables_);
-  return archiveText(tables_, *params_, *store);
+std::string PageSet::archiveName() const {
+  return formats::fileNameOf(*formats::findFormat("archive"), *params_, tables_);
 }
 
+std::string PageSet::archiveBytes() const { return written("archive", {}); }
+
 std::string PageSet::pbnName() const {
-  return batch::fileNameOf(*batch::findFormat("pbn"), *params_, tables_);
+  return formats::fileNameOf(*formats::findFormat("pbn"), *params_, tables_);
 }
 
 std::string PageSet::pbnBytes(const std::vector<analysis::BoardAnalysis>& analysis) const {
-  const batch::FormatContext context{tables_, "\r\n", KVELD_VERSION};
-  auto store = std::make_unique<DealStore>(storeOf(boards_));
-  batch::SetAnalysis setAnalysis{analysis};
-  const batch::DealtSet set{text_, *params_, *store, analysis.empty() ? nullptr : &setAnalysis};
-  return batch::pbnBegin(context) + batch::pbnSet(set, context, 0);
+  return written("pbn", analysis);
 }
 
 std::string PageSet::handRecord(const std::vector<analysis::BoardAnalysis>& analysis) const {
-  const batch::FormatContext context{tables_, "\n", KVELD_VERSION};
-  auto store = std::make_unique<DealStore>(storeOf(boards_));
-  batch::SetAnalysis setAnalysis{analysis};
-  const batch::DealtSet set{text_, *params_, *store, analysis.empty() ? nullptr : &setAnalysis};
-  return batch::htmlBegin(context) + batch::htmlSet(set, context, 0) + batch::htmlEnd(context);
+  return written("html", analysis);
+}
+
+std::string PageSet::written(std::string_view formatName,
+                             const std::vector<analysis::BoardAnalysis>& analysis) const {
+  const formats::Format& format = *formats::findFormat(formatName);
+  // A file's lines end as its format fixes them (CR LF for the archive and
+  // the PBN); the others as on the web, in LF.
+  const formats::FormatContext context{tables_, "\n", std::string(kCreator) + " " + KVELD_VERSION};
+  const formats::DealtSet set{text_, *params_, boards_, analysis};
+  return format.begin(context) + format.set(set, context, 0) + format.end(context);
 }
 
 std::string tricksText(const std::vector<analysis::BoardAnalysis>& boards) {

@@ -53,6 +53,10 @@ class PageSet {
   std::string handRecord(const std::vector<analysis::BoardAnalysis>& analysis) const;
 
  private:
+  // The set in the format of that name, begun and ended as one file.
+  std::string written(std::string_view formatName,
+                      const std::vector<analysis::BoardAnalysis>& analysis) const;
+
   std::string text_;
   RuleTables tables_;
   std::optional<SetParameters> params_;

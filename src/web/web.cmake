@@ -10,7 +10,9 @@ set(web ${PROJECT_SOURCE_DIR}/src/web)
 add_compile_options(-fexceptions "SHELL:-include ${PROJECT_SOURCE_DIR}/src/web/compat.h")
 kveld_library(rules)
 add_subdirectory(src/analysis)
-kveld_library(batch PUBLIC kveld_rules kveld_analysis)
+kveld_library(formats PUBLIC kveld_rules kveld_analysis)
+# For the control string's check and its reasons, until the rules hold them.
+kveld_library(batch PUBLIC kveld_rules PRIVATE kveld_formats kveld_analysis)
 
 file(GLOB web_sources CONFIGURE_DEPENDS ${web}/*.cpp)
 add_executable(kveld_module ${web_sources})
@@ -23,7 +25,7 @@ endif()
 target_include_directories(kveld_module PRIVATE ${CMAKE_BINARY_DIR}/include/web)
 target_compile_options(kveld_module PRIVATE ${KVELD_WARNINGS})
 target_compile_definitions(kveld_module PRIVATE KVELD_VERSION="${PROJECT_VERSION}")
-target_link_libraries(kveld_module PRIVATE kveld_batch kveld_analysis kveld_rules)
+target_link_libraries(kveld_module PRIVATE kveld_batch kveld_formats kveld_analysis kveld_rules)
 # One file: the WebAssembly inside the script (-sSINGLE_FILE), a factory
 # that the page and its Workers call (-sMODULARIZE); the solver's tables grow
 # the memory as they fill.

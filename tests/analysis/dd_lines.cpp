@@ -11,35 +11,48 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "analysis/deal_store_hands.h"
 #include "analysis/double_dummy.h"
+#include "rules/board.h"
 #include "rules/control_string.h"
+#pragma GCC diagnostic push  // TEMP until h/rules
+#pragma GCC diagnostic ignored "-Wshadow"
 #include "rules/dealer.h"
+#pragma GCC diagnostic pop
 #include "rules/rule_tables.h"
 
 namespace {
 
-std::string holdingText(kveld::analysis::Holding h, const char* voidMark) {
-  static const char kRanks[] = "AKQJT98765432";
-  std::string text;
-  for (unsigned r = 0; r < 13; ++r) {
-    if ((h >> r) & 1u) text += kRanks[r];
-  }
-  return text.empty() ? voidMark : text;
-}
+using kveld::Board;
 
-std::string handsText(const kveld::analysis::BoardHands& b, char suitSeparator) {
+std::string handsText(const Board& b, char suitSeparator) {
   std::string line;
-  for (std::size_t seat = 0; seat < 4; ++seat) {
-    if (seat > 0) line += '|';
-    for (std::size_t suit = 0; suit < 4; ++suit) {
-      if (suit > 0) line += suitSeparator;
+  for (kveld::Seat seat : kveld::kSeats) {
+    if (seat != kveld::Seat::North) line += '|';
+    for (kveld::Suit suit : kveld::kSuits) {
+      if (suit != kveld::Suit::Spades) line += suitSeparator;
       // deal reads a void as "-" and prints it as nothing.
-      line += holdingText(b.cards[seat][suit], suitSeparator == ' ' ? "-" : "");
+      line += kveld::holdingText(b.holding(seat, suit), suitSeparator == ' ' ? "-" : "");
     }
   }
   return line;
+}
+
+// The boards of a set, as the dealer deals them.
+std::vector<Board> dealBoards(const kveld::SetParameters& params, const kveld::RuleTables& tables) {
+  auto store = std::make_unique<kveld::DealStore>();
+  kveld::dealSet(*store, params, tables);
+  std::vector<Board> boards;
+  for (int n = 1; n <= params.boardCount; ++n) {
+    Board b{n, {}};
+    for (std::size_t seat = 0; seat < 4; ++seat)
+      for (std::size_t suit = 0; suit < 4; ++suit)
+        b.cards[seat][suit] =
+            static_cast<kveld::Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
+    boards.push_back(b);
+  }
+  return boards;
 }
 
 }  // namespace
@@ -58,9 +71,7 @@ int main(int argc, char** argv) {
   kveld::RuleTables tables;
   kveld::initRuleTables(tables);
   const kveld::SetParameters params = kveld::decodeControlDigits(*digits, tables);
-  auto store = std::make_unique<kveld::DealStore>();
-  kveld::dealSet(*store, params, tables);
-  const auto boards = kveld::analysis::handsOfSet(*store, params.boardCount);
+  const std::vector<Board> boards = dealBoards(params, tables);
   if (!solve) {
     for (const auto& b : boards) std::printf("%s\n", handsText(b, ' ').c_str());
     return 0;

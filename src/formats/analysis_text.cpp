@@ -1,8 +1,11 @@
-#include "analysis/analysis_text.h"
+#include "formats/analysis_text.h"
 
 #include <array>
 
-namespace kveld::analysis {
+namespace kveld::formats {
+
+using analysis::BoardAnalysis;
+using analysis::Denomination;
 
 namespace {
 
@@ -16,6 +19,35 @@ std::string rightAligned(const std::string& text, std::size_t width) {
 }
 
 }  // namespace
+
+std::string denominationText(Denomination d) {
+  static const char* const kText[5] = {"S", "H", "D", "C", "NT"};
+  return kText[static_cast<std::size_t>(d)];
+}
+
+std::string declarersText(analysis::Declarers declarers) {
+  static const char* const kText[6] = {"N", "E", "S", "W", "NS", "EW"};
+  return kText[static_cast<std::size_t>(declarers)];
+}
+
+std::string contractText(const analysis::ParContract& c) {
+  std::string text = std::to_string(c.level) + denominationText(c.denomination);
+  if (c.undertricks > 0) return text + "X-" + std::to_string(c.undertricks);
+  if (c.overtricks > 0) text += "+" + std::to_string(c.overtricks);
+  return text;
+}
+
+std::string parScoreText(const analysis::Par& par) { return "NS " + std::to_string(par.score); }
+
+std::string parContractsText(const analysis::Par& par) {
+  if (par.contracts.empty()) return "Pass";
+  std::string text;
+  for (const analysis::ParContract& c : par.contracts) {
+    if (!text.empty()) text += ", ";
+    text += declarersText(c.declarers) + " " + contractText(c);
+  }
+  return text;
+}
 
 std::string doubleDummyTricks(const BoardAnalysis& a) {
   static const char kDigits[] = "0123456789abcd";
@@ -48,4 +80,4 @@ std::vector<std::string> trickTableLines(const BoardAnalysis& a) {
   return lines;
 }
 
-}  // namespace kveld::analysis
+}  // namespace kveld::formats

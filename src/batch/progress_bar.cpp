@@ -1,9 +1,9 @@
-#include "analysis/progress_bar.h"
+#include "batch/progress_bar.h"
 
 #include <algorithm>
 #include <cstdio>
 
-namespace kveld::analysis {
+namespace kveld::batch {
 
 std::string progressLine(int done, int all, double elapsedSeconds, int width) {
   done = std::clamp(done, 0, std::max(all, 0));
@@ -22,4 +22,4 @@ std::string progressLine(int done, int all, double elapsedSeconds, int width) {
   return line + tail;
 }
 
-}  // namespace kveld::analysis
+}  // namespace kveld::batch

@@ -1,8 +1,10 @@
-#include "analysis/analysis_text.h"
+#include "formats/analysis_text.h"
 
 #include <gtest/gtest.h>
 
-namespace kveld::analysis {
+namespace kveld::formats {
+
+using namespace analysis;
 namespace {
 
 // A table where nearly every entry differs: seat s (N E S W) declaring in
@@ -51,7 +53,9 @@ TEST(AnalysisText, ParContractsAsHandRecordsPrintThem) {
                    {4, Denomination::Hearts, Declarers::South, 0, 0}};
   EXPECT_EQ(parContractsText(par), "NS 4S, S 4H");
   EXPECT_EQ(contractText({7, Denomination::Clubs, Declarers::West, 0, 4}), "7CX-4");
+  EXPECT_EQ(parContractsText(Par{}), "Pass");
+  EXPECT_EQ(parScoreText(Par{}), "NS 0");
 }
 
 }  // namespace
-}  // namespace kveld::analysis
+}  // namespace kveld::formats

@@ -1,8 +1,8 @@
-#include "analysis/progress_bar.h"
+#include "batch/progress_bar.h"
 
 #include <gtest/gtest.h>
 
-namespace kveld::analysis {
+namespace kveld::batch {
 namespace {
 
 TEST(ProgressLine, FillsInProportionAndShowsTheTime) {
@@ -16,4 +16,4 @@ TEST(ProgressLine, FillsInProportionAndShowsTheTime) {
 }
 
 }  // namespace
-}  // namespace kveld::analysis
+}  // namespace kveld::batch

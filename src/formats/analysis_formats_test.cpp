@@ -5,14 +5,12 @@
 #include <memory>
 #include <regex>
 
-#include "analysis/analysis_text.h"
-#include "batch/control_check.h"
-#include "batch/formats.h"
-#include "batch/set_analysis.h"
-#include "rules/dealer.h"
+#include "formats/analysis_text.h"
+#include "formats/formats.h"
+#include "rules/control_string.h"
 #include "rules/set_dealer.h"
 
-namespace kveld::batch {
+namespace kveld::formats {
 namespace {
 
 using analysis::Declarers;
@@ -20,8 +18,8 @@ using analysis::Denomination;
 
 // Board n: declarer seat s in denomination d takes (n + 2s + d) % 14
 // tricks; par n * 10 for North-South, or a sacrifice on odd boards.
-SetAnalysis madeUp(int boards) {
-  SetAnalysis a;
+std::vector<analysis::BoardAnalysis> madeUp(int boards) {
+  std::vector<analysis::BoardAnalysis> a;
   for (int n = 1; n <= boards; ++n) {
     analysis::BoardAnalysis b;
     b.number = n;
@@ -33,7 +31,7 @@ SetAnalysis madeUp(int boards) {
     b.par.contracts = {n % 2 == 0
                            ? analysis::ParContract{2, Denomination::Hearts, Declarers::NorthSouth, 1, 0}
                            : analysis::ParContract{5, Denomination::Clubs, Declarers::NorthSouth, 0, 2}};
-    a.boards.push_back(b);
+    a.push_back(b);
   }
   return a;
 }
@@ -41,13 +39,24 @@ SetAnalysis madeUp(int boards) {
 struct AnalysisFormatsTest : ::testing::Test {
   AnalysisFormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, bool analysed = true) {
-    const SetParameters params = *checkString(control, tables).params;
-    dealSetCards(*deals, params);
-    for (int board = 1; board <= params.boardCount; ++board) describeBoard(*deals, board, tables);
+    params = decodeControlDigits(*checkControlString(control), tables);
+    auto store = std::make_unique<DealStore>();
+    dealSetCards(*store, params);
+    boards.clear();
+    for (int n = 1; n <= params.boardCount; ++n) {
+      Board b{n, {}};
+      for (std::size_t seat = 0; seat < 4; ++seat)
+        for (std::size_t suit = 0; suit < 4; ++suit)
+          b.cards[seat][suit] =
+              static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
+      boards.push_back(b);
+    }
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
-    const FormatContext context{tables, "\n", "1.2.3"};
-    const DealtSet set{control, params, *deals, analysed ? &results : nullptr};
+    const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
+    const DealtSet set{control, params, boards,
+                       analysed ? std::span<const analysis::BoardAnalysis>(results)
+                                : std::span<const analysis::BoardAnalysis>()};
     return f.begin(context) + f.set(set, context, 0) + f.end(context);
   }
   std::size_t count(const std::string& text, const std::string& piece) {
@@ -56,8 +65,9 @@ struct AnalysisFormatsTest : ::testing::Test {
     return n;
   }
   RuleTables tables;
-  std::unique_ptr<DealStore> deals = std::make_unique<DealStore>();
-  SetAnalysis results;
+  SetParameters params;
+  std::vector<Board> boards;
+  std::vector<analysis::BoardAnalysis> results;
 };
 
 TEST_F(AnalysisFormatsTest, PbnGamesCarryTheAnalysisTagsAfterTheMandatoryOnes) {
@@ -120,24 +130,21 @@ TEST_F(AnalysisFormatsTest, HtmlIsOneSelfContainedPageWithEveryBoard) {
     ASSERT_NE(at, std::string::npos) << board;
     const std::size_t end = html.find("<div class=\"board\">", at);
     const std::string block = html.substr(at, end == std::string::npos ? std::string::npos : end - at);
-    for (int seat = 0; seat < 4; ++seat) {
-      for (int suit = 0; suit < 4; ++suit) {
-        const std::string holding = holdingOf(*deals, board, seat, suit, tables);
-        EXPECT_NE(block.find("</span> " + (holding.empty() ? std::string("&mdash;") : holding) + "</div>"),
-                  std::string::npos)
-            << "board " << board << " seat " << seat << " suit " << suit;
+    for (Seat seat : kSeats) {
+      for (Suit suit : kSuits) {
+        const Holding holding = boards[static_cast<std::size_t>(board - 1)].holding(seat, suit);
+        EXPECT_NE(block.find("</span> " + holdingText(holding, "&mdash;") + "</div>"), std::string::npos)
+            << "board " << board << " seat " << seatLetter(seat) << " suit " << suitLetter(suit);
       }
     }
-    EXPECT_NE(block.find("<b>Par " +
-                         analysis::parScoreText(results.boards[static_cast<std::size_t>(board - 1)].par)),
+    EXPECT_NE(block.find("<b>Par " + parScoreText(results[static_cast<std::size_t>(board - 1)].par)),
               std::string::npos);
   }
   // Red suits are marked for colour; the symbols tell them apart in black
   // and white.
   EXPECT_NE(html.find("<span class=\"red\" title=\"hearts\">\u2665</span>"), std::string::npos);
   EXPECT_NE(html.find("<span class=\"black\" title=\"spades\">\u2660</span>"), std::string::npos);
-  EXPECT_NE(html.find("<h1>" + describeSet(*checkString("123456789X", tables).params, tables) + "</h1>"),
-            std::string::npos);
+  EXPECT_NE(html.find("<h1>August 23, Morning, 36 boards</h1>"), std::string::npos);
   // Unanalysed, the hand record still shows every board, without tables.
   const std::string plain = write("html", "1000100006", false);
   EXPECT_EQ(count(plain, "<div class=\"board\">"), 24u);
@@ -146,4 +153,4 @@ TEST_F(AnalysisFormatsTest, HtmlIsOneSelfContainedPageWithEveryBoard) {
 }
 
 }  // namespace
-}  // namespace kveld::batch
+}  // namespace kveld::formats

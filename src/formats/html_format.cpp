@@ -5,17 +5,14 @@
 // Letter and no board is split between pages.
 #include <array>
 
-#include "analysis/double_dummy.h"
-#include "batch/board_facts.h"
-#include "batch/control_check.h"
-#include "batch/formats.h"
-#include "batch/set_analysis.h"
+#include "formats/analysis_text.h"
+#include "formats/formats.h"
 
-namespace kveld::batch {
+namespace kveld::formats {
 
 namespace {
 
-constexpr int kBoardsPerPage = 6;
+constexpr std::size_t kBoardsPerPage = 6;
 
 // The suits as printed: symbol, the name a screen reader says, and whether
 // it is printed in red.
@@ -24,10 +21,10 @@ struct SuitLook {
   const char* name;
   bool red;
 };
-constexpr std::array<SuitLook, 4> kSuits = {{{"\u2660", "spades", false},
-                                             {"\u2665", "hearts", true},
-                                             {"\u2666", "diamonds", true},
-                                             {"\u2663", "clubs", false}}};
+constexpr std::array<SuitLook, 4> kSuitLooks = {{{"\u2660", "spades", false},
+                                                 {"\u2665", "hearts", true},
+                                                 {"\u2666", "diamonds", true},
+                                                 {"\u2663", "clubs", false}}};
 
 std::string escaped(std::string_view text) {
   std::string out;
@@ -43,59 +40,54 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
-std::string suitSymbol(int suit) {
-  const SuitLook& s = kSuits[static_cast<std::size_t>(suit)];
+std::string suitSymbol(Suit suit) {
+  const SuitLook& s = kSuitLooks[indexOf(suit)];
   return std::string("<span class=\"") + (s.red ? "red" : "black") + "\" title=\"" + s.name + "\">" +
          s.symbol + "</span>";
 }
 
-std::string hand(const DealtSet& set, const FormatContext& context, int board, int seat) {
+std::string hand(const Board& board, Seat seat) {
   std::string out = "<div class=\"hand\">";
-  for (int suit = 0; suit < 4; ++suit) {
-    const std::string holding = holdingOf(set.deals, board, seat, suit, context.tables);
-    out += "<div>" + suitSymbol(suit) + " " + (holding.empty() ? "&mdash;" : escaped(holding)) + "</div>";
-  }
+  for (Suit suit : kSuits)
+    out += "<div>" + suitSymbol(suit) + " " + holdingText(board.holding(seat, suit), "&mdash;") + "</div>";
   return out + "</div>";
 }
 
 // Rows N, S, E, W; columns NT and the suits.
 std::string trickTable(const analysis::BoardAnalysis& a) {
   using analysis::Denomination;
-  using analysis::Seat;
   std::string out = "<table class=\"tricks\"><tr><th></th><th>NT</th>";
-  for (int suit = 0; suit < 4; ++suit) out += "<th>" + suitSymbol(suit) + "</th>";
+  for (Suit suit : kSuits) out += "<th>" + suitSymbol(suit) + "</th>";
   out += "</tr>";
   for (Seat seat : {Seat::North, Seat::South, Seat::East, Seat::West}) {
-    out += std::string("<tr><th>") + analysis::seatLetter(seat) + "</th>";
+    out += std::string("<tr><th>") + seatLetter(seat) + "</th>";
     out += "<td>" + std::to_string(a.tricksFor(seat, Denomination::NoTrump)) + "</td>";
-    for (int suit = 0; suit < 4; ++suit)
-      out += "<td>" + std::to_string(a.tricksFor(seat, static_cast<Denomination>(suit))) + "</td>";
+    for (Suit suit : kSuits)
+      out += "<td>" + std::to_string(a.tricksFor(seat, static_cast<Denomination>(indexOf(suit)))) + "</td>";
     out += "</tr>";
   }
   return out + "</table>";
 }
 
 std::string parHtml(const analysis::BoardAnalysis& a) {
-  return "<b>Par " + escaped(analysis::parScoreText(a.par)) + "</b><br>" +
-         escaped(analysis::parContractsText(a.par));
+  return "<b>Par " + escaped(parScoreText(a.par)) + "</b><br>" + escaped(parContractsText(a.par));
 }
 
 // The compass diagram in a grid of three by three, as hand records lay it
 // out: the board's facts top left, North, the par top right; West, the
 // compass, East; South with the double-dummy table beside it.
-std::string boardHtml(const DealtSet& set, const FormatContext& context, int board) {
-  const analysis::BoardAnalysis* a =
-      set.analysis != nullptr ? &set.analysis->boards.at(static_cast<std::size_t>(board - 1)) : nullptr;
+std::string boardHtml(const Board& board, const analysis::BoardAnalysis* a) {
   std::string out = "<div class=\"board\"><table class=\"diagram\">";
-  out += "<tr><td class=\"facts\"><b>Board " + std::to_string(board) + "</b><br>Dealer " +
-         std::string(kSeatNames[static_cast<std::size_t>(dealerSeat(board))]) + "<br>Vul " +
-         std::string(vulnerabilityText(board)) + "</td><td>" + hand(set, context, board, 0) +
-         "</td><td class=\"par\">" + (a != nullptr ? parHtml(*a) : "") + "</td></tr>";
+  out += "<tr><td class=\"facts\"><b>Board " + std::to_string(board.number) + "</b><br>Dealer " +
+         std::string(seatName(dealerOf(board.number))) + "<br>Vul " +
+         std::string(vulnerabilityWords(vulnerabilityOf(board.number))) + "</td><td>" +
+         hand(board, Seat::North) + "</td><td class=\"par\">" + (a != nullptr ? parHtml(*a) : "") +
+         "</td></tr>";
   out +=
-      "<tr><td>" + hand(set, context, board, 3) +
+      "<tr><td>" + hand(board, Seat::West) +
       "</td><td class=\"compass\"><div>N</div><div><span>W</span><span>E</span></div><div>S</div></td><td>" +
-      hand(set, context, board, 1) + "</td></tr>";
-  out += "<tr><td></td><td>" + hand(set, context, board, 2) + "</td><td class=\"analysis\">" +
+      hand(board, Seat::East) + "</td></tr>";
+  out += "<tr><td></td><td>" + hand(board, Seat::South) + "</td><td class=\"analysis\">" +
          (a != nullptr ? trickTable(*a) : "") + "</td></tr></table>";
   return out + "</div>";
 }
@@ -136,21 +128,20 @@ h1 { font-size: 13pt; margin: 0 0 1mm; }
 
 std::string htmlBegin(const FormatContext& context) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"generator\" content=\"kveld-batch " +
-         escaped(context.version) +
+         "<meta name=\"generator\" content=\"" +
+         escaped(context.maker) +
          "\">\n"
          "<title>Hand record</title>\n<style>" +
          kStyle + "</style>\n</head>\n<body>\n";
 }
 
 std::string htmlSet(const DealtSet& set, const FormatContext& context, int) {
-  std::string out = "<section class=\"set\">\n<h1>" + escaped(describeSet(set.params, context.tables)) +
-                    "</h1>\n<p class=\"control\">Control string " + escaped(printable(set.controlString)) +
-                    "</p>\n";
-  for (int first = 1; first <= set.params.boardCount; first += kBoardsPerPage) {
+  std::string out = "<section class=\"set\">\n<h1>" + escaped(setHeading(set.params, context.tables)) +
+                    "</h1>\n<p class=\"control\">Control string " + escaped(set.controlString) + "</p>\n";
+  for (std::size_t first = 0; first < set.boards.size(); first += kBoardsPerPage) {
     out += "<div class=\"page\">\n";
-    for (int board = first; board < first + kBoardsPerPage && board <= set.params.boardCount; ++board)
-      out += boardHtml(set, context, board) + "\n";
+    for (std::size_t i = first; i < first + kBoardsPerPage && i < set.boards.size(); ++i)
+      out += boardHtml(set.boards[i], set.analysisOf(i)) + "\n";
     out += "</div>\n";
   }
   return out + "</section>\n";
@@ -158,4 +149,4 @@ std::string htmlSet(const DealtSet& set, const FormatContext& context, int) {
 
 std::string htmlEnd(const FormatContext&) { return "</body>\n</html>\n"; }
 
-}  // namespace kveld::batch
+}  // namespace kveld::formats

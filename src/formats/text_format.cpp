@@ -1,0 +1,81 @@
+// Sets as four-hand diagrams for a terminal or a printer: North on top,
+// West and East side by side, South below, with each board's number,
+// dealer and vulnerability beside North.
+#include "formats/analysis_text.h"
+#include "formats/formats.h"
+
+namespace kveld::formats {
+
+namespace {
+
+constexpr std::size_t kMiddleColumn = 20;  // North and South
+constexpr std::size_t kRightColumn = 40;   // East
+
+class Diagram {
+ public:
+  Diagram(const Board& board, const analysis::BoardAnalysis* analysis, const FormatContext& context)
+      : board_(board), analysis_(analysis), context_(context) {}
+
+  // "S AKQ", "H --" for a void.
+  std::string suitLine(Seat seat, Suit suit) const {
+    return std::string(1, suitLetter(suit)) + " " +
+           holdingText(board_.holding(seat, suit), context_.tables.voidMark);
+  }
+
+  // The texts at the left, middle and right of one line, with no blanks at
+  // its end.
+  void line(std::string_view left, std::string_view middle, std::string_view right = {}) {
+    std::string text(left);
+    auto placeAt = [&text](std::size_t column, std::string_view piece) {
+      if (piece.empty()) return;
+      if (text.size() < column) text.append(column - text.size(), ' ');
+      text += piece;
+    };
+    placeAt(kMiddleColumn, middle);
+    placeAt(kRightColumn, right);
+    out_ += text + context_.lineEnd;
+  }
+
+  std::string draw() {
+    const std::string facts[5] = {
+        "Board " + std::to_string(board_.number),
+        "Dealer: " + std::string(seatName(dealerOf(board_.number))),
+        "Vulnerable: " + std::string(vulnerabilityWords(vulnerabilityOf(board_.number))),
+        "",
+        "",
+    };
+    line(facts[0], seatName(Seat::North));
+    for (Suit suit : kSuits) line(facts[indexOf(suit) + 1], suitLine(Seat::North, suit));
+    line(seatName(Seat::West), "", seatName(Seat::East));
+    for (Suit suit : kSuits) line(suitLine(Seat::West, suit), "", suitLine(Seat::East, suit));
+    line("", seatName(Seat::South));
+    for (Suit suit : kSuits) line("", suitLine(Seat::South, suit));
+    if (analysis_ != nullptr) {
+      // The double-dummy table and the par line under the diagram.
+      out_ += context_.lineEnd;
+      for (const std::string& text : trickTableLines(*analysis_)) out_ += text + context_.lineEnd;
+    }
+    return out_;
+  }
+
+ private:
+  const Board& board_;
+  const analysis::BoardAnalysis* analysis_;
+  const FormatContext& context_;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string textSet(const DealtSet& set, const FormatContext& context, int index) {
+  std::string out;
+  if (index > 0) out += context.lineEnd;
+  out += set.controlString + ": " + setHeading(set.params, context.tables) + context.lineEnd;
+  for (std::size_t i = 0; i < set.boards.size(); ++i) {
+    out += context.lineEnd;
+    out += Diagram(set.boards[i], set.analysisOf(i), context).draw();
+  }
+  return out;
+}
+
+}  // namespace kveld::formats
