@@ -83,12 +83,10 @@ const visible = (page, selector) => page.waitForSelector(selector, { visible: tr
 
 // The bytes behind a download link and its file name.
 function download(page, name) {
-  return page.$eval(`aria/${name}[role="link"]`, async (a) => {
-    const bytes = new Uint8Array(await (await fetch(a.href)).arrayBuffer());
-    let text = '';
-    for (const b of bytes) text += String.fromCharCode(b);
-    return { name: a.getAttribute('download'), base64: btoa(text) };
-  }).then((f) => ({ name: f.name, bytes: Buffer.from(f.base64, 'base64') }));
+  return page.$eval(`aria/${name}[role="link"]`, async (a) => ({
+    name: a.getAttribute('download'),
+    bytes: Array.from(new Uint8Array(await (await fetch(a.href)).arrayBuffer())),
+  })).then((f) => ({ name: f.name, bytes: Buffer.from(f.bytes) }));
 }
 
 // A PBN file without its %Creator line, which names the program.
