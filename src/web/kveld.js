@@ -185,12 +185,19 @@
     };
     for (let i = 0; i < count; i++) {
       const w = new Worker(url);
+      const failed = (why) => {
+        $('status').textContent = 'The double-dummy analysis failed: ' + why + '.';
+        $('analyse').disabled = false;
+        stopSolving();
+      };
+      // A Worker that cannot run (out of memory, say) ends the analysis too.
+      w.onerror = (e) => {
+        if (solving) failed(e.message || 'a solver stopped');
+      };
       w.onmessage = (e) => {
         if (!solving) return;
         if (e.data.tricks.startsWith('!')) {
-          $('status').textContent = 'The double-dummy analysis failed: ' + e.data.tricks.slice(1) + '.';
-          $('analyse').disabled = false;
-          stopSolving();
+          failed(e.data.tricks.slice(1));
           return;
         }
         results[e.data.board - 1] = e.data.tricks;
