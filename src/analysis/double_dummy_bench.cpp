@@ -20,18 +20,7 @@ const std::vector<Board>& setOf36() {
     RuleTables tables;
     initRuleTables(tables);
     const SetParameters params = decodeControlDigits(*checkControlString("123456789X"), tables);
-    auto store = std::make_unique<DealStore>();
-    dealSet(*store, params, tables);
-    std::vector<Board> set;
-    for (int n = 1; n <= params.boardCount; ++n) {
-      Board b{n, {}};
-      for (std::size_t seat = 0; seat < 4; ++seat)
-        for (std::size_t suit = 0; suit < 4; ++suit)
-          b.cards[seat][suit] =
-              static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
-      set.push_back(b);
-    }
-    return set;
+    return dealSet(params);
   }();
   return boards;
 }

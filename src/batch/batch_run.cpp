@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <istream>
-#include <memory>
 #include <ostream>
 
 #include "analysis/double_dummy.h"
@@ -10,7 +9,7 @@
 #include "batch/options.h"
 #include "batch/progress_bar.h"
 #include "formats/formats.h"
-#include "rules/set_dealer.h"
+#include "rules/dealer.h"
 
 namespace kveld::batch {
 
@@ -18,22 +17,6 @@ namespace {
 
 using formats::DealtSet;
 using formats::FormatContext;
-
-// The boards of a set as the formats and the analysis take them.
-std::vector<Board> dealBoards(const SetParameters& set) {
-  auto store = std::make_unique<DealStore>();
-  dealSetCards(*store, set);
-  std::vector<Board> boards;
-  for (int n = 1; n <= set.boardCount && n <= kMaxBoards; ++n) {
-    Board board{n, {}};
-    for (Seat seat : kSeats)
-      for (Suit suit : kSuits)
-        board.cards[indexOf(seat)][indexOf(suit)] =
-            static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][indexOf(seat)][indexOf(suit)]);
-    boards.push_back(board);
-  }
-  return boards;
-}
 
 constexpr const char* kProgram = "kveld-batch";
 
@@ -90,7 +73,7 @@ class Run {
       io_.out << printable(text) << ": " << describeSet(*checked.params, tables_) << io_.lineEnd;
       return true;
     }
-    const std::vector<Board> boards = dealBoards(*checked.params);
+    const std::vector<Board> boards = dealSet(*checked.params);
     std::vector<analysis::BoardAnalysis> analysis;
     if (options_.analyse && !analyse(boards, analysis)) return false;
     const DealtSet set{text, *checked.params, boards, analysis};

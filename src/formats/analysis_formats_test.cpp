@@ -2,13 +2,12 @@
 // here so that the writing is tested without the solver.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <regex>
 
 #include "formats/analysis_text.h"
 #include "formats/formats.h"
 #include "rules/control_string.h"
-#include "rules/set_dealer.h"
+#include "rules/dealer.h"
 
 namespace kveld::formats {
 namespace {
@@ -40,17 +39,7 @@ struct AnalysisFormatsTest : ::testing::Test {
   AnalysisFormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, bool analysed = true) {
     params = decodeControlDigits(*checkControlString(control), tables);
-    auto store = std::make_unique<DealStore>();
-    dealSetCards(*store, params);
-    boards.clear();
-    for (int n = 1; n <= params.boardCount; ++n) {
-      Board b{n, {}};
-      for (std::size_t seat = 0; seat < 4; ++seat)
-        for (std::size_t suit = 0; suit < 4; ++suit)
-          b.cards[seat][suit] =
-              static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
-      boards.push_back(b);
-    }
+    boards = dealSet(params);
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
     const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};

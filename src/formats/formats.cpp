@@ -3,10 +3,7 @@
 #include <memory>
 
 #include "rules/archive_text.h"
-#pragma GCC diagnostic push  // TEMP until h/rules
-#pragma GCC diagnostic ignored "-Wshadow"
 #include "rules/dealer.h"
-#pragma GCC diagnostic pop
 
 namespace kveld::formats {
 
@@ -47,7 +44,9 @@ std::string setHeading(const SetParameters& params, const RuleTables& tables) {
 }
 
 std::string archiveSet(const DealtSet& set, const FormatContext& context, int) {
-  // The interactive program's own writer: the same bytes, CR LF included.
+  // The interactive program's own writer, which reads the deal store: the
+  // boards go into one, with their texts, so that the bytes are the same,
+  // CR LF included.
   auto store = std::make_unique<DealStore>();
   for (const Board& board : set.boards) {
     if (board.number < 1 || board.number > kMaxBoards) continue;

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <set>
 
 #include "rules/control_string.h"
-#include "rules/set_dealer.h"
+#include "rules/dealer.h"
 
 namespace kveld::formats {
 namespace {
@@ -16,16 +15,7 @@ namespace {
 struct Dealt {
   Dealt(const std::string& control, const RuleTables& tables) : controlString(control) {
     params = decodeControlDigits(*checkControlString(control), tables);
-    auto store = std::make_unique<DealStore>();
-    dealSetCards(*store, params);
-    for (int n = 1; n <= params.boardCount; ++n) {
-      Board b{n, {}};
-      for (std::size_t seat = 0; seat < 4; ++seat)
-        for (std::size_t suit = 0; suit < 4; ++suit)
-          b.cards[seat][suit] =
-              static_cast<Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
-      boards.push_back(b);
-    }
+    boards = dealSet(params);
   }
   DealtSet set() const { return {controlString, params, boards, {}}; }
   std::string controlString;

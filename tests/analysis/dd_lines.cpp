@@ -8,7 +8,6 @@
 //                             then per hand (N, E, S, W) the tricks in
 //                             S H D C NT
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +15,7 @@
 #include "analysis/double_dummy.h"
 #include "rules/board.h"
 #include "rules/control_string.h"
-#pragma GCC diagnostic push  // TEMP until h/rules
-#pragma GCC diagnostic ignored "-Wshadow"
 #include "rules/dealer.h"
-#pragma GCC diagnostic pop
 #include "rules/rule_tables.h"
 
 namespace {
@@ -39,22 +35,6 @@ std::string handsText(const Board& b, char suitSeparator) {
   return line;
 }
 
-// The boards of a set, as the dealer deals them.
-std::vector<Board> dealBoards(const kveld::SetParameters& params, const kveld::RuleTables& tables) {
-  auto store = std::make_unique<kveld::DealStore>();
-  kveld::dealSet(*store, params, tables);
-  std::vector<Board> boards;
-  for (int n = 1; n <= params.boardCount; ++n) {
-    Board b{n, {}};
-    for (std::size_t seat = 0; seat < 4; ++seat)
-      for (std::size_t suit = 0; suit < 4; ++suit)
-        b.cards[seat][suit] =
-            static_cast<kveld::Holding>(store->handBits[static_cast<std::size_t>(n)][seat][suit]);
-    boards.push_back(b);
-  }
-  return boards;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,7 +51,7 @@ int main(int argc, char** argv) {
   kveld::RuleTables tables;
   kveld::initRuleTables(tables);
   const kveld::SetParameters params = kveld::decodeControlDigits(*digits, tables);
-  const std::vector<Board> boards = dealBoards(params, tables);
+  const std::vector<Board> boards = kveld::dealSet(params);
   if (!solve) {
     for (const auto& b : boards) std::printf("%s\n", handsText(b, ' ').c_str());
     return 0;
