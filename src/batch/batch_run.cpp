@@ -65,8 +65,7 @@ class Run {
     if (!checked.params) {
       anyInvalid_ = true;
       if (options_.check) io_.out << printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
-      io_.err << kProgram << ": \"" << printable(text)
-              << "\" is not a valid control string: " << checked.problem << "." << io_.lineEnd;
+      io_.err << kProgram << ": " << refusal(text, checked.problem) << io_.lineEnd;
       return true;
     }
     if (options_.check) {

@@ -84,4 +84,8 @@ std::string printable(std::string_view text) {
   return shown;
 }
 
+std::string refusal(std::string_view text, const std::string& problem) {
+  return "\"" + printable(text) + "\" is not a valid control string: " + problem + ".";
+}
+
 }  // namespace kveld::batch

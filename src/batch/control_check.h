@@ -25,4 +25,8 @@ std::string describeSet(const SetParameters& params, const RuleTables& tables);
 // The text as it may be shown on a terminal: control characters as "?".
 std::string printable(std::string_view text);
 
+// The sentence that refuses a text, as kveld-batch and the page say it:
+// "\"12\" is not a valid control string: it has 2 digits instead of ten."
+std::string refusal(std::string_view text, const std::string& problem);
+
 }  // namespace kveld::batch

@@ -22,7 +22,7 @@ PageSet::PageSet(std::string_view text) : text_(text) {
   initRuleTables(tables_);
   const batch::CheckedString checked = batch::checkString(text, tables_);
   if (!checked.params) {
-    refusal_ = "\"" + batch::printable(text) + "\" is not a valid control string: " + checked.problem + ".";
+    refusal_ = batch::refusal(text, checked.problem);
     return;
   }
   params_ = checked.params;
