@@ -47,27 +47,19 @@ function batchCheck(text) {
 // The hands of every board of a PBN file, as the Deal tags give them:
 // [board-1] -> {North: [spades, hearts, diamonds, clubs], ...}.
 function pbnHands(bytes) {
-  return [...bytes.toString('latin1').matchAll(/\[Deal "N:([^"]*)"\]/g)].map((m) => {
-    const hands = {};
-    m[1].split(' ').forEach((h, i) => { hands[SEATS[i]] = h.split('.'); });
-    return hands;
-  });
+  return [...bytes.toString('latin1').matchAll(/\[Deal "N:([^"]*)"\]/g)].map((m) =>
+    Object.fromEntries(m[1].split(' ').map((h, i) => [SEATS[i], h.split('.')])));
 }
 
 // The hands a board's region shows: its groups by seat, each suit's cards
 // as the text after the suit's symbol (a void shown as a dash).
 function shownHands(page, boardName) {
-  return page.$eval(`[role="region"][aria-label="${boardName}"]`, (region, seats) => {
-    const hands = {};
-    for (const seat of seats) {
-      const group = region.querySelector(`[role="group"][aria-label="${seat}"]`);
-      hands[seat] = [...group.children].slice(1).map((line) => {
-        const cards = [...line.childNodes].slice(1).map((n) => n.textContent).join('').trim();
-        return cards === '\u2014' ? '' : cards;
-      });
-    }
-    return hands;
-  }, SEATS);
+  return page.$eval(`[role="region"][aria-label="${boardName}"]`, (region, seats) =>
+    Object.fromEntries(seats.map((seat) => [seat, [...region.querySelector(`[role="group"][aria-label="${seat}"]`)
+      .children].slice(1).map((line) => {
+      const cards = [...line.childNodes].slice(1).map((n) => n.textContent).join('').trim();
+      return cards === '\u2014' ? '' : cards;
+    })])), SEATS);
 }
 
 async function typeString(page, text) {
