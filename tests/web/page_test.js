@@ -62,6 +62,17 @@ function shownHands(page, boardName) {
     })])), SEATS);
 }
 
+// Whether a board is drawn as a compass: North above West and East, South
+// below them, West left of North and East right of it.
+function drawnAsCompass(page, boardName) {
+  return page.$eval(`[role="region"][aria-label="${boardName}"]`, (region) => {
+    const [n, e, s, w] = ['North', 'East', 'South', 'West'].map((seat) =>
+      region.querySelector(`[role="group"][aria-label="${seat}"]`).getBoundingClientRect());
+    return n.bottom <= w.top && n.bottom <= e.top && s.top >= w.bottom && s.top >= e.bottom &&
+      w.right <= n.left && e.left >= n.right;
+  });
+}
+
 async function typeString(page, text) {
   const field = await page.$('aria/Control string');
   await field.click({ clickCount: 3 });
@@ -99,6 +110,7 @@ group('set_and_refusals', 'a valid string reaches the set; a refused one is said
     await visible(page, 'aria/Board 1[role="region"]');
     assert.equal(await alertText(page), '');
     assert.deepEqual(await shownHands(page, 'Board 1'), pbn[0]);
+    assert.ok(await drawnAsCompass(page, 'Board 1'));
     assert.match(await page.$eval('body', (b) => b.innerText), /Does this deal match Board #1 on the handrecord\?/);
     await (await page.$('aria/Yes[role="button"]')).click();
     await visible(page, '#set');
