@@ -63,13 +63,14 @@ function shownHands(page, boardName) {
 }
 
 // Whether a board is drawn as a compass: North above West and East, South
-// below them, West left of North and East right of it.
+// below them, West left of North and East right of it, the compass between.
 function drawnAsCompass(page, boardName) {
   return page.$eval(`[role="region"][aria-label="${boardName}"]`, (region) => {
     const [n, e, s, w] = ['North', 'East', 'South', 'West'].map((seat) =>
       region.querySelector(`[role="group"][aria-label="${seat}"]`).getBoundingClientRect());
+    const c = region.querySelector('.compass').getBoundingClientRect();
     return n.bottom <= w.top && n.bottom <= e.top && s.top >= w.bottom && s.top >= e.bottom &&
-      w.right <= n.left && e.left >= n.right;
+      w.right <= n.left && e.left >= n.right && c.left >= w.right && c.right <= e.left && c.top >= n.bottom;
   });
 }
 
