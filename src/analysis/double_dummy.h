@@ -19,6 +19,8 @@ namespace kveld::analysis {
 // The suits of the board model in their order; NoTrump completes the five
 // denominations.
 enum class Denomination { Spades = 0, Hearts = 1, Diamonds = 2, Clubs = 3, NoTrump = 4 };
+// The denomination with that suit as trumps.
+constexpr Denomination denominationOf(Suit suit) { return static_cast<Denomination>(indexOf(suit)); }
 
 // Who may declare a par contract: one player, or either of a side.
 enum class Declarers { North, East, South, West, NorthSouth, EastWest };

@@ -63,7 +63,7 @@ std::string trickTable(const analysis::BoardAnalysis& a) {
     out += std::string("<tr><th>") + seatLetter(seat) + "</th>";
     out += "<td>" + std::to_string(a.tricksFor(seat, Denomination::NoTrump)) + "</td>";
     for (Suit suit : kSuits)
-      out += "<td>" + std::to_string(a.tricksFor(seat, static_cast<Denomination>(indexOf(suit)))) + "</td>";
+      out += "<td>" + std::to_string(a.tricksFor(seat, analysis::denominationOf(suit))) + "</td>";
     out += "</tr>";
   }
   return out + "</table>";
