@@ -5,13 +5,16 @@ CMAKE    := cmake
 LINUX    := $(BUILD)/linux
 CLANG    := $(BUILD)/clang
 WIN      := $(BUILD)/win
+WEB      := $(BUILD)/web
+# emcc's tools need Debian's Node modules, which another Node.js does not find.
+EMCC_ENV := NODE_PATH=/usr/share/nodejs
 WINE_RUN := tools/wine-run.sh
 # The Wine console runner needs only the standard library.
 PYTHON   ?= python3
 LINUX_CONFIG = $(CMAKE) -S . -B $(LINUX) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
 
-.PHONY: run test deps deps-test deps-windows deps-package linux clang windows test-linux test-windows \
-  bench fuzz package clean
+.PHONY: run test deps deps-test deps-windows deps-package deps-web linux clang windows web test-linux \
+  test-windows bench fuzz package clean
 
 # The demo needs the program and the stand-in only: no tests are configured
 # (a later `make test` turns them on again in the same build folder).
@@ -21,7 +24,7 @@ run: deps
 	tools/run-demo.sh $(LINUX)/kveld
 
 # The packages are built and checked with lintian too.
-test: deps-test linux clang windows test-linux test-windows package
+test: deps-test linux clang windows web test-linux test-windows package
 	@echo "make test: all green"
 
 # `make run` needs only what builds the program; the test targets add the rest.
@@ -29,7 +32,7 @@ deps:
 	@tools/install-deps.sh run
 
 deps-test: deps
-	@tools/install-deps.sh test
+	@tools/install-deps.sh test web
 
 deps-windows: deps
 	@tools/install-deps.sh windows
@@ -37,9 +40,12 @@ deps-windows: deps
 deps-package: deps-windows
 	@tools/install-deps.sh package
 
+deps-web: deps
+	@tools/install-deps.sh web
+
 linux: deps-test
 	$(LINUX_CONFIG) -DKVELD_TESTS=ON -DKVELD_WERROR=ON \
-	  -DKVELD_WIN_TESTS_EXE=$(abspath $(WIN))/kveld_tests.exe
+	  -DKVELD_WIN_TESTS_EXE=$(abspath $(WIN))/kveld_tests.exe -DKVELD_WEB_PAGE=$(abspath $(WEB))/kveld.html
 	$(CMAKE) --build $(LINUX) -j $(JOBS)
 
 clang: deps-test
@@ -47,11 +53,20 @@ clang: deps-test
 	$(CMAKE) --build $(CLANG) -j $(JOBS)
 
 windows: deps-windows
-	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKVELD_WERROR=ON
+	$(CMAKE) -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DKVELD_WERROR=ON \
+	  -DKVELD_WEB_PAGE=$(abspath $(WEB))/kveld.html
 	$(CMAKE) --build $(WIN) -j $(JOBS)
 
-# The Linux tests include the Windows build's setup search under Wine.
-test-linux: deps-test linux windows
+# The browser page, build/web/kveld.html: the library and the solver compiled
+# to WebAssembly by emscripten and embedded in one file.
+web: deps-web
+	$(EMCC_ENV) emcmake $(CMAKE) -S . -B $(WEB) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_WERROR=ON
+	$(EMCC_ENV) $(CMAKE) --build $(WEB) -j $(JOBS)
+	@ls -l $(WEB)/kveld.html
+
+# The Linux tests include the Windows build's setup search under Wine and
+# the browser page in Chromium.
+test-linux: deps-test linux windows web
 	cd $(LINUX) && ctest --output-on-failure --timeout 300 -j $(JOBS)
 
 # The console tests run in real consoles (run-console-tests.py), the setup
@@ -73,9 +88,9 @@ clean:
 # flags from dpkg-buildflags (debug information left out: it is stripped).
 # lintian, when installed, checks the .deb; an error or a warning fails.
 DEB_FLAGS := export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g;
-package: deps-package windows
+package: deps-package windows web
 	$(DEB_FLAGS) $(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
-	  -DKVELD_TESTS=OFF \
+	  -DKVELD_TESTS=OFF -DKVELD_WEB_PAGE=$(abspath $(WEB))/kveld.html \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	$(CMAKE) --build $(BUILD)/release -j $(JOBS)
@@ -88,11 +103,15 @@ package: deps-package windows
 	else echo "lintian is not installed: the .deb was not checked"; fi
 	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 
-bench: deps
+# The last line compares the page's double-dummy analysis in headless
+# Chromium with kveld-batch's on this machine.
+bench: deps web
 	@tools/install-deps.sh bench
 	$(CMAKE) -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_BENCH=ON
-	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench
+	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench kveld-batch
 	$(BUILD)/bench/kveld_bench
+	tests/web/install.sh $(WEB)/npm
+	node tests/web/page_bench.js $(WEB)/npm $(WEB)/kveld.html $(BUILD)/bench/kveld-batch
 
 fuzz: deps
 	@tools/install-deps.sh fuzz

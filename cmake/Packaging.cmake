@@ -3,6 +3,7 @@
 # Layout, which the program relies on to find its manual (core/manual):
 #   POSIX    <prefix>/bin/kveld, <prefix>/share/doc/kveld/Bridge/Software/Manuals/KVELD-Manual.htm
 #   Windows  <folder>/kveld.exe, <folder>/doc/Bridge/Software/Manuals/KVELD-Manual.htm
+# and the browser page, when built: <prefix>/share/kveld/kveld.html, <folder>/kveld.html.
 # The build puts a copy of the manual at <build>/doc/... beside the program
 # built there, so that it also finds its manual before being installed.
 #
@@ -38,6 +39,15 @@ else()
   set(KVELD_INSTALL_DOCDIR share/doc/kveld)
 endif()
 install(TARGETS kveld kveld-batch RUNTIME DESTINATION ${KVELD_INSTALL_BINDIR})
+# The browser edition, one file that `make web` builds: beside the programs
+# in the Windows folder, /usr/share/kveld/kveld.html on Linux.
+if(KVELD_WEB_PAGE)
+  if(WIN32)
+    install(FILES ${KVELD_WEB_PAGE} DESTINATION .)
+  else()
+    install(FILES ${KVELD_WEB_PAGE} DESTINATION share/kveld)
+  endif()
+endif()
 get_filename_component(_manual_dir ${KVELD_MANUAL_PATH} DIRECTORY)
 install(FILES ${_manual_source} DESTINATION ${KVELD_INSTALL_DOCDIR}/${_manual_dir})
 
@@ -129,6 +139,11 @@ if(TARGET kveld-batch)
 The package also holds kveld-batch, which does the same from the command line
 for any number of control strings, without a terminal, and writes each set as
 a DeepFinesse archive file, as PBN or as four-hand diagrams.]])
+endif()
+if(KVELD_WEB_PAGE)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "\n\n" [[
+The browser edition, /usr/share/kveld/kveld.html, is one self-contained page
+that deals, checks, analyses and prints a set in any browser, offline.]])
 endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

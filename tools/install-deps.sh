@@ -7,6 +7,7 @@
 #   package  the .deb and its check
 #   bench    the benchmarks
 #   fuzz     the fuzz targets
+#   web      the browser page, its tests and its benchmark
 # Usage: install-deps.sh PROFILE...
 set -eu
 [ $# -ge 1 ] || { echo "usage: $0 PROFILE..." >&2; exit 2; }

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "analysis/double_dummy.h"
-#include "batch/control_check.h"
+#include "formats/control_check.h"
 #include "batch/options.h"
 #include "batch/progress_bar.h"
 #include "formats/formats.h"
@@ -15,6 +15,8 @@ namespace kveld::batch {
 
 namespace {
 
+using formats::CheckedString;
+using formats::checkString;
 using formats::DealtSet;
 using formats::FormatContext;
 
@@ -32,7 +34,7 @@ class Run {
       : options_(options),
         io_(io),
         format_(*formats::findFormat(options.format)),
-        context_{tables_, io.lineEnd, io.version} {
+        context_{tables_, io.lineEnd, std::string(kProgram) + " " + io.version} {
     initRuleTables(tables_);
   }
 
@@ -64,13 +66,14 @@ class Run {
     const CheckedString checked = checkString(text, tables_);
     if (!checked.params) {
       anyInvalid_ = true;
-      if (options_.check) io_.out << printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
-      io_.err << kProgram << ": \"" << printable(text)
-              << "\" is not a valid control string: " << checked.problem << "." << io_.lineEnd;
+      if (options_.check)
+        io_.out << formats::printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
+      io_.err << kProgram << ": " << formats::refusal(text, checked.problem) << io_.lineEnd;
       return true;
     }
     if (options_.check) {
-      io_.out << printable(text) << ": " << describeSet(*checked.params, tables_) << io_.lineEnd;
+      io_.out << formats::printable(text) << ": " << formats::setHeading(*checked.params, tables_)
+              << io_.lineEnd;
       return true;
     }
     const std::vector<Board> boards = dealSet(*checked.params);

@@ -42,7 +42,7 @@ struct AnalysisFormatsTest : ::testing::Test {
     boards = dealSet(params);
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
-    const FormatContext context{tables, "\n", "1.2.3"};
+    const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
     const DealtSet set{control, params, boards,
                        analysed ? std::span<const analysis::BoardAnalysis>(results)
                                 : std::span<const analysis::BoardAnalysis>()};

@@ -31,7 +31,7 @@ struct DealtSet {
 struct FormatContext {
   const RuleTables& tables;
   std::string lineEnd;  // of the formats that follow the platform's
-  std::string version;  // of the program, for formats that name their maker
+  std::string maker;    // the program and its version, for formats that name it: "kveld-batch 1.0.0"
 };
 
 struct Format {

@@ -29,7 +29,7 @@ struct FormatsTest : ::testing::Test {
                     const std::string& lineEnd = "\n") {
     const Format& f = *findFormat(format);
     const Dealt dealt(control, tables);
-    const FormatContext context{tables, lineEnd, "1.2.3"};
+    const FormatContext context{tables, lineEnd, "kveld-batch 1.2.3"};
     return f.begin(context) + f.set(dealt.set(), context, 0) + f.end(context);
   }
   RuleTables tables;
@@ -205,7 +205,7 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
 TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   const Format& text = *findFormat("text");
   const Dealt a("1000100006", tables), b("0102230455", tables);
-  const FormatContext context{tables, "\n", "1.2.3"};
+  const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
   const std::string both = text.set(a.set(), context, 0) + text.set(b.set(), context, 1);
   EXPECT_NE(both.find("C QT763\n\n0102230455: September 9, Afternoon, 24 boards\n\nBoard 1 "),
             std::string::npos);

@@ -128,8 +128,8 @@ h1 { font-size: 13pt; margin: 0 0 1mm; }
 
 std::string htmlBegin(const FormatContext& context) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"generator\" content=\"kveld-batch " +
-         escaped(context.version) +
+         "<meta name=\"generator\" content=\"" +
+         escaped(context.maker) +
          "\">\n"
          "<title>Hand record</title>\n<style>" +
          kStyle + "</style>\n</head>\n<body>\n";

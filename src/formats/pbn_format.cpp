@@ -53,8 +53,7 @@ std::string analysisTags(const analysis::BoardAnalysis& a) {
 
 std::string pbnBegin(const FormatContext& context) {
   return std::string("% PBN 2.1") + kEnd + "% EXPORT" + kEnd +
-         "%Content-type: text/x-pbn; charset=ISO-8859-1" + kEnd + "%Creator: kveld-batch " + context.version +
-         kEnd;
+         "%Content-type: text/x-pbn; charset=ISO-8859-1" + kEnd + "%Creator: " + context.maker + kEnd;
 }
 
 std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {

@@ -1,8 +1,10 @@
-#include "batch/control_check.h"
+#include "formats/control_check.h"
 
 #include <gtest/gtest.h>
 
-namespace kveld::batch {
+#include "formats/formats.h"
+
+namespace kveld::formats {
 namespace {
 
 struct ControlCheckTest : ::testing::Test {
@@ -15,7 +17,7 @@ struct ControlCheckTest : ::testing::Test {
   std::string setOf(std::string_view text) const {
     const CheckedString c = checkString(text, tables);
     EXPECT_TRUE(c.problem.empty()) << text << ": " << c.problem;
-    return c.params ? describeSet(*c.params, tables) : "";
+    return c.params ? setHeading(*c.params, tables) : "";
   }
   RuleTables tables;
 };
@@ -57,4 +59,4 @@ TEST(Printable, ControlCharactersAreNotPassedToTheTerminal) {
 }
 
 }  // namespace
-}  // namespace kveld::batch
+}  // namespace kveld::formats

@@ -1,9 +1,8 @@
-#include "batch/control_check.h"
+#include "formats/control_check.h"
 
-#include "rules/board.h"
 #include "rules/control_string.h"
 
-namespace kveld::batch {
+namespace kveld::formats {
 
 CheckedString checkString(std::string_view text, const RuleTables& tables) {
   ControlCheck check = checkControlText(text);
@@ -13,10 +12,6 @@ CheckedString checkString(std::string_view text, const RuleTables& tables) {
   return result;
 }
 
-std::string describeSet(const SetParameters& p, const RuleTables& t) {
-  return setTitle(p, t) + ", " + std::to_string(p.boardCount) + " boards";
-}
-
 std::string printable(std::string_view text) {
   std::string shown(text);
   for (char& c : shown)
@@ -24,4 +19,8 @@ std::string printable(std::string_view text) {
   return shown;
 }
 
-}  // namespace kveld::batch
+std::string refusal(std::string_view text, const std::string& problem) {
+  return "\"" + printable(text) + "\" is not a valid control string: " + problem + ".";
+}
+
+}  // namespace kveld::formats

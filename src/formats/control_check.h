@@ -1,5 +1,5 @@
 #pragma once
-// Control strings given on the command line or in a file: the same rules
+// Control strings given to kveld-batch or typed into the page: the same rules
 // as the typed string, with the reason a string is refused.
 #include <optional>
 #include <string>
@@ -8,7 +8,7 @@
 #include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
-namespace kveld::batch {
+namespace kveld::formats {
 
 struct CheckedString {
   std::optional<SetParameters> params;  // set when the string is valid
@@ -19,10 +19,11 @@ struct CheckedString {
 // lower-case "x" counts as "X", as it does when typed.
 CheckedString checkString(std::string_view text, const RuleTables& tables);
 
-// The set a valid string stands for: "January 1, Morning, 24 boards".
-std::string describeSet(const SetParameters& params, const RuleTables& tables);
-
 // The text as it may be shown on a terminal: control characters as "?".
 std::string printable(std::string_view text);
 
-}  // namespace kveld::batch
+// The sentence that refuses a text, as kveld-batch and the page say it:
+// "\"12\" is not a valid control string: it has 2 digits instead of ten."
+std::string refusal(std::string_view text, const std::string& problem);
+
+}  // namespace kveld::formats

@@ -1,0 +1,270 @@
+// The page: the control string's field, Board 1 and its question, then the
+// whole set with its files, its analysis and its print. Every fact shown
+// (refusals, hands, dealers, vulnerabilities, files, tricks, par) comes from
+// the WebAssembly module, the library that kveld-batch is built from; this
+// script only lays out the text it is given.
+'use strict';
+(function () {
+  const $ = (id) => document.getElementById(id);
+  const SUITS = [
+    { symbol: '\u2660', name: 'spades', red: false },
+    { symbol: '\u2665', name: 'hearts', red: true },
+    { symbol: '\u2666', name: 'diamonds', red: true },
+    { symbol: '\u2663', name: 'clubs', red: false },
+  ];
+  // The module's script, kept as text for the solving Workers.
+  const moduleText = $('kveld-module').textContent;
+  const library = KveldModule();
+  let shown = null;  // {text, check, boards, tricks, analysis}
+  let solving = null;
+
+  function element(tag, attributes, children) {
+    const e = document.createElement(tag);
+    for (const [k, v] of Object.entries(attributes || {})) {
+      if (k === 'text') e.textContent = v;
+      else if (k === 'class') e.className = v;
+      else e.setAttribute(k, v);
+    }
+    for (const c of children || []) e.append(c);
+    return e;
+  }
+
+  function suitSymbol(i) {
+    const s = SUITS[i];
+    return element('span', { class: 'suit ' + (s.red ? 'red' : 'black') }, [
+      element('span', { 'aria-hidden': 'true', text: s.symbol }),
+      element('span', { class: 'sr', text: s.name }),
+    ]);
+  }
+
+  function hand(h, place) {
+    const lines = h.holdings.map((holding, i) =>
+      element('div', {}, [suitSymbol(i), ' ', holding === '' ? element('span', { 'aria-label': 'void', text: '\u2014' }) : holding]));
+    return element('div', { class: 'hand ' + place, role: 'group', 'aria-label': h.seat }, [
+      element('div', { class: 'seat', 'aria-hidden': 'true', text: h.seat }), ...lines]);
+  }
+
+  function trickTable(a) {
+    const head = element('tr', {}, [element('th', {}), element('th', { scope: 'col', text: 'NT' }),
+      ...SUITS.map((s, i) => element('th', { scope: 'col' }, [suitSymbol(i)]))]);
+    const rows = a.rows.map((r) => element('tr', {}, [element('th', { scope: 'row', text: r.seat }),
+      ...r.tricks.map((t) => element('td', { text: String(t) }))]));
+    return element('table', { class: 'tricks' }, [
+      element('caption', { class: 'sr', text: 'Double-dummy tricks' }), head, ...rows]);
+  }
+
+  // A board as hand records draw it: its facts, North above, West and East
+  // either side of the compass, South below; par and tricks when analysed.
+  function diagram(b, a) {
+    const [north, east, south, west] = b.hands;
+    const parts = [
+      element('div', { class: 'facts' }, [element('b', { text: 'Board ' + b.number }), element('br'),
+        'Dealer ' + b.dealer, element('br'), 'Vul ' + b.vulnerability]),
+      hand(north, 'north'), hand(west, 'west'),
+      element('div', { class: 'compass', 'aria-hidden': 'true' }, [
+        element('span', { class: 'n', text: 'N' }), element('span', { class: 'w', text: 'W' }),
+        element('span', { class: 'e', text: 'E' }), element('span', { class: 's', text: 'S' })]),
+      hand(east, 'east'), hand(south, 'south'),
+    ];
+    if (a) {
+      parts.push(element('div', { class: 'par' }, [element('b', { text: 'Par ' + a.par }), element('br'), a.contracts]));
+      parts.push(element('div', { class: 'analysis' }, [trickTable(a)]));
+    }
+    return element('div', { class: 'board', role: 'region', 'aria-label': 'Board ' + b.number }, parts);
+  }
+
+  function showOnly(id) {
+    for (const part of ['entry', 'question', 'set']) $(part).hidden = part !== id;
+  }
+
+  function setAddress(text) {
+    const hash = text === null ? '' : '#' + encodeURIComponent(text);
+    if (location.hash !== hash) history.replaceState(null, '', hash === '' ? location.pathname + location.search : hash);
+  }
+
+  function download(link, file) {
+    if (link.href) URL.revokeObjectURL(link.href);
+    link.href = URL.createObjectURL(new Blob([file.bytes], { type: 'application/octet-stream' }));
+    link.download = file.name;
+  }
+
+  // The field: checks the text; a refusal is said in the alert, a valid
+  // string goes on to Board 1 and its question.
+  async function open(text) {
+    const lib = await library;
+    stopSolving();
+    const check = lib.check(text);
+    if (!check.valid) {
+      showOnly('entry');
+      $('control').value = text;
+      $('refusal').textContent = check.refusal;
+      $('control').setAttribute('aria-invalid', 'true');
+      $('control').focus();
+      setAddress(null);
+      return;
+    }
+    $('refusal').textContent = '';
+    $('control').removeAttribute('aria-invalid');
+    shown = { text, check, boards: lib.boards(text), tricks: '', analysis: null };
+    $('question-title').textContent = check.heading;
+    $('board-one').replaceChildren(diagram(shown.boards[0], null));
+    showOnly('question');
+    setAddress(text);
+    document.title = 'Kveld Archive: ' + check.title;
+    $('yes').focus();
+  }
+
+  function answerNo() {
+    showOnly('entry');
+    $('control').value = shown ? shown.text : $('control').value;
+    setAddress(null);
+    document.title = 'Kveld Archive';
+    $('control').focus();
+  }
+
+  async function showSet() {
+    const lib = await library;
+    const { text, check } = shown;
+    $('set-title').textContent = check.heading;
+    $('set-control').textContent = 'Control string ' + text;
+    download($('archive-link'), lib.archive(text));
+    download($('pbn-link'), lib.pbn(text, shown.tricks));
+    $('analyse').disabled = false;
+    $('status').textContent = '';
+    drawBoards();
+    showOnly('set');
+    $('set-title').focus();
+  }
+
+  function drawBoards() {
+    $('boards').replaceChildren(...shown.boards.map((b, i) => diagram(b, shown.analysis ? shown.analysis[i] : null)));
+  }
+
+  // Analyse: every board solved by Workers made from the module's own
+  // script, one board at a time each, the bar following the boards done.
+  function workerMain() {
+    const ready = KveldModule();
+    self.onmessage = (e) => ready.then((m) => {
+      self.postMessage({ board: e.data.board, tricks: m.solve(e.data.text, e.data.board, e.data.board) });
+    });
+  }
+
+  function stopSolving() {
+    if (!solving) return;
+    for (const w of solving.workers) w.terminate();
+    URL.revokeObjectURL(solving.url);
+    solving = null;
+    $('progress').hidden = true;
+  }
+
+  function analyse() {
+    if (solving || !shown) return;
+    const text = shown.text;
+    const all = shown.boards.length;
+    const code = moduleText + '\n;(' + workerMain.toString() + ')();\n';
+    const url = URL.createObjectURL(new Blob([code], { type: 'text/javascript' }));
+    const count = Math.max(1, Math.min(navigator.hardwareConcurrency || 1, 4, all));
+    const results = new Array(all).fill(null);
+    let next = 1;
+    let done = 0;
+    const bar = $('progress');
+    bar.setAttribute('aria-valuemax', String(all));
+    const progress = () => {
+      bar.setAttribute('aria-valuenow', String(done));
+      bar.setAttribute('aria-valuetext', done + ' of ' + all + ' boards solved');
+      $('progress-fill').style.width = (100 * done / all) + '%';
+    };
+    progress();
+    bar.hidden = false;
+    $('analyse').disabled = true;
+    $('status').textContent = 'Solving ' + all + ' boards double dummy\u2026';
+    solving = { workers: [], url };
+    const started = performance.now();
+    const give = (w) => {
+      if (next <= all) w.postMessage({ text, board: next++ });
+    };
+    for (let i = 0; i < count; i++) {
+      const w = new Worker(url);
+      const failed = (why) => {
+        $('status').textContent = 'The double-dummy analysis failed: ' + why + '.';
+        $('analyse').disabled = false;
+        stopSolving();
+      };
+      // A Worker that cannot run (out of memory, say) ends the analysis too.
+      w.onerror = (e) => {
+        if (solving) failed(e.message || 'a solver stopped');
+      };
+      w.onmessage = (e) => {
+        if (!solving) return;
+        if (e.data.tricks.startsWith('!')) {
+          failed(e.data.tricks.slice(1));
+          return;
+        }
+        results[e.data.board - 1] = e.data.tricks;
+        done++;
+        progress();
+        if (done === all) finish(results.join(''), performance.now() - started);
+        else give(w);
+      };
+      solving.workers.push(w);
+      give(w);
+    }
+  }
+
+  async function finish(tricks, ms) {
+    stopSolving();
+    const lib = await library;
+    shown.tricks = tricks;
+    shown.analysis = lib.analysis(shown.text, tricks);
+    download($('pbn-link'), lib.pbn(shown.text, tricks));
+    drawBoards();
+    $('status').textContent = 'Analysed: ' + shown.boards.length + ' boards in ' + (ms / 1000).toFixed(1) + ' s.';
+    document.body.dataset.analysisMs = String(Math.round(ms));
+  }
+
+  // The hand record is kveld-batch's printable page, printed from a frame
+  // of its own.
+  async function printHandRecord() {
+    const lib = await library;
+    let frame = $('hand-record');
+    if (frame) frame.remove();
+    frame = element('iframe', { id: 'hand-record', title: 'Hand record', class: 'print-frame' });
+    frame.srcdoc = lib.handRecord(shown.text, shown.tricks);
+    frame.onload = () => frame.contentWindow.print();
+    document.body.append(frame);
+  }
+
+  $('entry').addEventListener('submit', (e) => {
+    e.preventDefault();
+    open($('control').value);
+  });
+  $('yes').addEventListener('click', showSet);
+  $('no').addEventListener('click', answerNo);
+  $('analyse').addEventListener('click', analyse);
+  $('print').addEventListener('click', printHandRecord);
+  $('another').addEventListener('click', () => {
+    stopSolving();
+    shown = null;
+    $('control').value = '';
+    answerNo();
+  });
+  document.addEventListener('keydown', (e) => {
+    if ($('question').hidden || e.ctrlKey || e.altKey || e.metaKey) return;
+    const key = e.key.toLowerCase();
+    if (key === 'y') { e.preventDefault(); showSet(); }
+    else if (key === 'n') { e.preventDefault(); answerNo(); }
+  });
+  // A link to the page with a control string after "#" opens at its Board 1.
+  const fromAddress = () => {
+    let text = location.hash.slice(1);
+    try {
+      text = decodeURIComponent(text);
+    } catch (e) {
+      // Not an encoded address: the text as it stands is checked.
+    }
+    if (text !== '' && (!shown || shown.text !== text)) open(text);
+  };
+  window.addEventListener('hashchange', fromAddress);
+  fromAddress();
+  library.then(() => { document.body.dataset.ready = 'true'; });
+})();
