@@ -126,30 +126,26 @@ class Refusing(ProgramTestCase):
         self.assertEqual(r.stdout, b"")
         self.assert_one_message(r.stderr)
 
-    def test_output_not_a_terminal(self):
+    def run_half_attached(self, t, **streams):
+        """The program with one of its standard streams on the terminal `t`."""
         folder = self.sandbox()
+        r = subprocess.run([programs.path("kveld")], stderr=subprocess.PIPE, cwd=folder.cwd,
+                           env=dict(os.environ, **folder.env), timeout=10, **streams)
+        t.pump(0.2)
+        self.assertNotEqual(r.returncode, 0)
+        self.assert_one_message(r.stderr)
+        self.assertEqual(t.raw, b"")
+        return r
+
+    def test_output_not_a_terminal(self):
         with PtyTerminal(None) as t:
-            r = subprocess.run([programs.path("kveld")], stdin=t.slave, stdout=subprocess.PIPE,
-                               stderr=subprocess.PIPE, cwd=folder.cwd, env=dict(os.environ, **folder.env),
-                               timeout=10)
-            t.pump(0.2)
-            self.assertNotEqual(r.returncode, 0)
+            r = self.run_half_attached(t, stdin=t.slave, stdout=subprocess.PIPE)
             self.assertEqual(r.stdout, b"")
-            self.assert_one_message(r.stderr)
-            self.assertEqual(t.raw, b"")
             self.assertEqual(t.modes(), t.modes_before)
 
     def test_input_not_a_terminal(self):
-        folder = self.sandbox()
         with PtyTerminal(None) as t:
-            r = subprocess.run([programs.path("kveld")], stdin=subprocess.DEVNULL, stdout=t.slave,
-                               stderr=subprocess.PIPE, cwd=folder.cwd, env=dict(os.environ, **folder.env),
-                               timeout=10)
-            t.pump(0.2)
-            self.assertNotEqual(r.returncode, 0)
-            self.assert_one_message(r.stderr)
-            self.assertEqual(t.raw, b"")
-
+            self.run_half_attached(t, stdin=subprocess.DEVNULL, stdout=t.slave)
 
 def probe_pattern(column, row):
     """The cell the probe shows at (column, row), rows 2 to 25."""
