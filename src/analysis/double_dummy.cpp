@@ -111,12 +111,11 @@ void solveBatch(std::span<const Board> boards, std::span<BoardAnalysis> out) {
   }
   for (std::size_t i = 0; i < boards.size(); ++i) {
     const ddTableResults& table = results->results[i];
-    BoardAnalysis& a = out[i];
-    a.number = boards[i].number;
+    TrickTable tricks{};
     for (std::size_t strain = 0; strain < 5; ++strain) {
-      for (std::size_t seat = 0; seat < 4; ++seat) a.tricks[seat][strain] = table.resTable[strain][seat];
+      for (std::size_t seat = 0; seat < 4; ++seat) tricks[seat][strain] = table.resTable[strain][seat];
     }
-    a.par = parOf(a.tricks, dealerOf(a.number), vulnerabilityOf(a.number));
+    out[i] = analysisOf(boards[i].number, tricks);
   }
 }
 
@@ -156,6 +155,10 @@ Par parOf(const TrickTable& tricks, Seat dealer, Vulnerability vulnerability) {
       DealerParBin(&table, &master, static_cast<int>(indexOf(dealer)), ddsVulnerability(vulnerability));
   if (rc != RETURN_NO_FAULT) throw AnalysisError("the par calculation failed: " + ddsMessage(rc));
   return parFrom(master);
+}
+
+BoardAnalysis analysisOf(int boardNumber, const TrickTable& tricks) {
+  return {boardNumber, tricks, parOf(tricks, dealerOf(boardNumber), vulnerabilityOf(boardNumber))};
 }
 
 }  // namespace kveld::analysis

@@ -75,4 +75,8 @@ std::vector<BoardAnalysis> analyseBoards(std::span<const Board> boards, const Pr
 // vulnerability (worked out by the solver's own par function).
 Par parOf(const TrickTable& tricks, Seat dealer, Vulnerability vulnerability);
 
+// A board's analysis from its solved table: the par for the dealer and
+// vulnerability that its number gives.
+BoardAnalysis analysisOf(int boardNumber, const TrickTable& tricks);
+
 }  // namespace kveld::analysis

@@ -43,13 +43,8 @@ std::vector<analysis::BoardAnalysis> PageSet::solve(int first, int last) const {
 std::vector<analysis::BoardAnalysis> PageSet::analysisOf(
     const std::vector<analysis::TrickTable>& tables) const {
   std::vector<analysis::BoardAnalysis> out;
-  for (std::size_t i = 0; i < tables.size() && i < boards_.size(); ++i) {
-    analysis::BoardAnalysis a;
-    a.number = boards_[i].number;
-    a.tricks = tables[i];
-    a.par = analysis::parOf(a.tricks, dealerOf(a.number), vulnerabilityOf(a.number));
-    out.push_back(a);
-  }
+  for (std::size_t i = 0; i < tables.size() && i < boards_.size(); ++i)
+    out.push_back(analysis::analysisOf(boards_[i].number, tables[i]));
   return out;
 }
 
