@@ -32,6 +32,7 @@ class MemorySystem : public System {
   void writeFile(const std::string& path, const std::string& bytes) override { files[path] = bytes; }
   void replaceFile(const std::string& path, const std::string& bytes) override { files[path] = bytes; }
   void deleteFile(const std::string& path) override { files.erase(path); }
+  void removeLeftovers(const std::string&) override {}
   std::string findFirstFile(const std::string&, const std::string&) override { return {}; }
   void listArchiveFolders(const std::string&, const std::string&) override {}
   bool openAddress(const std::string&) override { return true; }

@@ -15,6 +15,7 @@
 #include <exception>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "encoding/terminal_keys.h"
 #include "encoding/terminal_render.h"
@@ -42,7 +43,6 @@ constexpr int kSizeCheckMs = 250;
 constexpr int kPlayerCheckMs = 200;
 constexpr char kAskFor80x25[] = "\x1b[8;25;80t";  // xterm's window-size request, honoured by many
 constexpr char kSizeNote[] = "\x1b[0m\x1b[2J\x1b[H\x1b[?25hPlease make the terminal at least 80 x 25.";
-constexpr int kEndSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
 constexpr int kLentSignals[] = {SIGINT, SIGQUIT};  // from keys, while a program started has the terminal
 
 // What the signal handlers need to put the terminal back. It is filled before
@@ -73,7 +73,7 @@ void restoreTerminal() {
 // back, ends the program as the signal would have.
 void onEndSignal(int signal) {
   restoreTerminal();
-  removeUnfinishedFile();
+  removeUnfinishedFiles();
   raise(signal);
 }
 
@@ -162,8 +162,8 @@ class PosixConsole : public ConsoleDevice {
     open_ = false;
     sound_.reset();
     restoreTerminal();
-    for (std::size_t i = 0; i < std::size(kEndSignals); ++i)
-      sigaction(kEndSignals[i], &oldActions_[i], nullptr);
+    for (std::size_t i = 0; i < oldActions_.size(); ++i)
+      sigaction(endingSignals()[i], &oldActions_[i], nullptr);
     sigaction(SIGWINCH, &oldResize_, nullptr);
     std::set_terminate(oldTerminate);
     pending_.clear();
@@ -229,13 +229,14 @@ class PosixConsole : public ConsoleDevice {
  private:
   void installHandlers() {
     struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    for (int s : kEndSignals) sigaddset(&action.sa_mask, s);
+    action.sa_mask = endingSignalSet();
     action.sa_flags = static_cast<int>(SA_RESETHAND);
     action.sa_handler = onEndSignal;
-    for (std::size_t i = 0; i < std::size(kEndSignals); ++i) {
-      sigaction(kEndSignals[i], nullptr, &oldActions_[i]);
-      if (oldActions_[i].sa_handler != SIG_IGN) sigaction(kEndSignals[i], &action, nullptr);  // nohup stays
+    oldActions_.resize(endingSignals().size());
+    for (std::size_t i = 0; i < oldActions_.size(); ++i) {
+      const int s = endingSignals()[i];
+      sigaction(s, nullptr, &oldActions_[i]);
+      if (oldActions_[i].sa_handler != SIG_IGN) sigaction(s, &action, nullptr);  // nohup stays
     }
     action.sa_flags = 0;  // no SA_RESTART: a resize interrupts the wait for a key
     action.sa_handler = onResize;
@@ -366,7 +367,7 @@ class PosixConsole : public ConsoleDevice {
   std::string pending_;  // bytes read but not yet decoded
   std::string prefix_;   // the title, written with the first screen
   std::unique_ptr<SoundPlayer> sound_;
-  struct sigaction oldActions_[std::size(kEndSignals)]{};
+  std::vector<struct sigaction> oldActions_;
   struct sigaction oldResize_ {};
   struct sigaction lentActions_[std::size(kLentSignals)]{};
 };

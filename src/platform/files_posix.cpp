@@ -1,4 +1,5 @@
 // Reading, writing, replacing and deleting files on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -9,8 +10,10 @@
 #include <cstring>
 
 #include "platform/error_numbers.h"
+#include "platform/leftovers.h"
 #include "platform/native_files.h"
 #include "platform/paths.h"
+#include "platform/process_facts.h"
 #include "platform/real_system.h"
 #include "platform/unfinished_file.h"
 
@@ -35,13 +38,18 @@ bool isFolder(const std::string& native) {
                      doing + " " + native + ": " + std::strerror(e));
 }
 
+// Whether a path leads to something that is neither a regular file nor a
+// folder (a FIFO, a device, a socket). Such a thing is never written into
+// or renamed over: its name is given the new file instead.
+bool leadsToOddFile(const struct stat& st) { return !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode); }
+
 // Windows refuses to write or delete a file that carries the read-only
 // attribute, and a folder in place of a file, whoever asks. A file without
 // any write permission bit is the read-only file here; the bits are checked
 // explicitly because the super-user would otherwise pass.
 void refuseReadOnly(const std::string& native, const std::string& doing) {
   struct stat st {};
-  if (::stat(native.c_str(), &st) != 0) return;
+  if (::stat(native.c_str(), &st) != 0 || leadsToOddFile(st)) return;
   if (S_ISDIR(st.st_mode)) throw RunTimeError(err::kPermissionDenied, doing + " " + native + ": a folder");
   if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
     throw RunTimeError(err::kPermissionDenied, doing + " " + native + ": read-only");
@@ -85,8 +93,17 @@ mode_t creationMode() {
 }
 
 void writeNativeInPlace(const std::string& native, const std::string& bytes) {
-  Descriptor fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (fd.get() < 0) raise(errno, "creating", native);
+  // Only a regular file is written into: something else put in its place
+  // meanwhile (a FIFO would hold the program, a device would take the bytes)
+  // is refused as a folder would be.
+  Descriptor fd(
+      ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+  if (fd.get() < 0) raise(errno == ENXIO ? EACCES : errno, "creating", native);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) raise(errno, "creating", native);
+  if (!S_ISREG(st.st_mode)) throw RunTimeError(err::kPermissionDenied, "writing " + native + ": not a file");
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) raise(errno, "creating", native);
   writeAll(fd.get(), bytes, native);
   if (fd.close() != 0) raise(errno, "closing", native);
 }
@@ -97,8 +114,9 @@ void RealSystem::writeInPlace(const std::string& native, const std::string& byte
   writeNativeInPlace(native, bytes);
 }
 
-void RealSystem::createAfresh(const std::string& path, const std::string& bytes) {
-  const std::string native = nativePath(path);
+namespace {
+
+void createNativeAfresh(const std::string& native, const std::string& bytes) {
   // A link planted under the name would lead the bytes into another file,
   // and a FIFO would hold the program until someone read it: whatever is
   // there goes first (a folder stays, and the creation fails on it). The
@@ -111,6 +129,12 @@ void RealSystem::createAfresh(const std::string& path, const std::string& bytes)
   if (fd.get() < 0) raise(errno, "creating", native);
   writeAll(fd.get(), bytes, native);
   if (fd.close() != 0) raise(errno, "closing", native);
+}
+
+}  // namespace
+
+void RealSystem::createAfresh(const std::string& path, const std::string& bytes) {
+  createNativeAfresh(nativePath(path), bytes);
 }
 
 namespace {
@@ -171,6 +195,8 @@ std::string RealSystem::readFile(const std::string& path) {
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   const std::string native = nativePath(path);
   refuseReadOnly(native, "writing");
+  struct stat st {};
+  if (::stat(native.c_str(), &st) == 0 && leadsToOddFile(st)) return createNativeAfresh(native, bytes);
   writeInPlace(native, bytes);
 }
 
@@ -180,14 +206,17 @@ namespace {
 void replaceNative(std::string native, const std::string& bytes) {
   refuseReadOnly(native, "replacing");
 
-  // A link is written through: the file it leads to is replaced and the
-  // link stays (users link files on purpose). A link to nothing makes its
-  // file as opening it for writing does.
+  // A link to a file is written through: the file it leads to is replaced
+  // and the link stays (users link files on purpose). A link to nothing
+  // makes its file as opening it for writing does. A link to anything else
+  // (a FIFO, a device, a socket) is itself replaced by the file: nothing but
+  // a regular file is ever written into or renamed over.
   struct stat link {};
   if (::lstat(native.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     char target[PATH_MAX];
+    struct stat led {};
     if (::realpath(native.c_str(), target) == nullptr) return writeNativeInPlace(native, bytes);
-    native = target;
+    if (::stat(target, &led) == 0 && S_ISREG(led.st_mode)) native = target;
   }
 
   // A file with other names (hard links) is written in place, so that all
@@ -202,10 +231,15 @@ void replaceNative(std::string native, const std::string& bytes) {
   // The new content is written to a hidden file beside the old one and then
   // renamed over it: other programs see the old file or the new one, never
   // a part of it.
+  // Its name carries the process number (".NAME.PID.XXXXXX"), so that the
+  // temporaries of runs that were killed while writing this file can be
+  // told from one being written, and go now.
   const std::string folder = folderOf(native);
-  std::string temp = native + ".XXXXXX";
-  const std::size_t slash = temp.rfind('/');
-  temp.insert(slash == std::string::npos ? 0 : slash + 1, ".");
+  const std::size_t slash = native.rfind('/');
+  const std::string prefix = "." + native.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+  removeLeftoversIn(folder, prefix, 7);
+  std::string temp = native.substr(0, slash == std::string::npos ? 0 : slash + 1) + prefix +
+                     std::to_string(processNumber()) + ".XXXXXX";
   const UnfinishedFile unfinished(temp);
   Descriptor fd(unfinished.descriptor());
   if (fd.get() < 0) {
@@ -266,8 +300,29 @@ void replaceNativeFile(const std::string& native, const std::string& bytes) {
 
 void RealSystem::deleteFile(const std::string& path) {
   const std::string native = nativePath(path);
+  letGoUnfinishedFile(native);
   refuseReadOnly(native, "deleting");
   if (::unlink(native.c_str()) != 0) raise(errno, "deleting", native);
 }
+
+void removeLeftoversIn(const std::string& folder, std::string_view prefix, std::size_t tail) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const unsigned long number = processNumberIn(entry->d_name, prefix, tail);
+    if (number == 0 || (number != processNumber() && processRuns(number))) continue;
+    struct stat st {};
+    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))
+      ::unlinkat(fd, entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+void RealSystem::removeLeftovers(const std::string& stem) { removeLeftoversIn(".", stem, 0); }
 
 }  // namespace kveld

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <algorithm>
 #include <chrono>
 #include <iterator>
@@ -16,11 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/native_files.h"
 #include "platform/real_system.h"
 #include "testing/program_path.h"
 #include "testing/temp_folder.h"
 #include "testing/file_content.h"
 #include "testing/file_size_limit_posix.h"
+#include "testing/gone_process_posix.h"
 #include "testing/watchdog.h"
 
 namespace kveld {
@@ -166,6 +169,52 @@ TEST(FilesPosix, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   ASSERT_EQ(::stat((folder.path() / "fresh.txt").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+// Nothing but a regular file is written into or renamed over: a name that
+// leads to a FIFO is given the file itself, whichever operation writes it,
+// and the FIFO stays (and is never waited on).
+TEST(FilesPosix, ALinkToAFifoGivesWayToTheFile) {
+  NoWineDrives noWine;
+  TempFolder folder;
+  const fs::path fifo = folder.path() / "fifo";
+  const fs::path file = folder.path() / "Jan-01-M.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  RealSystem system;
+  const std::pair<const char*, std::function<void()>> writes[] = {
+      {"replaceFile", [&] { system.replaceFile(programPath(file), "set"); }},
+      {"replaceNativeFile", [&] { replaceNativeFile(file.string(), "set"); }},
+      {"writeFile", [&] { system.writeFile(programPath(file), "set"); }},
+  };
+  for (const auto& [what, write] : writes) {
+    SCOPED_TRACE(what);
+    fs::remove(file);
+    fs::create_symlink(fifo, file);
+    const Watchdog limit(std::chrono::seconds(20), std::string(what) + " through a link to a FIFO");
+    write();
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
+    EXPECT_EQ(contentOf(file), "set");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+  }
+}
+
+// A run killed while writing a file leaves its temporary beside it; the next
+// write of that file removes it, but neither the temporary of a run still
+// writing it nor anything else.
+TEST(FilesPosix, TemporariesOfKilledRunsGoWithTheNextWrite) {
+  NoWineDrives noWine;
+  TempFolder folder;
+  const std::string gone = goneProcessNumber();
+  const std::vector<std::pair<std::string, bool>> names = {
+      {".Jan-01-M.txt." + gone + ".a1B2c3", false},
+      {".Jan-01-M.txt." + runningProcessNumber() + ".a1B2c3", true},
+      {".Jan-01-A.txt." + gone + ".a1B2c3", true},  // another file's: it goes with that file's write
+      {".Jan-01-M.txt.a1B2c3", true},               // no process number: whose it is cannot be told
+      {".Jan-01-M.txt." + gone + ".a1B2c3.x", true},
+  };
+  for (const auto& [name, stays] : names) std::ofstream(folder.path() / name) << "part of a set";
+  RealSystem().replaceFile(programPath(folder.path() / "Jan-01-M.txt"), "set");
+  for (const auto& [name, stays] : names) EXPECT_EQ(fs::exists(folder.path() / name), stays) << name;
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/leftovers.h"
 #include "platform/native_files.h"
+#include "platform/process_facts.h"
 #include "platform/real_system.h"
 #include "platform/win32_text.h"
 
@@ -178,5 +180,21 @@ void replaceNativeFile(const std::string& nativePath, const std::string& bytes) 
 void RealSystem::deleteFile(const std::string& path) {
   if (!DeleteFileW(widePath(path).c_str())) raiseLastError("deleting", path);
 }
+
+void removeLeftoversIn(const std::string& folder, std::string_view prefix, std::size_t tail) {
+  const std::wstring wideFolder = utf8ToWide(folder) + L"\\";
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((wideFolder + utf8ToWide(std::string(prefix)) + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const unsigned long number = processNumberIn(wideToUtf8(found.cFileName), prefix, tail);
+    if (number == 0 || (number != processNumber() && processRuns(number))) continue;
+    DeleteFileW((wideFolder + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+void RealSystem::removeLeftovers(const std::string& stem) { removeLeftoversIn(".", stem, 0); }
 
 }  // namespace kveld

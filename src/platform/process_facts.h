@@ -8,6 +8,10 @@ namespace kveld {
 // programs running at the same time.
 unsigned long processNumber();
 
+// Whether a program with that process number runs now (one of another user
+// counts too).
+bool processRuns(unsigned long number);
+
 // Whether standard error goes to a terminal (a console on Windows), where a
 // progress display belongs, rather than to a file or a pipe.
 bool standardErrorIsTerminal();

@@ -1,8 +1,10 @@
 #include "platform/process_facts.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <vector>
 
 #include "platform/error_numbers.h"
@@ -11,6 +13,11 @@
 namespace kveld {
 
 unsigned long processNumber() { return static_cast<unsigned long>(::getpid()); }
+
+bool processRuns(unsigned long number) {
+  if (number == 0 || number > static_cast<unsigned long>(INT_MAX)) return false;  // no process has it
+  return ::kill(static_cast<pid_t>(number), 0) == 0 || errno == EPERM;
+}
 
 bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 

@@ -12,6 +12,14 @@ namespace kveld {
 
 unsigned long processNumber() { return GetCurrentProcessId(); }
 
+bool processRuns(unsigned long number) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(number));
+  if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;  // (refused: it runs)
+  const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return runs;
+}
+
 // Only a console handle has a console mode; files and pipes do not.
 bool standardErrorIsTerminal() {
   DWORD mode = 0;

@@ -16,6 +16,7 @@ class RealSystem : public System {
   void writeFile(const std::string& path, const std::string& bytes) override;
   void replaceFile(const std::string& path, const std::string& bytes) override;
   void deleteFile(const std::string& path) override;
+  void removeLeftovers(const std::string& stem) override;
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
   void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override;
   bool openAddress(const std::string& address) override;

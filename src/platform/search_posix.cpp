@@ -21,6 +21,7 @@
 #include "platform/folder_names_posix.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
+#include "platform/unfinished_file.h"
 
 namespace kveld {
 namespace {
@@ -196,6 +197,7 @@ void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::str
   }
   ArchiveFolderWalk walk("DEALAR~1", !root.empty() && isFileSystemRoot(root));
   if (!root.empty()) walk.walkDrive(root, driveSpec);
+  holdUnfinishedFile(nativePath(scratchFile));
   createAfresh(scratchFile, walk.lines());
 }
 

@@ -40,6 +40,10 @@ class System {
   // on failure the earlier file is intact and nothing else is left behind.
   virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
   virtual void deleteFile(const std::string& path) = 0;
+  // Removes from the current folder the files named `stem` followed by the
+  // number of a process that no longer runs: those that runs killed outright
+  // left behind. Nothing is raised; what cannot be removed stays.
+  virtual void removeLeftovers(const std::string& stem) = 0;
   // The name (without folder) of the first file in `folder` matching the
   // wildcard `pattern` without regard to case; ordinary and hidden files
   // count, folders and system files do not. Empty when there is none.
@@ -47,7 +51,8 @@ class System {
 
   // Writes into `scratchFile` (in the current folder) one line per entry
   // named DEALAR~1 on the drive `driveSpec` ("C:"), as a bare recursive
-  // newest-first directory listing does.
+  // newest-first directory listing does. An ending signal that comes
+  // before the file is deleted (deleteFile) removes it.
   virtual void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) = 0;
   // Opens an address in the user's web browser; returns when the command
   // that hands it over has ended. False when this system has no command to

@@ -73,6 +73,7 @@ void searchDrive(Program& p) {
   kit.present();
 
   const std::string scratch = p.tables.scratchFileName + std::to_string(processNumber());
+  p.system.removeLeftovers(p.tables.scratchFileName);
   std::string listing;
   try {
     p.system.listArchiveFolders(p.driveSpec, scratch);

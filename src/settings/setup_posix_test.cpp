@@ -2,6 +2,7 @@
 // temporary folders, searched by the program's own drive walk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,7 @@
 #include "testing/wine_drives.h"
 #include "testing/program_parts.h"
 #include "testing/file_content.h"
+#include "testing/gone_process_posix.h"
 #include "testing/scratch_files.h"
 #include "testing/screen_checks.h"
 
@@ -154,13 +156,18 @@ TEST_F(SetupOnDrivesTest, ArchiveFolderReachedThroughItsShortName) {
 
 // Another copy of the program setting up in the same folder at the same
 // time has its own scratch file: this setup neither reads nor removes it.
-TEST_F(SetupOnDrivesTest, AnotherCopysScratchFileIsLeftAlone) {
+// The scratch file of a run that was killed (its process is gone) goes.
+TEST_F(SetupOnDrivesTest, ScratchFilesOfKilledRunsGoAndOthersStay) {
   install(e, "DF");
-  std::ofstream(here.path() / "df_find", std::ios::binary) << "E:\\Other\\DEALAR~1\r\n";
+  const std::string running = "df_find" + runningProcessNumber();
+  for (const std::string& name : {std::string("df_find"), running, "df_find" + goneProcessNumber()})
+    std::ofstream(here.path() / name, std::ios::binary) << "E:\\Other\\DEALAR~1\r\n";
   EXPECT_TRUE(run({"e", keys::enter, "x"}));
   EXPECT_EQ(program.settings.dfDirectory, "E:\\DF");
   EXPECT_EQ(contentOf(here.path() / "df_find"), "E:\\Other\\DEALAR~1\r\n");
-  EXPECT_EQ(scratchFilesIn(here.path()), std::vector<std::string>{"df_find"});
+  auto left = scratchFilesIn(here.path());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"df_find", running}));
 }
 
 TEST_F(SetupOnDrivesTest, MissingExecutableHalts) {

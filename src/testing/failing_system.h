@@ -55,6 +55,8 @@ class FailingSystem : public System {
     check(Op::deleteFile, "deleteFile", path);
     inner_.deleteFile(path);
   }
+  // Raises nothing in any system.
+  void removeLeftovers(const std::string& stem) override { inner_.removeLeftovers(stem); }
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
     check(Op::findFirstFile, "findFirstFile", folder + "\\" + pattern);
     return inner_.findFirstFile(folder, pattern);

@@ -25,6 +25,7 @@ class RecordingSystem : public System {
     real_->replaceFile(path, bytes);
   }
   void deleteFile(const std::string& path) override { real_->deleteFile(path); }
+  void removeLeftovers(const std::string& stem) override { real_->removeLeftovers(stem); }
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
     return real_->findFirstFile(folder, pattern);
   }

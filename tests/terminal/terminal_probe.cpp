@@ -8,6 +8,8 @@
 //   d  end without close()   x  throw an exception    t  std::terminate
 //   F  replace the file archive/Jan-01-M.txt (in the current folder) with
 //      32 MiB, through the real file operations
+//   L  list drive C: into setup's scratch file, as setup does, and pause 5 s
+//      before deleting it
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "platform/console_device.h"
+#include "platform/process_facts.h"
 #include "platform/real_system.h"
 
 namespace {
@@ -67,6 +70,13 @@ int run(const char* logPath) {
     if (key == "x") throw std::runtime_error("probe");
     if (key == "t") std::terminate();
     if (key == "F") kveld::RealSystem().replaceFile("archive\\Jan-01-M.txt", std::string(32u << 20, 'w'));
+    if (key == "L") {
+      kveld::RealSystem system;
+      const std::string scratch = "df_find" + std::to_string(kveld::processNumber());
+      system.listArchiveFolders("C:", scratch);
+      console->pause(5000);
+      system.deleteFile(scratch);
+    }
   }
 }
 

@@ -323,7 +323,8 @@ class GivingBack(ProbeTestCase):
                          "".join(probe_pattern(c, 2)[0] for c in range(1, 11)))
 
     def test_signals(self):
-        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT, signal.SIGQUIT):
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT, signal.SIGQUIT, signal.SIGUSR1,
+                    signal.SIGALRM, signal.SIGPIPE, signal.SIGRTMIN):
             with self.subTest(signal=sig.name):
                 p = self.start()
                 p.key(b"a")
@@ -354,7 +355,7 @@ class GivingBack(ProbeTestCase):
     def test_signal_while_a_file_is_written(self):
         """The file being written in place of another is removed when a
         signal ends the program; the earlier file stays as it was."""
-        for sig in (signal.SIGTERM, signal.SIGHUP):
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGUSR1, signal.SIGALRM):
             with self.subTest(signal=sig.name):
                 for attempt in range(5):
                     p = self.start()
@@ -377,6 +378,21 @@ class GivingBack(ProbeTestCase):
                     break
                 else:
                     self.fail("the signal never came while the file was written")
+
+
+    def test_signal_while_setup_holds_its_scratch_file(self):
+        no_drives = tempfile.TemporaryDirectory(prefix="kveld-nodrives-")
+        self.addCleanup(no_drives.cleanup)
+        for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGUSR1):
+            with self.subTest(signal=sig.name):
+                p = self.start(env={"WINEPREFIX": no_drives.name})
+                scratch = os.path.join(p.folder.name, "df_find%d" % p.t.process.pid)
+                p.t.send(b"L")
+                p.t.wait_for(lambda: os.path.exists(scratch), "the scratch file")
+                os.kill(p.t.process.pid, sig)
+                self.assertEqual(p.t.wait_exit(), -sig)
+                self.assertFalse(os.path.exists(scratch))
+                self.assert_given_back(p)
 
 
 class Resize(ProbeTestCase):
