@@ -105,28 +105,24 @@ class NoManualOpener(ScreenTestCase):
 
 class DeepFinesseNotStarted(ScreenTestCase):
     def test_the_restored_terminal_is_told_which_file_and_why(self):
-        cases = [  # DF.EXE (None: none), its mode, PATH, and the reason expected
-            (None, 0o755, SYSTEM_PATH, os.strerror(errno.ENOENT)),
-            (b"#!/bin/sh\n", 0o644, SYSTEM_PATH, os.strerror(errno.EACCES)),
-            (b"MZ\x90\x00", 0o755, "/nonexistent", "wine"),
-        ]
-        for program, mode, path, reason in cases:
+        for program, path, reason in [(None, SYSTEM_PATH, os.strerror(errno.ENOENT)),  # DF.EXE, PATH
+                                      (b"#!/bin/sh\n", SYSTEM_PATH, os.strerror(errno.EACCES)),
+                                      (b"MZ", "/nonexistent", "wine")]:
             with self.subTest(reason=reason):
                 place = Sandbox(prefix="kveld-unstarted-")
                 drive = place.add_drive("c")
                 place.install_deepfinesse(drive)
                 df = os.path.join(drive, "DF", "DF.EXE")
-                if program is not None:
-                    write(df, program)
-                    os.chmod(df, mode)
+                if program:
+                    write(df, program)  # not executable
                 place.env["PATH"] = path
-                errors = os.path.join(place.root, "stderr")
-                with open(errors, "wb") as f, self.start(place, programs.path("kveld"), stderr=f) as t:
+                with open(os.path.join(place.root, "stderr"), "wb") as errors, \
+                        self.start(place, programs.path("kveld"), stderr=errors) as t:
                     to_the_second_question(t)
                     t.send(b"\r")
                     self.assertEqual(t.wait_exit(), 0)
                     self.assertEqual(t.modes(), t.modes_before)
-                said = content(errors).decode()
+                    said = content(errors.name).decode()
                 named = [w for w in said.replace(": ", " ").split() if w.endswith("DF.EXE")]
                 self.assertEqual([os.path.realpath(w) for w in named], [os.path.realpath(df)], said)
                 self.assertIn(reason, said)
