@@ -2,6 +2,7 @@
 // of its hand record and writes it into DeepFinesse's deal archive.
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "app/main_flow.h"
 #include "platform/console_device.h"
@@ -14,6 +15,8 @@ int main() {
     auto system = kveld::makeRealSystem();
     const int code = kveld::runProgram(*console, *system);
     console->close();
+    if (const std::string notice = system->laterNotice(); !notice.empty())
+      std::fprintf(stderr, "kveld: %s\n", notice.c_str());
     return code;
   } catch (const std::exception& e) {
     if (console) console->close();

@@ -93,31 +93,35 @@ void RealSystem::startProgram(const std::string&, const std::string& folder, con
   if (!S_ISDIR(st.st_mode)) throw RunTimeError(err::kPathNotFound, "changing to " + nativeFolder);
 
   // A program that cannot be found or run here ends the run as it does when
-  // the command interpreter cannot find or run it: normally.
-  std::string program;
+  // the command interpreter cannot find or run it: normally, and with word
+  // of it for the user once the terminal is given back.
+  notice_.clear();
+  std::string program = folder + "\\" + executable;
+  const auto cannotStart = [&](const std::string& why) { notice_ = "cannot start " + program + ": " + why; };
   try {
-    program = absolutePath(nativePath(folder + "\\" + executable));
-  } catch (const RunTimeError&) {
-    return;
+    program = absolutePath(nativePath(program));
+  } catch (const RunTimeError& e) {
+    return cannotStart(e.what());
   }
   SpawnRequest spawn;
   spawn.folder = nativeFolder;
   if (fileStart(program, 2) == "MZ") {
     const std::string wine = findOnPath("wine");
-    if (wine.empty()) return;
+    if (wine.empty()) return cannotStart("a Windows program, and no wine on the PATH to run it");
     spawn.argv = {wine, program};
     // A Windows program shows its own windows; what Wine itself prints
     // would only scribble over the last screen.
     spawn.quiet = true;
-  } else if (isExecutableFile(program)) {
-    spawn.argv = {program};
+  } else if (const int error = executableFileError(program); error != 0) {
+    return cannotStart(std::strerror(error));
   } else {
-    return;
+    spawn.argv = {program};
   }
   const int rc = spawnAndWait(spawn);
   if (rc != 0 && !isUnrunnableProgram(rc))
     throw RunTimeError(errorNumberFromErrno(rc),
                        "starting " + program + ": " + std::string(std::strerror(rc)));
+  if (rc != 0) cannotStart(std::strerror(rc));
 }
 
 }  // namespace kveld

@@ -22,8 +22,12 @@ class RealSystem : public System {
   bool openAddress(const std::string& address) override;
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override;
+  // POSIX only: on Windows the command interpreter tells of a program it
+  // cannot start, in its own window.
+  std::string laterNotice() override { return notice_; }
 
  private:
+  std::string notice_;  // why the last program asked for was not started
   // Creates the file, or empties the one there, and writes the bytes into it
   // (a native path on POSIX, the program's path on Windows).
   static void writeInPlace(const std::string& path, const std::string& bytes);

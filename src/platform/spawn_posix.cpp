@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 extern char** environ;
@@ -44,10 +45,11 @@ int spawnProgram(const SpawnRequest& r, pid_t& pid) {
   return rc;
 }
 
-bool isExecutableFile(const std::string& native) {
+int executableFileError(const std::string& native) {
   struct stat st {};
-  return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0111) != 0 &&
-         ::access(native.c_str(), X_OK) == 0;
+  if (::stat(native.c_str(), &st) != 0) return errno;
+  if (!S_ISREG(st.st_mode) || (st.st_mode & 0111) == 0) return EACCES;
+  return ::access(native.c_str(), X_OK) == 0 ? 0 : errno;
 }
 
 std::string findOnPath(const std::string& name) {

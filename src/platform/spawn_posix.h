@@ -25,7 +25,9 @@ int spawnProgram(const SpawnRequest& request, pid_t& pid);
 // PATH is /bin:/usr/bin); empty when it is not there.
 std::string findOnPath(const std::string& name);
 
-// Whether the path is a regular file that this user may execute.
-bool isExecutableFile(const std::string& native);
+// 0 when the path is a regular file that this user may execute; otherwise
+// the error a start of it would meet.
+int executableFileError(const std::string& native);
+inline bool isExecutableFile(const std::string& native) { return executableFileError(native) == 0; }
 
 }  // namespace kveld

@@ -62,6 +62,10 @@ class System {
   // current, when it is not empty) and waits until its start command ended.
   virtual void startProgram(const std::string& driveSpec, const std::string& folder,
                             const std::string& executable) = 0;
+  // What the user should read once the screen has been given back: why a
+  // program asked for could not be started. Empty when there is nothing to
+  // tell, as with a system that reports such failures itself.
+  virtual std::string laterNotice() { return {}; }
 };
 
 std::unique_ptr<System> makeRealSystem();

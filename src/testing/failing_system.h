@@ -74,6 +74,7 @@ class FailingSystem : public System {
     check(Op::startProgram, "startProgram", driveSpec + " " + folder + "\\" + executable);
     inner_.startProgram(driveSpec, folder, executable);
   }
+  std::string laterNotice() override { return inner_.laterNotice(); }
 
  private:
   struct Rule {

@@ -79,9 +79,10 @@ def _child_setup():
 
 
 class PtyTerminal:
-    def __init__(self, argv, rows=25, columns=80, cwd=None, env=None, term="xterm"):
+    def __init__(self, argv, rows=25, columns=80, cwd=None, env=None, term="xterm", stderr=None):
         """Starts `argv` (unless None) in a new pseudo-terminal of the given
-        size; `env` holds variables to set or, with the value None, to remove."""
+        size; `env` holds variables to set or, with the value None, to remove;
+        `stderr`, a file open for writing, gets its standard error instead."""
         self.master, self.slave = pty.openpty()
         set_size(self.slave, rows, columns)
         self.modes_before = termios.tcgetattr(self.slave)
@@ -99,7 +100,8 @@ class PtyTerminal:
         self.process = None
         if argv is None:
             return
-        self.process = subprocess.Popen(argv, stdin=self.slave, stdout=self.slave, stderr=self.slave,
+        self.process = subprocess.Popen(argv, stdin=self.slave, stdout=self.slave,
+                                        stderr=self.slave if stderr is None else stderr,
                                         cwd=cwd, env=environment, start_new_session=True,
                                         preexec_fn=_child_setup)
 

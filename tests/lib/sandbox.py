@@ -49,11 +49,12 @@ class Sandbox:
         os.makedirs(path)
         return path
 
-    def start(self, program, rows=25, columns=80, args=(), env=None):
-        """The program in a pseudo-terminal of its own, in this place."""
+    def start(self, program, rows=25, columns=80, args=(), env=None, stderr=None):
+        """The program in a pseudo-terminal of its own, in this place; see
+        PtyTerminal for `stderr`."""
         from pty_terminal import PtyTerminal  # only the terminal tests need pyte
         return PtyTerminal([program] + list(args), rows, columns, cwd=self.cwd,
-                           env=dict(self.env, **(env or {})))
+                           env=dict(self.env, **(env or {})), stderr=stderr)
 
     def close(self):
         shutil.rmtree(self.root, ignore_errors=True)

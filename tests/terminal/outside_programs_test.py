@@ -4,6 +4,7 @@ that opens the manual, H beeps.
 
 Programs: kveld.
 """
+import errno
 import os
 import stat
 
@@ -31,6 +32,18 @@ def cooked(modes):
     return all(w in words for w in ("icanon", "echo", "isig", "icrnl", "opost"))
 
 
+def to_the_second_question(t):
+    """One set, from the control string to "Run Deep Finesse Now?"."""
+    t.wait_for(lambda: "Enter DF control string:" in t.screen.display[4], "the control string prompt")
+    t.send(b"1000100006\r")
+    t.wait_for(lambda: "Does this deal match Board #1" in t.screen.display[21], "the Board 1 question")
+    t.send(b"\r")
+    t.wait_for(lambda: "DONE.  Enter another set?  (y/N)" in t.screen.display[16],
+               "the end of the set", seconds=15)
+    t.send(b"\r")
+    t.wait_for(lambda: "Run Deep Finesse Now?  (Y/n)" in t.screen.display[19], "the second question")
+
+
 class HandingOver(ScreenTestCase):
     def test_deepfinesse_gets_the_terminal_as_it_was(self):
         place = Sandbox(prefix="kveld-handover-")
@@ -40,14 +53,7 @@ class HandingOver(ScreenTestCase):
         executable(os.path.join(drive, "DF", "DF.EXE"), RECORDER % modes.encode())
         place.env["PATH"] = SYSTEM_PATH
         with self.start(place, programs.path("kveld")) as t:
-            t.wait_for(lambda: "Enter DF control string:" in t.screen.display[4], "the control string prompt")
-            t.send(b"1000100006\r")
-            t.wait_for(lambda: "Does this deal match Board #1" in t.screen.display[21], "the Board 1 question")
-            t.send(b"\r")
-            t.wait_for(lambda: "DONE.  Enter another set?  (y/N)" in t.screen.display[16],
-                       "the end of the set", seconds=15)
-            t.send(b"\r")
-            t.wait_for(lambda: "Run Deep Finesse Now?  (Y/n)" in t.screen.display[19], "the second question")
+            to_the_second_question(t)
             t.send(b"y")
             self.assertEqual(t.wait_exit(), 0)
             self.assertEqual(t.modes(), t.modes_before)
@@ -95,3 +101,28 @@ class NoManualOpener(ScreenTestCase):
             self.assertEqual(t.screen.cells(), before)
             t.send(b"1")  # the prompt goes on as it was
             t.wait_for(lambda: t.screen.text(39, 5, 1) == "1", "the digit typed")
+
+
+class DeepFinesseNotStarted(ScreenTestCase):
+    def test_the_restored_terminal_is_told_which_file_and_why(self):
+        for program, path, reason in [(None, SYSTEM_PATH, os.strerror(errno.ENOENT)),  # DF.EXE, PATH
+                                      (b"#!/bin/sh\n", SYSTEM_PATH, os.strerror(errno.EACCES)),
+                                      (b"MZ", "/nonexistent", "wine")]:
+            with self.subTest(reason=reason):
+                place = Sandbox(prefix="kveld-unstarted-")
+                drive = place.add_drive("c")
+                place.install_deepfinesse(drive)
+                df = os.path.join(drive, "DF", "DF.EXE")
+                if program:
+                    write(df, program)  # not executable
+                place.env["PATH"] = path
+                with open(os.path.join(place.root, "stderr"), "wb") as errors, \
+                        self.start(place, programs.path("kveld"), stderr=errors) as t:
+                    to_the_second_question(t)
+                    t.send(b"\r")
+                    self.assertEqual(t.wait_exit(), 0)
+                    self.assertEqual(t.modes(), t.modes_before)
+                    said = content(errors.name).decode()
+                named = [w for w in said.replace(": ", " ").split() if w.endswith("DF.EXE")]
+                self.assertEqual([os.path.realpath(w) for w in named], [os.path.realpath(df)], said)
+                self.assertIn(reason, said)
