@@ -7,7 +7,12 @@
       copyright and the lintian overrides where Debian wants them
   package_test.py options PROGRAM PAGE
       the options that PROGRAM --help lists are the options the page describes
+  package_test.py contact BUILD
+      the .deb that cpack makes from BUILD names one address throughout: its
+      Maintainer, the general halt in the program, the manual pages, the
+      manual and the changelog
 """
+import glob
 import gzip
 import os
 import re
@@ -95,8 +100,8 @@ def check_install(build, source, version, pages):
 
         doc = os.path.join(prefix, "share/doc/kveld")
         changelog = read_gzip_as_debian_wants(os.path.join(doc, "changelog.gz"))
-        if changelog != file_bytes(os.path.join(source, "docs/debian/changelog")):
-            fail("the installed changelog differs from docs/debian/changelog")
+        if changelog != file_bytes(os.path.join(build, "debian/made/changelog")):
+            fail("the installed changelog differs from the one the build made")
         if not changelog.startswith(f"kveld ({version}) ".encode()):
             fail(f"the changelog's first entry is not for version {version}")
 
@@ -165,11 +170,48 @@ def check_options(program, page):
     print(f"--help and the manual page agree on {len(listed)} options")
 
 
+ADDRESS = re.compile(rb"[A-Za-z0-9._%+-]+@[A-Za-z0-9-]+(?:\.[A-Za-z0-9-]+)+")
+
+
+def addresses(data):
+    """The e-mail addresses in a file; a manual page writes a hyphen as \\-."""
+    return {a.decode() for a in ADDRESS.findall(data.replace(b"\\-", b"-"))}
+
+
+def check_contact(build):
+    with tempfile.TemporaryDirectory() as folder:
+        subprocess.run(["cpack", "-G", "DEB", "-B", folder, "--config",
+                        os.path.join(build, "CPackConfig.cmake")],
+                       check=True, stdout=subprocess.DEVNULL, timeout=4 * TIMEOUT)
+        deb = glob.glob(os.path.join(folder, "*.deb"))[0]
+        maintainer = subprocess.run(["dpkg-deb", "-f", deb, "Maintainer"], check=True,
+                                    stdout=subprocess.PIPE, timeout=TIMEOUT).stdout
+        contact = addresses(maintainer)
+        if len(contact) != 1:
+            fail(f"the package's Maintainer names no one address: {maintainer!r}")
+        root = os.path.join(folder, "root")
+        subprocess.run(["dpkg-deb", "-x", deb, root], check=True, timeout=TIMEOUT)
+        usr = os.path.join(root, "usr")
+        named = {"the program kveld": file_bytes(os.path.join(usr, "bin/kveld")),
+                 "the manual": file_bytes(glob.glob(os.path.join(usr, "share/doc/kveld/**/*.htm"),
+                                                    recursive=True)[0]),
+                 "changelog.gz": read_gzip_as_debian_wants(
+                     os.path.join(usr, "share/doc/kveld/changelog.gz"))}
+        for page in glob.glob(os.path.join(usr, "share/man/man1/*.gz")):
+            named[os.path.basename(page)] = read_gzip_as_debian_wants(page)
+        for what, data in named.items():
+            if addresses(data) != contact:
+                fail(f"{what} names {sorted(addresses(data))}, the Maintainer {sorted(contact)}")
+    print(f"{len(named)} files and the Maintainer name {contact.pop()}")
+
+
 def main(args):
     if len(args) >= 2 and args[0] == "render":
         check_render(args[1:])
     elif len(args) >= 4 and args[0] == "install":
         check_install(args[1], args[2], args[3], args[4:])
+    elif len(args) == 2 and args[0] == "contact":
+        check_contact(args[1])
     elif len(args) == 3 and args[0] == "options":
         check_options(args[1], args[2])
     else:
