@@ -15,6 +15,7 @@ if(_contact MATCHES "[@.](example\\.(com|net|org)|example|test|invalid|localhost
   message(FATAL_ERROR "KVELD_CONTACT \"${KVELD_CONTACT}\" is on a domain that receives no mail.")
 endif()
 
-# The manual pages write a hyphen as \- (a plain one may print as another
-# character, which a reader cannot copy into a mail program).
-string(REPLACE "-" "\\-" KVELD_CONTACT_ROFF "${KVELD_CONTACT}")
+# The manual pages write the address unbroken (\%) and its hyphens as \- (a
+# plain one may print as another character): as a reader can copy it into a
+# mail program.
+string(REPLACE "-" "\\-" KVELD_CONTACT_ROFF "\\%${KVELD_CONTACT}")

@@ -174,8 +174,9 @@ ADDRESS = re.compile(rb"[A-Za-z0-9._%+-]+@[A-Za-z0-9-]+(?:\.[A-Za-z0-9-]+)+")
 
 
 def addresses(data):
-    """The e-mail addresses in a file; a manual page writes a hyphen as \\-."""
-    return {a.decode() for a in ADDRESS.findall(data.replace(b"\\-", b"-"))}
+    """The e-mail addresses in a file; a manual page writes a hyphen as \\-
+    and may mark a word as not to be broken with \\%."""
+    return {a.decode() for a in ADDRESS.findall(data.replace(b"\\%", b"").replace(b"\\-", b"-"))}
 
 
 def check_contact(build):
