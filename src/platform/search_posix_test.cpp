@@ -3,7 +3,6 @@
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #endif
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -199,31 +198,23 @@ class OpenFileLimit {
   rlimit before_{};
 };
 
-// Makes `levels` folders named `name`, one in the other, under `root`, and
-// DEALAR~1 in the last, a step at a time: the whole path may be longer than
-// one call can name.
-void nestFolders(const fs::path& root, const std::string& name, int levels) {
-  int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY);
-  for (int depth = 0; depth <= levels; ++depth) {
-    const char* folder = depth < levels ? name.c_str() : "DEALAR~1";
-    ASSERT_EQ(mkdirat(fd, folder, 0755), 0) << depth;
-    const int inner = openat(fd, folder, O_RDONLY | O_DIRECTORY);
-    close(fd);
-    fd = inner;
-  }
-  close(fd);
-}
-
 TEST_F(DriveListingTest, DeepTreesAreWalkedAsFarAsAPathReaches) {
   const fs::path e = drives.addDrive('e');
   // A walk that held a descriptor for every level of 300 would run out
   // under this limit and pass the deepest folders over.
   const OpenFileLimit limit(256);
-  nestFolders(e, "f", 300);
-  // 5,600 bytes deep, past the longest path the system opens: not found.
-  nestFolders(e, std::string(39, 'g'), 140);
+  std::string relative;
   std::string expected = "E:";
-  for (int depth = 0; depth < 300; ++depth) expected += "\\f";
+  for (int depth = 0; depth < 300; ++depth) {
+    relative += "f/";
+    expected += "\\f";
+  }
+  WineDrives::folder(e, relative + "DEALAR~1");
+  // 5,600 bytes deep, past the longest path the system opens: not found.
+  fs::current_path(e);
+  for (int depth = 0; depth < 140; ++depth) fs::current_path(WineDrives::folder(".", std::string(39, 'g')));
+  WineDrives::folder(".", "DEALAR~1");
+  fs::current_path(here.path());
   EXPECT_EQ(listing("E:"), expected + "\\DEALAR~1\r\n");
 }
 

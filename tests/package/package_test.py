@@ -8,9 +8,8 @@
   package_test.py options PROGRAM PAGE
       the options that PROGRAM --help lists are the options the page describes
   package_test.py contact BUILD
-      the .deb that cpack makes from BUILD names one address throughout: its
-      Maintainer, the general halt in the program, the manual pages, the
-      manual and the changelog
+      the .deb made from BUILD names one address: in its Maintainer, the
+      program's halt, the manual, the manual pages and the changelog
 """
 import glob
 import gzip
@@ -170,40 +169,28 @@ def check_options(program, page):
     print(f"--help and the manual page agree on {len(listed)} options")
 
 
-ADDRESS = re.compile(rb"[A-Za-z0-9._%+-]+@[A-Za-z0-9-]+(?:\.[A-Za-z0-9-]+)+")
-
-
-def addresses(data):
-    """The e-mail addresses in a file; a manual page writes a hyphen as \\-
-    and may mark a word as not to be broken with \\%."""
-    return {a.decode() for a in ADDRESS.findall(data.replace(b"\\%", b"").replace(b"\\-", b"-"))}
+# An address; a manual page writes its hyphens as \- and keeps it unbroken with \%.
+ADDRESS = re.compile(rb"[A-Za-z0-9._+-]+@[A-Za-z0-9-]+(?:\.[A-Za-z0-9-]+)+")
 
 
 def check_contact(build):
     with tempfile.TemporaryDirectory() as folder:
-        subprocess.run(["cpack", "-G", "DEB", "-B", folder, "--config",
-                        os.path.join(build, "CPackConfig.cmake")],
+        subprocess.run(["cpack", "-G", "DEB", "-B", folder, "--config", build + "/CPackConfig.cmake"],
                        check=True, stdout=subprocess.DEVNULL, timeout=4 * TIMEOUT)
-        deb = glob.glob(os.path.join(folder, "*.deb"))[0]
-        maintainer = subprocess.run(["dpkg-deb", "-f", deb, "Maintainer"], check=True,
-                                    stdout=subprocess.PIPE, timeout=TIMEOUT).stdout
-        contact = addresses(maintainer)
-        if len(contact) != 1:
-            fail(f"the package's Maintainer names no one address: {maintainer!r}")
-        root = os.path.join(folder, "root")
-        subprocess.run(["dpkg-deb", "-x", deb, root], check=True, timeout=TIMEOUT)
-        usr = os.path.join(root, "usr")
-        named = {"the program kveld": file_bytes(os.path.join(usr, "bin/kveld")),
-                 "the manual": file_bytes(glob.glob(os.path.join(usr, "share/doc/kveld/**/*.htm"),
-                                                    recursive=True)[0]),
-                 "changelog.gz": read_gzip_as_debian_wants(
-                     os.path.join(usr, "share/doc/kveld/changelog.gz"))}
-        for page in glob.glob(os.path.join(usr, "share/man/man1/*.gz")):
-            named[os.path.basename(page)] = read_gzip_as_debian_wants(page)
-        for what, data in named.items():
-            if addresses(data) != contact:
-                fail(f"{what} names {sorted(addresses(data))}, the Maintainer {sorted(contact)}")
-    print(f"{len(named)} files and the Maintainer name {contact.pop()}")
+        deb = glob.glob(folder + "/*.deb")[0]
+        subprocess.run(["dpkg-deb", "-x", deb, folder + "/root"], check=True, timeout=TIMEOUT)
+        usr = folder + "/root/usr/"
+        files = {"Maintainer": subprocess.run(["dpkg-deb", "-f", deb, "Maintainer"], check=True,
+                                              stdout=subprocess.PIPE, timeout=TIMEOUT).stdout,
+                 "kveld": file_bytes(usr + "bin/kveld"),
+                 "manual": file_bytes(glob.glob(usr + "share/doc/kveld/**/*.htm", recursive=True)[0])}
+        for gz in glob.glob(usr + "share/man/man1/*.gz") + [usr + "share/doc/kveld/changelog.gz"]:
+            files[os.path.basename(gz)] = read_gzip_as_debian_wants(gz)
+        found = {what: sorted(set(ADDRESS.findall(data.replace(b"\\%", b"").replace(b"\\-", b"-"))))
+                 for what, data in files.items()}
+        if len(found["Maintainer"]) != 1 or any(a != found["Maintainer"] for a in found.values()):
+            fail(f"not one address throughout the package: {found}")
+    print(f"{len(files)} places in the package name {found['Maintainer'][0].decode()}")
 
 
 def main(args):

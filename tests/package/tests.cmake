@@ -1,7 +1,6 @@
 # What the install and the packages carry besides the programs: the manual
-# pages as the build makes them (rendered as lintian renders them, and in
-# step with --help), the Debian documents, and one contact address in the
-# .deb. The .deb itself is checked by lintian in `make package`.
+# pages (rendered as lintian renders them, and in step with --help), and the
+# Debian documents. The .deb itself is checked by lintian in `make package`.
 if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
   include(${CMAKE_CURRENT_LIST_DIR}/../lib/python_tests.cmake)
   set(_made ${CMAKE_BINARY_DIR}/man/pages)

@@ -170,14 +170,6 @@ def run_unit(tmux, wine, build, name, columns, rows, gtest_filter):
         shutil.rmtree(folder, ignore_errors=True)
 
 
-def build_setting(build, name):
-    with open(os.path.join(build, 'CMakeCache.txt'), encoding='utf-8') as f:
-        for line in f:
-            if line.startswith(name + ':'):
-                return line.rstrip('\n').split('=', 1)[1]
-    raise RuntimeError('%s is not set in %s' % (name, build))
-
-
 def run_script(tmux, wine, build, script):
     name = os.path.splitext(os.path.basename(script))[0]
     columns, rows = 80, 25
@@ -210,11 +202,11 @@ def run_script(tmux, wine, build, script):
         for control in archives:
             with open(os.path.join(folder, control + '.expected'), 'wb') as f:
                 f.write(deal_archive.archive_bytes(control))
-        with open(script, encoding='utf-8', newline='') as f:
-            steps = f.read().replace('@KVELD_CONTACT@', build_setting(build, 'KVELD_CONTACT'))
+        cache = open(os.path.join(build, 'CMakeCache.txt'), encoding='utf-8').read()
+        contact = re.search(r'^KVELD_CONTACT:\w+=(.*)$', cache, re.M).group(1)
+        steps = open(script, encoding='utf-8', newline='').read().replace('@KVELD_CONTACT@', contact)
         script = os.path.join(folder, '.script')
-        with open(script, 'w', encoding='utf-8', newline='') as f:
-            f.write(steps)
+        open(script, 'w', encoding='utf-8', newline='').write(steps)
         log = os.path.join(folder, '.driver.log')
         # Wine's sound library reports each sound started into the trace,
         # which goes to a file of its own, away from the terminal. The
