@@ -174,23 +174,22 @@ ADDRESS = re.compile(rb"[A-Za-z0-9._+-]+@[A-Za-z0-9-]+(?:\.[A-Za-z0-9-]+)+")
 
 
 def check_contact(build):
+    def run(*command):
+        return subprocess.run(command, check=True, stdout=subprocess.PIPE, timeout=3 * TIMEOUT).stdout
     with tempfile.TemporaryDirectory() as folder:
-        subprocess.run(["cpack", "-G", "DEB", "-B", folder, "--config", build + "/CPackConfig.cmake"],
-                       check=True, stdout=subprocess.DEVNULL, timeout=4 * TIMEOUT)
-        deb = glob.glob(folder + "/*.deb")[0]
-        subprocess.run(["dpkg-deb", "-x", deb, folder + "/root"], check=True, timeout=TIMEOUT)
-        usr = folder + "/root/usr/"
-        files = {"Maintainer": subprocess.run(["dpkg-deb", "-f", deb, "Maintainer"], check=True,
-                                              stdout=subprocess.PIPE, timeout=TIMEOUT).stdout,
+        run("cpack", "-G", "DEB", "-B", folder, "--config", build + "/CPackConfig.cmake")
+        deb, usr = glob.glob(folder + "/*.deb")[0], folder + "/root/usr/"
+        run("dpkg-deb", "-x", deb, folder + "/root")
+        files = {"Maintainer": run("dpkg-deb", "-f", deb, "Maintainer"),
                  "kveld": file_bytes(usr + "bin/kveld"),
-                 "manual": file_bytes(glob.glob(usr + "share/doc/kveld/**/*.htm", recursive=True)[0])}
+                 "manual": file_bytes(glob.glob(usr + "share/doc/**/*.htm", recursive=True)[0])}
         for gz in glob.glob(usr + "share/man/man1/*.gz") + [usr + "share/doc/kveld/changelog.gz"]:
             files[os.path.basename(gz)] = read_gzip_as_debian_wants(gz)
-        found = {what: sorted(set(ADDRESS.findall(data.replace(b"\\%", b"").replace(b"\\-", b"-"))))
-                 for what, data in files.items()}
-        if len(found["Maintainer"]) != 1 or any(a != found["Maintainer"] for a in found.values()):
-            fail(f"not one address throughout the package: {found}")
-    print(f"{len(files)} places in the package name {found['Maintainer'][0].decode()}")
+    found = {what: set(ADDRESS.findall(data.replace(b"\\%", b"").replace(b"\\-", b"-")))
+             for what, data in files.items()}
+    if len(found["Maintainer"]) != 1 or any(a != found["Maintainer"] for a in found.values()):
+        fail(f"not one address throughout the package: {found}")
+    print(f"{len(files)} places in the package name {found['Maintainer'].pop().decode()}")
 
 
 def main(args):
