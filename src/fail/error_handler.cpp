@@ -13,13 +13,11 @@ namespace {
 constexpr int kErrorLocation = 0;       // the halt screen's ", LINE:" is always 0
 constexpr int kSetupAnswerColumn = 63;  // on the "Y" of "(Y/n)"
 
-// The build's contact address follows the request on the general halt, all
-// of it within the body of the screen (74 cells from kBodyColumn).
+// The general halt's request, with the build's contact address, all of it
+// within the body of the screen (74 cells from kBodyColumn).
 constexpr int kContactColumn = 18;
-constexpr std::string_view kContactRequest = "Please email details to ";
-static_assert(kContactColumn +
-                      static_cast<int>(kContactRequest.size() + std::string_view(KVELD_CONTACT).size()) <=
-                  kBodyColumn + 74,
+constexpr std::string_view kContactLine = "Please email details to " KVELD_CONTACT;
+static_assert(kContactColumn + static_cast<int>(kContactLine.size()) <= kBodyColumn + 74,
               "KVELD_CONTACT is too long for the general halt's line");
 
 [[noreturn]] void generalHalt(Program& p, int errorNumber) {
@@ -34,7 +32,7 @@ static_assert(kContactColumn +
   kit.printNumber(kErrorLocation);
   kit.printLine("");
   kit.printLineAt(27, 14, "Sorry -- program halted. ");
-  kit.printLineAt(kContactColumn, 16, std::string(kContactRequest) + maintainerAddress());
+  kit.printLineAt(kContactColumn, 16, kContactLine);
   kit.playSound(Sound::beep2);
   // No flush: a key pressed before the halt appeared ends the program.
   kit.waitKey();
@@ -107,11 +105,6 @@ void emptySettingsFile(Program& p) {
 }
 
 }  // namespace
-
-const std::string& maintainerAddress() {
-  static const std::string address = KVELD_CONTACT;
-  return address;
-}
 
 void runtimeErrorHandler(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;
