@@ -87,6 +87,7 @@ clean:
 # manual from the Windows build. The release build takes Debian's hardening
 # flags from dpkg-buildflags (debug information left out: it is stripped).
 # lintian, when installed, checks the .deb; an error or a warning fails.
+# The package is then checked to name one contact address throughout.
 DEB_FLAGS := export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g;
 package: deps-package windows web
 	$(DEB_FLAGS) $(CMAKE) -S . -B $(BUILD)/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
@@ -101,6 +102,7 @@ package: deps-package windows web
 	  echo "lintian $(BUILD)/release/package/*.deb"; \
 	  lintian --fail-on error,warning --display-info $(BUILD)/release/package/*.deb; \
 	else echo "lintian is not installed: the .deb was not checked"; fi
+	$(PYTHON) tests/package/package_test.py contact $(BUILD)/release
 	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 
 # The last line compares the page's double-dummy analysis in headless

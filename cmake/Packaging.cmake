@@ -4,27 +4,22 @@
 #   POSIX    <prefix>/bin/kveld, <prefix>/share/doc/kveld/Bridge/Software/Manuals/KVELD-Manual.htm
 #   Windows  <folder>/kveld.exe, <folder>/doc/Bridge/Software/Manuals/KVELD-Manual.htm
 # and the browser page, when built: <prefix>/share/kveld/kveld.html, <folder>/kveld.html.
-# The build puts a copy of the manual at <build>/doc/... beside the program
-# built there, so that it also finds its manual before being installed.
+# The build puts the manual at <build>/doc/... beside the program built
+# there, so that it also finds its manual before being installed; that copy
+# is the one installed.
 #
 # The POSIX install also holds the manual pages (share/man/man1, compressed)
 # and, for the Debian package, copyright and changelog.gz in share/doc/kveld;
 # the Windows folder holds LICENSE.txt beside the program.
+#
+# The manual, the manual pages and the changelog are made from their sources
+# in docs/ by configure_file, which writes in the contact address
+# (cmake/Contact.cmake): @KVELD_CONTACT@, @KVELD_CONTACT_ROFF@ and
+# @KVELD_MAINTAINER@.
+set(KVELD_MAINTAINER "Kveld Archive developers <${KVELD_CONTACT}>")
 set(KVELD_MANUAL_PATH Bridge/Software/Manuals/KVELD-Manual.htm)
-set(_manual_source ${PROJECT_SOURCE_DIR}/docs/${KVELD_MANUAL_PATH})
 set(_manual_copy ${CMAKE_BINARY_DIR}/doc/${KVELD_MANUAL_PATH})
-add_custom_command(
-  OUTPUT ${_manual_copy}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_manual_source} ${_manual_copy}
-  DEPENDS ${_manual_source}
-  COMMENT "Copying the manual beside the program")
-add_custom_target(kveld_manual ALL DEPENDS ${_manual_copy})
-add_dependencies(kveld kveld_manual)
-if(TARGET kveld_tests)
-  add_dependencies(kveld_tests kveld_manual)
-endif()
-
-set(KVELD_MAINTAINER "Kveld Archive developers <maintainers@kveld-archive.org>")
+configure_file(${PROJECT_SOURCE_DIR}/docs/${KVELD_MANUAL_PATH} ${_manual_copy} @ONLY)
 
 # Folders made by the install are rwxr-xr-x whatever the umask, as packages
 # want them.
@@ -49,7 +44,7 @@ if(KVELD_WEB_PAGE)
   endif()
 endif()
 get_filename_component(_manual_dir ${KVELD_MANUAL_PATH} DIRECTORY)
-install(FILES ${_manual_source} DESTINATION ${KVELD_INSTALL_DOCDIR}/${_manual_dir})
+install(FILES ${_manual_copy} DESTINATION ${KVELD_INSTALL_DOCDIR}/${_manual_dir})
 
 if(WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
@@ -62,14 +57,16 @@ else()
     list(APPEND _man_pages kveld-batch)
   endif()
   set(_compressed)
+  # The pages as made, <build>/man/pages/, are what the tests read.
   foreach(page ${_man_pages})
-    set(_source ${PROJECT_SOURCE_DIR}/docs/man/${page}.1)
+    set(_made ${CMAKE_BINARY_DIR}/man/pages/${page}.1)
+    configure_file(${PROJECT_SOURCE_DIR}/docs/man/${page}.1.in ${_made} @ONLY)
     set(_copy ${CMAKE_BINARY_DIR}/man/${page}.1)
     add_custom_command(
       OUTPUT ${_copy}.gz
-      COMMAND ${CMAKE_COMMAND} -E copy ${_source} ${_copy}
+      COMMAND ${CMAKE_COMMAND} -E copy ${_made} ${_copy}
       COMMAND gzip -9nf ${_copy}
-      DEPENDS ${_source}
+      DEPENDS ${_made}
       COMMENT "Compressing the manual page ${page}(1)")
     list(APPEND _compressed ${_copy}.gz)
     install(FILES ${_copy}.gz DESTINATION share/man/man1)
@@ -78,10 +75,11 @@ else()
   # The Debian changelog names the version packaged; a version raised in
   # project() without a changelog entry stops here rather than in a package
   # whose changelog contradicts it.
-  set(_changelog ${PROJECT_SOURCE_DIR}/docs/debian/changelog)
+  set(_changelog ${CMAKE_BINARY_DIR}/debian/made/changelog)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/debian/changelog.in ${_changelog} @ONLY)
   file(STRINGS ${_changelog} _changelog_top LIMIT_COUNT 1)
   if(NOT _changelog_top MATCHES "^kveld \\(${PROJECT_VERSION}\\) ")
-    message(FATAL_ERROR "docs/debian/changelog begins with \"${_changelog_top}\"; "
+    message(FATAL_ERROR "docs/debian/changelog.in begins with \"${_changelog_top}\"; "
       "its first entry must be for version ${PROJECT_VERSION}.")
   endif()
   add_custom_command(

@@ -1,5 +1,8 @@
 #include "fail/error_handler.h"
 
+#include <string_view>
+
+#include "core/console_kit.h"
 #include "core/flow_control.h"
 #include "core/program.h"
 
@@ -9,6 +12,13 @@ namespace {
 
 constexpr int kErrorLocation = 0;       // the halt screen's ", LINE:" is always 0
 constexpr int kSetupAnswerColumn = 63;  // on the "Y" of "(Y/n)"
+
+// The general halt's request, with the build's contact address, all of it
+// within the body of the screen (74 cells from kBodyColumn).
+constexpr int kContactColumn = 18;
+constexpr std::string_view kContactLine = "Please email details to " KVELD_CONTACT;
+static_assert(kContactColumn + static_cast<int>(kContactLine.size()) <= kBodyColumn + 74,
+              "KVELD_CONTACT is too long for the general halt's line");
 
 [[noreturn]] void generalHalt(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;
@@ -22,7 +32,7 @@ constexpr int kSetupAnswerColumn = 63;  // on the "Y" of "(Y/n)"
   kit.printNumber(kErrorLocation);
   kit.printLine("");
   kit.printLineAt(27, 14, "Sorry -- program halted. ");
-  kit.printLineAt(18, 16, "Please email details to " + maintainerAddress());
+  kit.printLineAt(kContactColumn, 16, kContactLine);
   kit.playSound(Sound::beep2);
   // No flush: a key pressed before the halt appeared ends the program.
   kit.waitKey();
@@ -95,11 +105,6 @@ void emptySettingsFile(Program& p) {
 }
 
 }  // namespace
-
-const std::string& maintainerAddress() {
-  static const std::string address = "support@kveld-archive.example.org";
-  return address;
-}
 
 void runtimeErrorHandler(Program& p, int errorNumber) {
   ConsoleKit& kit = p.kit;

@@ -2,7 +2,6 @@
 // The one handler of run-time errors. The screen it shows depends on the
 // error's number alone: 53 the missing-settings notice, 75 the file access
 // error, 76 the archive-folder question, any other the general halt.
-#include <string>
 
 namespace kveld {
 struct Program;
@@ -11,8 +10,5 @@ struct Program;
 // or re-enters the main flow (Reenter at ReadSettings or SetupCheck).
 // Numbers of 241 and above never reach it; the main flow ends at once.
 [[noreturn]] void runtimeErrorHandler(Program& program, int errorNumber);
-
-// The address shown after "Please email details to " on the general halt.
-const std::string& maintainerAddress();
 
 }  // namespace kveld

@@ -198,7 +198,7 @@ class OpenFileLimit {
   rlimit before_{};
 };
 
-TEST_F(DriveListingTest, DeepTreesDoNotRunOutOfDescriptors) {
+TEST_F(DriveListingTest, DeepTreesAreWalkedAsFarAsAPathReaches) {
   const fs::path e = drives.addDrive('e');
   // A walk that held a descriptor for every level of 300 would run out
   // under this limit and pass the deepest folders over.
@@ -210,6 +210,11 @@ TEST_F(DriveListingTest, DeepTreesDoNotRunOutOfDescriptors) {
     expected += "\\f";
   }
   WineDrives::folder(e, relative + "DEALAR~1");
+  // 5,600 bytes deep, past the longest path the system opens: not found.
+  fs::current_path(e);
+  for (int depth = 0; depth < 140; ++depth) fs::current_path(WineDrives::folder(".", std::string(39, 'g')));
+  WineDrives::folder(".", "DEALAR~1");
+  fs::current_path(here.path());
   EXPECT_EQ(listing("E:"), expected + "\\DEALAR~1\r\n");
 }
 

@@ -7,7 +7,11 @@
       copyright and the lintian overrides where Debian wants them
   package_test.py options PROGRAM PAGE
       the options that PROGRAM --help lists are the options the page describes
+  package_test.py contact BUILD
+      the .deb made from BUILD names one address: in its Maintainer, the
+      program's halt, the manual, the manual pages and the changelog
 """
+import glob
 import gzip
 import os
 import re
@@ -95,8 +99,8 @@ def check_install(build, source, version, pages):
 
         doc = os.path.join(prefix, "share/doc/kveld")
         changelog = read_gzip_as_debian_wants(os.path.join(doc, "changelog.gz"))
-        if changelog != file_bytes(os.path.join(source, "docs/debian/changelog")):
-            fail("the installed changelog differs from docs/debian/changelog")
+        if changelog != file_bytes(os.path.join(build, "debian/made/changelog")):
+            fail("the installed changelog differs from the one the build made")
         if not changelog.startswith(f"kveld ({version}) ".encode()):
             fail(f"the changelog's first entry is not for version {version}")
 
@@ -165,11 +169,36 @@ def check_options(program, page):
     print(f"--help and the manual page agree on {len(listed)} options")
 
 
+# An address; a manual page writes its hyphens as \- and keeps it unbroken with \%.
+ADDRESS = re.compile(rb"[A-Za-z0-9._+-]+@[A-Za-z0-9-]+(?:\.[A-Za-z0-9-]+)+")
+
+
+def check_contact(build):
+    def run(*command):
+        return subprocess.run(command, check=True, stdout=subprocess.PIPE, timeout=3 * TIMEOUT).stdout
+    with tempfile.TemporaryDirectory() as folder:
+        run("cpack", "-G", "DEB", "-B", folder, "--config", build + "/CPackConfig.cmake")
+        deb, usr = glob.glob(folder + "/*.deb")[0], folder + "/root/usr/"
+        run("dpkg-deb", "-x", deb, folder + "/root")
+        files = {"Maintainer": run("dpkg-deb", "-f", deb, "Maintainer"),
+                 "kveld": file_bytes(usr + "bin/kveld"),
+                 "manual": file_bytes(glob.glob(usr + "share/doc/**/*.htm", recursive=True)[0])}
+        for gz in glob.glob(usr + "share/man/man1/*.gz") + [usr + "share/doc/kveld/changelog.gz"]:
+            files[os.path.basename(gz)] = read_gzip_as_debian_wants(gz)
+    found = {what: set(ADDRESS.findall(data.replace(b"\\%", b"").replace(b"\\-", b"-")))
+             for what, data in files.items()}
+    if len(found["Maintainer"]) != 1 or any(a != found["Maintainer"] for a in found.values()):
+        fail(f"not one address throughout the package: {found}")
+    print(f"{len(files)} places in the package name {found['Maintainer'].pop().decode()}")
+
+
 def main(args):
     if len(args) >= 2 and args[0] == "render":
         check_render(args[1:])
     elif len(args) >= 4 and args[0] == "install":
         check_install(args[1], args[2], args[3], args[4:])
+    elif len(args) == 2 and args[0] == "contact":
+        check_contact(args[1])
     elif len(args) == 3 and args[0] == "options":
         check_options(args[1], args[2])
     else:

@@ -26,6 +26,8 @@ Runs, from BUILD_DIR (the MinGW build):
       "# archive CONTROL"       the archive file of that control string,
                                 worked out by deal_archive.py, as the file
                                 CONTROL.expected in the folder.
+    A script's @KVELD_CONTACT@ stands for the build's contact address (from
+    its CMakeCache.txt).
     The sounds that the program starts are taken from the trace of Wine's
     sound library (the driver's expect-sounds).
 """
@@ -200,6 +202,11 @@ def run_script(tmux, wine, build, script):
         for control in archives:
             with open(os.path.join(folder, control + '.expected'), 'wb') as f:
                 f.write(deal_archive.archive_bytes(control))
+        cache = open(os.path.join(build, 'CMakeCache.txt'), encoding='utf-8').read()
+        contact = re.search(r'^KVELD_CONTACT:\w+=(.*)$', cache, re.M).group(1)
+        steps = open(script, encoding='utf-8', newline='').read().replace('@KVELD_CONTACT@', contact)
+        script = os.path.join(folder, '.script')
+        open(script, 'w', encoding='utf-8', newline='').write(steps)
         log = os.path.join(folder, '.driver.log')
         # Wine's sound library reports each sound started into the trace,
         # which goes to a file of its own, away from the terminal. The
