@@ -40,30 +40,27 @@ TEST(FilesWin32, AFileAnotherProgramHoldsIsNotReplacedAndNothingIsLeft) {
   EXPECT_EQ(names, std::vector<std::string>{"Jan-01-M.txt"});
 }
 
-// Setup's scratch files of runs that were killed go; one of a copy that
-// still runs stays. The other copy is a child of this test: suspended it
-// runs, terminated it is gone.
+// Setup's scratch file of a copy that runs stays; once it has been killed
+// (a suspended child of this test, then terminated) the file goes.
 TEST(FilesWin32, ScratchFilesOfKilledRunsGo) {
   TempFolder folder;
-  wchar_t self[MAX_PATH];
-  ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
   STARTUPINFOW start{};
   start.cb = sizeof start;
   PROCESS_INFORMATION child{};
-  ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+  wchar_t self[MAX_PATH];
+  ASSERT_TRUE(GetModuleFileNameW(nullptr, self, MAX_PATH) &&
+              CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                              &start, &child));
-  const std::string running = "df_find" + std::to_string(child.dwProcessId);
-  std::ofstream(running) << "listing";
-  std::ofstream("df_find") << "listing";
+  const std::string scratch = "df_find" + std::to_string(child.dwProcessId);
+  std::ofstream(scratch) << "listing";
   RealSystem().removeLeftovers("df_find");
-  EXPECT_TRUE(fs::exists(running));
+  EXPECT_TRUE(fs::exists(scratch));
   TerminateProcess(child.hProcess, 1);
   WaitForSingleObject(child.hProcess, INFINITE);
   CloseHandle(child.hThread);
   CloseHandle(child.hProcess);  // the last handle: the number is free now
   RealSystem().removeLeftovers("df_find");
-  EXPECT_FALSE(fs::exists(running));
-  EXPECT_TRUE(fs::exists("df_find"));
+  EXPECT_FALSE(fs::exists(scratch));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// The number of a process that has run and ended: no process has it now
-// (until the system hands it out again, which takes a while).
+// Process numbers for tests of what runs leave behind: one of a process that
+// ran and has ended (no process has it until the system hands it out again,
+// which takes a while), and one of a process that runs.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,7 +15,6 @@ inline std::string goneProcessNumber() {
   ::waitpid(child, nullptr, 0);
   return std::to_string(child);
 }
-
 inline std::string runningProcessNumber() { return std::to_string(::getppid()); }
 
 }  // namespace kveld

@@ -332,13 +332,6 @@ class GivingBack(ProbeTestCase):
                 self.assertEqual(p.t.wait_exit(), -sig)
                 self.assert_given_back(p)
 
-    def test_signal_during_a_pause(self):
-        p = self.start()
-        p.key(b"p")
-        os.kill(p.t.process.pid, signal.SIGTERM)
-        self.assertEqual(p.t.wait_exit(), -signal.SIGTERM)
-        self.assert_given_back(p)
-
     def test_close_exception_destructor_terminate(self):
         for key, code in ((b"q", 0), (b"x", 3), (b"d", 0), (b"t", -signal.SIGABRT)):
             with self.subTest(key=key):
@@ -380,7 +373,7 @@ class GivingBack(ProbeTestCase):
                     self.fail("the signal never came while the file was written")
 
 
-    def test_signal_while_setup_holds_its_scratch_file(self):
+    def test_signal_during_a_pause_while_setup_holds_its_scratch_file(self):
         no_drives = tempfile.TemporaryDirectory(prefix="kveld-nodrives-")
         self.addCleanup(no_drives.cleanup)
         for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGUSR1):
