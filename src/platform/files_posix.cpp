@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <functional>
+#include <map>
+#include <vector>
 
 #include "platform/error_numbers.h"
 #include "platform/leftovers.h"
@@ -202,6 +205,49 @@ void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
 
 namespace {
 
+// The names of the entries of `folder`, folders aside, that carry (as
+// `numberOf` reads them) the number of a process that no longer runs, or this
+// program's own (a run before it that had the same number).
+std::vector<std::string> leftoversIn(const std::string& folder,
+                                     const std::function<unsigned long(std::string_view)>& numberOf) {
+  std::vector<std::string> names;
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+  if (dir == nullptr) {
+    if (fd >= 0) ::close(fd);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const unsigned long number = numberOf(entry->d_name);
+    struct stat st {};
+    if (number != 0 && (number == processNumber() || !processRuns(number)) &&
+        ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))
+      names.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+// Removes the temporaries that runs killed while replacing the file left
+// beside it (`prefix` is ".NAME."). A folder is read once, at the first
+// replacement in it, so that writing many files into a full folder stays
+// quick; a temporary that a run killed after that leaves waits for the
+// next run.
+void removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
+  static std::map<std::string, std::vector<std::string>> stale;
+  auto [known, first] = stale.try_emplace(folder);
+  if (first) known->second = leftoversIn(folder, temporaryProcessNumber);
+  std::erase_if(known->second, [&](const std::string& name) {
+    if (processNumberIn(name, prefix, 7) == 0) return false;
+    ::unlink((folder + "/" + name).c_str());
+    return true;
+  });
+}
+
+}  // namespace
+
+namespace {
+
 // Writes the new content beside the file and renames it over the file.
 void replaceNative(std::string native, const std::string& bytes) {
   refuseReadOnly(native, "replacing");
@@ -237,7 +283,7 @@ void replaceNative(std::string native, const std::string& bytes) {
   const std::string folder = folderOf(native);
   const std::size_t slash = native.rfind('/');
   const std::string prefix = "." + native.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
-  removeLeftoversIn(folder, prefix, 7);
+  removeStaleTemporaries(folder, prefix);
   std::string temp = native.substr(0, slash == std::string::npos ? 0 : slash + 1) + prefix +
                      std::to_string(processNumber()) + ".XXXXXX";
   const UnfinishedFile unfinished(temp);
@@ -306,21 +352,9 @@ void RealSystem::deleteFile(const std::string& path) {
 }
 
 void removeLeftoversIn(const std::string& folder, std::string_view prefix, std::size_t tail) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    ::close(fd);
-    return;
-  }
-  while (const dirent* entry = ::readdir(dir)) {
-    const unsigned long number = processNumberIn(entry->d_name, prefix, tail);
-    if (number == 0 || (number != processNumber() && processRuns(number))) continue;
-    struct stat st {};
-    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode))
-      ::unlinkat(fd, entry->d_name, 0);
-  }
-  ::closedir(dir);
+  for (const std::string& name :
+       leftoversIn(folder, [&](std::string_view n) { return processNumberIn(n, prefix, tail); }))
+    ::unlink((folder + "/" + name).c_str());
 }
 
 void RealSystem::removeLeftovers(const std::string& stem) { removeLeftoversIn(".", stem, 0); }

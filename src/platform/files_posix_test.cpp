@@ -215,6 +215,8 @@ TEST(FilesPosix, TemporariesOfKilledRunsGoWithTheNextWrite) {
   for (const auto& [name, stays] : names) std::ofstream(folder.path() / name) << "part of a set";
   RealSystem().replaceFile(programPath(folder.path() / "Jan-01-M.txt"), "set");
   for (const auto& [name, stays] : names) EXPECT_EQ(fs::exists(folder.path() / name), stays) << name;
+  RealSystem().replaceFile(programPath(folder.path() / "Jan-01-A.txt"), "set");
+  EXPECT_FALSE(fs::exists(folder.path() / names[2].first));
 }
 
 }  // namespace

@@ -22,6 +22,14 @@ inline unsigned long processNumberIn(std::string_view name, std::string_view pre
   return number;
 }
 
+// The process number in the name of a replacement's temporary file,
+// "." NAME "." PID "." and six characters; 0 for another name.
+inline unsigned long temporaryProcessNumber(std::string_view name) {
+  if (name.size() < 10 || name[0] != '.') return 0;
+  const std::size_t dot = name.substr(0, name.size() - 7).rfind('.');
+  return dot == 0 || dot == std::string_view::npos ? 0 : processNumberIn(name, name.substr(0, dot + 1), 7);
+}
+
 // Removes the entries of `folder` (a native path) whose names carry, in the
 // shape above, the number of a process that no longer runs, or this
 // program's own number (a run before it that had the same one). Folders
