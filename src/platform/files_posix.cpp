@@ -244,10 +244,6 @@ void removeStaleTemporaries(const std::string& folder, const std::string& prefix
   });
 }
 
-}  // namespace
-
-namespace {
-
 // Writes the new content beside the file and renames it over the file.
 void replaceNative(std::string native, const std::string& bytes) {
   refuseReadOnly(native, "replacing");
