@@ -34,8 +34,7 @@ class Run {
       : options_(options),
         io_(io),
         format_(*formats::findFormat(options.format)),
-        context_{tables_, io.lineEnd, std::string(kProgram) + " " + io.version} {
-    initRuleTables(tables_);
+        context_{io.lineEnd, std::string(kProgram) + " " + io.version} {
   }
 
   int all() {
@@ -63,7 +62,7 @@ class Run {
  private:
   // Handles one control string; false when its file could not be written.
   bool one(const std::string& text) {
-    const CheckedString checked = checkString(text, tables_);
+    const CheckedString checked = checkString(text);
     if (!checked.params) {
       anyInvalid_ = true;
       if (options_.check)
@@ -72,7 +71,7 @@ class Run {
       return true;
     }
     if (options_.check) {
-      io_.out << formats::printable(text) << ": " << formats::setHeading(*checked.params, tables_)
+      io_.out << formats::printable(text) << ": " << formats::setHeading(*checked.params)
               << io_.lineEnd;
       return true;
     }
@@ -84,7 +83,7 @@ class Run {
       io_.out << format_.set(set, context_, setsWritten_++);
       return true;
     }
-    const std::string path = pathInFolder(formats::fileNameOf(format_, *checked.params, tables_));
+    const std::string path = pathInFolder(formats::fileNameOf(format_, *checked.params));
     try {
       io_.replaceFile(path, format_.begin(context_) + format_.set(set, context_, 0) + format_.end(context_));
     } catch (const std::exception& e) {
@@ -135,7 +134,6 @@ class Run {
   const Options& options_;
   BatchIo& io_;
   const formats::Format& format_;
-  RuleTables tables_;
   FormatContext context_;
   int setsWritten_ = 0;
   bool analysisStarted_ = false;

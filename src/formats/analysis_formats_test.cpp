@@ -36,13 +36,12 @@ std::vector<analysis::BoardAnalysis> madeUp(int boards) {
 }
 
 struct AnalysisFormatsTest : ::testing::Test {
-  AnalysisFormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, bool analysed = true) {
-    params = decodeControlDigits(*checkControlString(control), tables);
+    params = decodeControlDigits(*checkControlString(control));
     boards = dealSet(params);
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
-    const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
+    const FormatContext context{"\n", "kveld-batch 1.2.3"};
     const DealtSet set{control, params, boards,
                        analysed ? std::span<const analysis::BoardAnalysis>(results)
                                 : std::span<const analysis::BoardAnalysis>()};
@@ -53,7 +52,6 @@ struct AnalysisFormatsTest : ::testing::Test {
     for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
     return n;
   }
-  RuleTables tables;
   SetParameters params;
   std::vector<Board> boards;
   std::vector<analysis::BoardAnalysis> results;

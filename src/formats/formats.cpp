@@ -1,7 +1,5 @@
 #include "formats/formats.h"
 
-#include <memory>
-
 #include "rules/archive_text.h"
 #include "rules/dealer.h"
 
@@ -35,22 +33,18 @@ std::string formatNames() {
   return names;
 }
 
-std::string fileNameOf(const Format& format, const SetParameters& params, const RuleTables& tables) {
-  return archiveName(tables, params, "").baseName + std::string(format.extension);
+std::string fileNameOf(const Format& format, const SetParameters& params) {
+  return archiveName(params, "").baseName + std::string(format.extension);
 }
 
-std::string setHeading(const SetParameters& params, const RuleTables& tables) {
-  return setTitle(params, tables) + ", " + std::to_string(params.boardCount) + " boards";
+std::string setHeading(const SetParameters& params) {
+  return setTitle(params) + ", " + std::to_string(params.boardCount) + " boards";
 }
 
-std::string archiveSet(const DealtSet& set, const FormatContext& context, int) {
+std::string archiveSet(const DealtSet& set, const FormatContext&, int) {
   // The interactive program's own writer, which reads the deal store: the
   // same bytes, CR LF included.
-  auto store = std::make_unique<DealStore>();
-  for (const Board& board : set.boards)
-    if (board.number >= 1 && board.number <= kMaxBoards)
-      store->boards[static_cast<std::size_t>(board.number)] = board;
-  return archiveText(context.tables, set.params, *store);
+  return archiveText(archiveHeader(set.params), set.boards);
 }
 
 }  // namespace kveld::formats

@@ -11,7 +11,6 @@
 
 #include "analysis/double_dummy.h"
 #include "rules/board.h"
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld::formats {
@@ -29,7 +28,6 @@ struct DealtSet {
 };
 
 struct FormatContext {
-  const RuleTables& tables;
   std::string lineEnd;  // of the formats that follow the platform's
   std::string maker;    // the program and its version, for formats that name it: "kveld-batch 1.0.0"
 };
@@ -52,10 +50,10 @@ const Format* findFormat(std::string_view name);
 std::string formatNames();
 
 // The file of a set: "Jan-01-M" and the extension.
-std::string fileNameOf(const Format& format, const SetParameters& params, const RuleTables& tables);
+std::string fileNameOf(const Format& format, const SetParameters& params);
 
 // The heading of a set: "January 1, Morning, 24 boards".
-std::string setHeading(const SetParameters& params, const RuleTables& tables);
+std::string setHeading(const SetParameters& params);
 
 // The writers.
 std::string archiveSet(const DealtSet& set, const FormatContext& context, int index);

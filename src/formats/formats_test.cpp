@@ -13,8 +13,8 @@ namespace {
 
 // A set dealt from its control string.
 struct Dealt {
-  Dealt(const std::string& control, const RuleTables& tables) : controlString(control) {
-    params = decodeControlDigits(*checkControlString(control), tables);
+  explicit Dealt(const std::string& control) : controlString(control) {
+    params = decodeControlDigits(*checkControlString(control));
     boards = dealSet(params);
   }
   DealtSet set() const { return {controlString, params, boards, {}}; }
@@ -24,15 +24,13 @@ struct Dealt {
 };
 
 struct FormatsTest : ::testing::Test {
-  FormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control,
                     const std::string& lineEnd = "\n") {
     const Format& f = *findFormat(format);
-    const Dealt dealt(control, tables);
-    const FormatContext context{tables, lineEnd, "kveld-batch 1.2.3"};
+    const Dealt dealt(control);
+    const FormatContext context{lineEnd, "kveld-batch 1.2.3"};
     return f.begin(context) + f.set(dealt.set(), context, 0) + f.end(context);
   }
-  RuleTables tables;
 };
 
 std::vector<std::string> split(const std::string& bytes, const std::string& lineEnd) {
@@ -145,7 +143,7 @@ TEST_F(FormatsTest, PbnIsAsciiWithCrLfAndEveryDealHoldsEveryCardOnce) {
 
     // Each Deal tag holds four hands of four suits and every card once.
     const auto games = gamesOf(pbn);
-    ASSERT_EQ(static_cast<int>(games.size()), Dealt(control, tables).params.boardCount);
+    ASSERT_EQ(static_cast<int>(games.size()), Dealt(control).params.boardCount);
     for (std::size_t b = 0; b < games.size(); ++b) {
       const std::string deal = games[b][10].second;
       EXPECT_EQ(std::count(deal.begin(), deal.end(), ' '), 3) << deal;
@@ -204,8 +202,8 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
 
 TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   const Format& text = *findFormat("text");
-  const Dealt a("1000100006", tables), b("0102230455", tables);
-  const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
+  const Dealt a("1000100006"), b("0102230455");
+  const FormatContext context{"\n", "kveld-batch 1.2.3"};
   const std::string both = text.set(a.set(), context, 0) + text.set(b.set(), context, 1);
   EXPECT_NE(both.find("C QT763\n\n0102230455: September 9, Afternoon, 24 boards\n\nBoard 1 "),
             std::string::npos);
@@ -214,7 +212,7 @@ TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
 
 TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
   auto name = [this](const char* format, const char* control) {
-    return fileNameOf(*findFormat(format), Dealt(control, tables).params, tables);
+    return fileNameOf(*findFormat(format), Dealt(control).params);
   };
   EXPECT_EQ(name("archive", "1000100006"), "Jan-01-M.txt");
   EXPECT_EQ(name("pbn", "1000100006"), "Jan-01-M.pbn");

@@ -135,8 +135,8 @@ std::string htmlBegin(const FormatContext& context) {
          kStyle + "</style>\n</head>\n<body>\n";
 }
 
-std::string htmlSet(const DealtSet& set, const FormatContext& context, int) {
-  std::string out = "<section class=\"set\">\n<h1>" + escaped(setHeading(set.params, context.tables)) +
+std::string htmlSet(const DealtSet& set, const FormatContext&, int) {
+  std::string out = "<section class=\"set\">\n<h1>" + escaped(setHeading(set.params)) +
                     "</h1>\n<p class=\"control\">Control string " + escaped(set.controlString) + "</p>\n";
   for (std::size_t first = 0; first < set.boards.size(); first += kBoardsPerPage) {
     out += "<div class=\"page\">\n";

@@ -56,9 +56,9 @@ std::string pbnBegin(const FormatContext& context) {
          "%Content-type: text/x-pbn; charset=ISO-8859-1" + kEnd + "%Creator: " + context.maker + kEnd;
 }
 
-std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
+std::string pbnSet(const DealtSet& set, const FormatContext&, int) {
   const SetParameters& p = set.params;
-  const std::string event = setTitle(p, context.tables);
+  const std::string event = setTitle(p);
   std::string out;
   for (std::size_t i = 0; i < set.boards.size(); ++i) {
     const Board& board = set.boards[i];

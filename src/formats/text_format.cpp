@@ -19,7 +19,7 @@ class Diagram {
   // "S AKQ", "H --" for a void.
   std::string suitLine(Seat seat, Suit suit) const {
     return std::string(1, suitLetter(suit)) + " " +
-           holdingText(board_.holding(seat, suit), context_.tables.voidMark);
+           holdingText(board_.holding(seat, suit), kVoidMark);
   }
 
   // The texts at the left, middle and right of one line, with no blanks at
@@ -70,7 +70,7 @@ class Diagram {
 std::string textSet(const DealtSet& set, const FormatContext& context, int index) {
   std::string out;
   if (index > 0) out += context.lineEnd;
-  out += set.controlString + ": " + setHeading(set.params, context.tables) + context.lineEnd;
+  out += set.controlString + ": " + setHeading(set.params) + context.lineEnd;
   for (std::size_t i = 0; i < set.boards.size(); ++i) {
     out += context.lineEnd;
     out += Diagram(set.boards[i], set.analysisOf(i), context).draw();

@@ -1,5 +1,7 @@
 #include "rules/board.h"
 
+#include "rules/calendar.h"
+
 namespace kveld {
 
 std::string holdingText(Holding holding, std::string_view voidText) {
@@ -11,12 +13,12 @@ std::string holdingText(Holding holding, std::string_view voidText) {
   return text;
 }
 
-std::string setDate(const SetParameters& set, const RuleTables& t) {
-  return t.monthName.at(static_cast<std::size_t>(set.monthNumber)) + " " + std::to_string(set.dayOfMonth);
+std::string setDate(const SetParameters& set) {
+  return std::string(kMonthName.at(static_cast<std::size_t>(set.monthNumber))) + " " + std::to_string(set.dayOfMonth);
 }
 
-std::string setTitle(const SetParameters& set, const RuleTables& t) {
-  return setDate(set, t) + ", " + t.sessionName.at(static_cast<std::size_t>(set.sessionNumber));
+std::string setTitle(const SetParameters& set) {
+  return setDate(set) + ", " + std::string(kSessionName.at(static_cast<std::size_t>(set.sessionNumber)));
 }
 
 }  // namespace kveld

@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld {
@@ -97,9 +96,9 @@ constexpr std::string_view kVoidMark = "--";
 std::string holdingText(Holding holding, std::string_view voidText);
 
 // The day a set was played, as every form dates it: "January 1".
-std::string setDate(const SetParameters& set, const RuleTables& tables);
+std::string setDate(const SetParameters& set);
 // The set a control string stands for, as every form titles it:
 // "January 1, Morning".
-std::string setTitle(const SetParameters& set, const RuleTables& tables);
+std::string setTitle(const SetParameters& set);
 
 }  // namespace kveld

@@ -19,8 +19,7 @@ constexpr std::string_view kHexDigits = "0123456789abcdef";
 }  // namespace
 
 PageSet::PageSet(std::string_view text) : text_(text) {
-  initRuleTables(tables_);
-  const formats::CheckedString checked = formats::checkString(text, tables_);
+  const formats::CheckedString checked = formats::checkString(text);
   if (!checked.params) {
     refusal_ = formats::refusal(text, checked.problem);
     return;
@@ -29,9 +28,9 @@ PageSet::PageSet(std::string_view text) : text_(text) {
   boards_ = dealSet(*params_);
 }
 
-std::string PageSet::title() const { return setTitle(*params_, tables_); }
+std::string PageSet::title() const { return setTitle(*params_); }
 
-std::string PageSet::heading() const { return formats::setHeading(*params_, tables_); }
+std::string PageSet::heading() const { return formats::setHeading(*params_); }
 
 std::vector<analysis::BoardAnalysis> PageSet::solve(int first, int last) const {
   std::vector<Board> chosen;
@@ -49,13 +48,13 @@ std::vector<analysis::BoardAnalysis> PageSet::analysisOf(
 }
 
 std::string PageSet::archiveName() const {
-  return formats::fileNameOf(*formats::findFormat("archive"), *params_, tables_);
+  return formats::fileNameOf(*formats::findFormat("archive"), *params_);
 }
 
 std::string PageSet::archiveBytes() const { return written("archive", {}); }
 
 std::string PageSet::pbnName() const {
-  return formats::fileNameOf(*formats::findFormat("pbn"), *params_, tables_);
+  return formats::fileNameOf(*formats::findFormat("pbn"), *params_);
 }
 
 std::string PageSet::pbnBytes(const std::vector<analysis::BoardAnalysis>& analysis) const {
@@ -71,7 +70,7 @@ std::string PageSet::written(std::string_view formatName,
   const formats::Format& format = *formats::findFormat(formatName);
   // A file's lines end as its format fixes them (CR LF for the archive and
   // the PBN); the others as on the web, in LF.
-  const formats::FormatContext context{tables_, "\n", std::string(kCreator) + " " + KVELD_VERSION};
+  const formats::FormatContext context{"\n", std::string(kCreator) + " " + KVELD_VERSION};
   const formats::DealtSet set{text_, *params_, boards_, analysis};
   return format.begin(context) + format.set(set, context, 0) + format.end(context);
 }

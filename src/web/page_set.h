@@ -11,7 +11,6 @@
 
 #include "analysis/double_dummy.h"
 #include "rules/board.h"
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld::web {
@@ -28,7 +27,6 @@ class PageSet {
   // Why the text is refused, in kveld-batch's sentence (without its name).
   const std::string& refusal() const { return refusal_; }
   const SetParameters& params() const { return *params_; }
-  const RuleTables& tables() const { return tables_; }
   // "January 1, Morning" and "January 1, Morning, 24 boards".
   std::string title() const;
   std::string heading() const;
@@ -58,7 +56,6 @@ class PageSet {
                       const std::vector<analysis::BoardAnalysis>& analysis) const;
 
   std::string text_;
-  RuleTables tables_;
   std::optional<SetParameters> params_;
   std::string refusal_;
   std::vector<Board> boards_;
