@@ -16,7 +16,7 @@
 #include "testing/scripted_console.h"
 #include "testing/screen_checks.h"
 #include "testing/program_path.h"
-#include "testing/recording_system.h"
+#include "testing/fake_system.h"
 #include "testing/temp_folder.h"
 #include "testing/file_content.h"
 #include "testing/file_size_limit_posix.h"
@@ -41,7 +41,7 @@ TEST(DiskFull, PartWayThroughTheArchiveFileHaltsAndKeepsTheEarlierFile) {
 
     ScriptedConsole device(keys::typed("1000100006\r"));
     device.addKeys({keys::enter, "k"});
-    RecordingSystem system;
+    FakeSystem system(FakeSystem::onDisk);
     int exitCode = -1;
     {
       FileSizeLimit limit(2048);
@@ -72,7 +72,7 @@ TEST(DiskFull, TheSetFitsBelowAGenerousLimit) {
       << "DeepFinesseDirectory=" << programPath(folder.path() / "DF") << "\r\nExecutableFile=DF.EXE\r\n";
   ScriptedConsole device(keys::typed("1000100006\r"));
   device.addKeys({keys::enter, keys::enter, "n"});
-  RecordingSystem system;
+  FakeSystem system(FakeSystem::onDisk);
   int exitCode = -1;
   {
     FileSizeLimit limit(1 << 20);

@@ -5,12 +5,10 @@
 #include "core/quit_question.h"
 #include "core/flow_control.h"
 #include "core/program.h"
-#include "testing/failing_system.h"
+#include "testing/fake_system.h"
 #include "testing/program_parts.h"
-#include "testing/recording_system.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
-#include "testing/temp_folder.h"
 
 namespace kveld {
 namespace {
@@ -69,11 +67,9 @@ TEST_F(QuitTest, NoReentersAtTitleScreenAndOtherKeysBeep) {
 // The run is cut short where it first touches a file, so that it does not
 // depend on the steps behind: a failing settings read ends in a halt.
 TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
-  TempFolder folder;
   ScriptedConsole device({"k"});
-  RecordingSystem real;
-  FailingSystem system(real);
-  system.failOn(FailingSystem::Op::readFile, err::kPermissionDenied, "KVELD.INI");
+  FakeSystem system;
+  system.failOn("readFile", err::kPermissionDenied, "KVELD.INI");
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(device.title(), "Kveld Archive");
   EXPECT_EQ(device.screen().at(3, 1).ch, 201);
@@ -82,18 +78,24 @@ TEST(MainFlow, StartsConsoleWithTitleAndEndsWithZero) {
 
 // Memory running out is shown as run-time error 7, not a crash.
 TEST(MainFlow, RunningOutOfMemoryEndsInTheGeneralHalt) {
-  struct NoMemory : RecordingSystem {
-    std::string readFile(const std::string&) override { throw std::bad_alloc(); }
-    std::optional<std::string> readFileStart(const std::string&, std::size_t,
-                                             const std::function<bool(std::string_view)>&) override {
-      throw std::bad_alloc();
-    }
-  };
-  TempFolder folder;
   ScriptedConsole device({"k"});
-  NoMemory system;
+  FakeSystem system;
+  system.beforeCall = [](const std::string& call, const std::string&) {
+    if (call == "readFile") throw std::bad_alloc();
+  };
   EXPECT_EQ(runProgram(device, system), 0);
   EXPECT_EQ(textAt(device.screen(), 28, 12, 20), " ERROR: 7 , LINE: 0 ");
+}
+
+TEST(MainFlow, AnIncompleteSettingsFileLeadsIntoSetup) {
+  const std::string incomplete = "DeepFinesseDirectory=E:\\DF\r\n";
+  ScriptedConsole device({"e", keys::esc, "y"});
+  FakeSystem system;
+  system.files["KVELD.INI"] = incomplete;
+  EXPECT_EQ(runProgram(device, system), 0);
+  EXPECT_TRUE(showsDrivePrompt(device.screensAtKeys().at(0)));
+  EXPECT_TRUE(showsQuitQuestion(device.screensAtKeys().at(2)));
+  EXPECT_EQ(system.files.at("KVELD.INI"), incomplete);
 }
 
 }  // namespace

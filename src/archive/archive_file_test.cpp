@@ -14,7 +14,6 @@
 #include "platform/paths.h"
 #include "testing/scripted_console.h"
 #include "testing/program_path.h"
-#include "testing/recording_system.h"
 #include "testing/temp_folder.h"
 #include "testing/program_parts.h"
 #include "testing/file_content.h"

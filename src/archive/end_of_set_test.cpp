@@ -5,7 +5,6 @@
 #include "core/flow_control.h"
 #include "core/program.h"
 #include "testing/program_parts.h"
-#include "testing/recording_system.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
 

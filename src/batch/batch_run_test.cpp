@@ -6,12 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/main_flow.h"
 #include "platform/native_files.h"
-#include "testing/scripted_console.h"
 #include "testing/file_content.h"
-#include "testing/program_path.h"
-#include "testing/recording_system.h"
 #include "testing/temp_folder.h"
 
 namespace kveld::batch {
@@ -199,23 +195,7 @@ TEST(BatchRun, StandardOutputThatFailsIsNotReportedAsSuccess) {
   EXPECT_EQ(err.str(), "kveld-batch: the output could not be written to standard output.\n");
 }
 
-// The interactive program on the scripted console, from the control string
-// to the archive file in a DeepFinesse folder; returns the file's bytes.
-std::string interactiveArchive(const std::string& control, const std::string& fileName) {
-  TempFolder folder;
-  NoWineDrives noWine;
-  fs::create_directories(folder.path() / "DF" / "DEALAR~1");
-  std::ofstream("KVELD.INI", std::ios::binary)
-      << "DeepFinesseDirectory=" << programPath(folder.path() / "DF") << "\r\nExecutableFile=DF.EXE\r\n";
-  ScriptedConsole device(keys::typed(control + "\r"));
-  device.addKeys({keys::enter});       // Board 1 matches
-  device.addKeys({keys::enter, "n"});  // no other set, no DeepFinesse
-  RecordingSystem system;
-  EXPECT_EQ(runProgram(device, system), 0);
-  return contentOf(folder.path() / "DF" / "DEALAR~1" / fileName);
-}
-
-TEST(BatchRun, ArchiveIsByteForByteWhatTheInteractiveProgramWrites) {
+TEST(BatchRun, ArchiveOnStandardOutputIsTheFileOfTheSet) {
   struct Case {
     const char* control;
     const char* file;
@@ -229,12 +209,11 @@ TEST(BatchRun, ArchiveIsByteForByteWhatTheInteractiveProgramWrites) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control);
-    const std::string interactive = interactiveArchive(c.control, c.file);
-    ASSERT_EQ(static_cast<std::size_t>(std::count(interactive.begin(), interactive.end(), '\n')), c.lines);
-    EXPECT_EQ(run({c.control}).out, interactive);
+    const std::string out = run({c.control}).out;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')), c.lines);
     TempFolder temp;
     EXPECT_EQ(run({"-q", "-o", ".", c.control}).status, 0);
-    EXPECT_EQ(contentOf(c.file), interactive);
+    EXPECT_EQ(contentOf(c.file), out);
   }
 }
 

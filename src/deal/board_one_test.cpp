@@ -8,7 +8,6 @@
 #include "core/program.h"
 #include "testing/program_parts.h"
 #include "testing/reference_deals.h"
-#include "testing/recording_system.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
 #include "testing/set_values.h"

@@ -6,10 +6,9 @@
 #include <optional>
 #include <string_view>
 
-#include "app/main_flow.h"
 #include "core/flow_control.h"
 #include "core/program.h"
-#include "testing/failing_system.h"
+#include "testing/fake_system.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
 
@@ -20,27 +19,6 @@ constexpr int kYellowOnBlue = yellow + 16 * blue;
 // The colours current when the error comes: the body is erased in them.
 constexpr int kColoursAtError = lightCyan + 16 * red;
 const std::string kSettings = "DeepFinesseDirectory=C:\\DF\r\nExecutableFile=DF.EXE\r\n";
-
-// Files held in memory, so that the handler's own writing can be seen
-// without touching a disk.
-class MemorySystem : public System {
- public:
-  std::string readFile(const std::string& path) override {
-    auto it = files.find(path);
-    if (it == files.end()) throw RunTimeError(err::kFileNotFound, path + " not found");
-    return it->second;
-  }
-  void writeFile(const std::string& path, const std::string& bytes) override { files[path] = bytes; }
-  void replaceFile(const std::string& path, const std::string& bytes) override { files[path] = bytes; }
-  void deleteFile(const std::string& path) override { files.erase(path); }
-  void removeLeftovers(const std::string&) override {}
-  std::string findFirstFile(const std::string&, const std::string&) override { return {}; }
-  void listArchiveFolders(const std::string&, const std::string&) override {}
-  bool openAddress(const std::string&) override { return true; }
-  void startProgram(const std::string&, const std::string&, const std::string&) override {}
-
-  std::map<std::string, std::string> files;
-};
 
 const ProgramTables& tables() {
   static const ProgramTables t = [] {
@@ -63,7 +41,7 @@ struct Outcome {
 // current when the error comes.
 struct Handler {
   Handler() {
-    files.files["KVELD.INI"] = kSettings;
+    system.files["KVELD.INI"] = kSettings;
     kit.drawTitleScreen();
     kit.setColour(white, blue);
     kit.printAt(39, 5, "12345");
@@ -90,8 +68,7 @@ struct Handler {
 
   ScriptedConsole device;
   ConsoleKit kit{device, tables()};
-  MemorySystem files;
-  FailingSystem system{files};
+  FakeSystem system;
   Program program{tables(), kit, system};
   ScreenModel before;
 };
@@ -149,7 +126,7 @@ TEST(Handler, EachScreenItsKeysAndItsEnd) {
     EXPECT_EQ(h.kit.foreground(), yellow);
     EXPECT_EQ(h.kit.background(), blue);
     EXPECT_EQ(h.device.events().front().text, "beep2");
-    EXPECT_EQ(h.files.files.at("KVELD.INI"), c.settingsAfter);
+    EXPECT_EQ(h.system.files.at("KVELD.INI"), c.settingsAfter);
   }
 }
 
@@ -226,11 +203,11 @@ TEST(Handler, ArchiveFolderQuestionAnswers) {
     if (c.setup) {
       EXPECT_EQ(o.reentered, EntryPoint::setupCheck);
       EXPECT_FALSE(h.program.settingsValid);
-      EXPECT_EQ(h.files.files.at("KVELD.INI"), "");
+      EXPECT_EQ(h.system.files.at("KVELD.INI"), "");
     } else {
       EXPECT_EQ(o.exitCode, 0);
       EXPECT_TRUE(h.program.settingsValid);
-      EXPECT_EQ(h.files.files.at("KVELD.INI"), kSettings);
+      EXPECT_EQ(h.system.files.at("KVELD.INI"), kSettings);
       EXPECT_TRUE(h.system.calls.empty());
     }
   }
@@ -266,61 +243,22 @@ TEST(Handler, OwnSettingsFileFailureEndsInTheGeneralHalt) {
   for (const Case& c : cases) {
     SCOPED_TRACE("error " + std::to_string(c.error) + ", then " + std::to_string(c.writeFailure));
     Handler h;
-    h.system.failOn(FailingSystem::Op::writeFile, c.writeFailure, "KVELD.INI", -1);
+    h.system.failOn("writeFile", c.writeFailure, "KVELD.INI", -1);
     h.device.addKeys(c.keys);
     EXPECT_EQ(h.run(c.error).exitCode, 0);
     EXPECT_EQ(h.system.calls, std::vector<std::string>{"writeFile KVELD.INI !"});
     EXPECT_EQ(h.device.keysLeft(), 0u);
     EXPECT_TRUE(showsGeneralHalt(h.kit.screen(), c.writeFailure));
     EXPECT_TRUE(h.program.settingsValid);
-    EXPECT_EQ(h.files.files.at("KVELD.INI"), kSettings);
+    EXPECT_EQ(h.system.files.at("KVELD.INI"), kSettings);
   }
 }
 
 TEST(Handler, OwnSettingsFileFailureFrom241OnIsLeftToTheMainFlow) {
   Handler h;
   h.device.addKeys({"a"});
-  h.system.failOn(FailingSystem::Op::writeFile, 241, "KVELD.INI");
+  h.system.failOn("writeFile", 241, "KVELD.INI");
   EXPECT_EQ(h.run(53).escapedError, 241);
-}
-
-// A console that cannot be prepared: the first failure a run can meet,
-// handled by the real main flow and handler together.
-class UnopenableConsole : public ScriptedConsole {
- public:
-  UnopenableConsole(int number, std::vector<std::string> keys)
-      : ScriptedConsole(std::move(keys)), number_(number) {}
-  void open(const std::string&) override {
-    throw RunTimeError(number_, "the console cannot be set to 80 x 25");
-  }
-
- private:
-  int number_;
-};
-
-TEST(HandlerInMainFlow, ConsoleFailureAtStartHaltsWithItsNumber) {
-  for (int number : {68, 5, 70}) {
-    UnopenableConsole dev(number, {"k"});
-    MemorySystem mem;
-    FailingSystem sys(mem);
-    EXPECT_EQ(runProgram(dev, sys), 0);
-    EXPECT_TRUE(showsGeneralHalt(dev.screen(), number));
-    EXPECT_EQ(dev.keysLeft(), 0u);
-    EXPECT_TRUE(sys.calls.empty());
-  }
-}
-
-TEST(HandlerInMainFlow, From241OnTheRunEndsAtOnceWith255AndNoScreen) {
-  for (int number : {241, 242, 255, 1000}) {
-    UnopenableConsole dev(number, {"k"});
-    MemorySystem mem;
-    FailingSystem sys(mem);
-    EXPECT_EQ(runProgram(dev, sys), 255);
-    EXPECT_TRUE(dev.screensAtKeys().empty());
-    EXPECT_EQ(dev.screen(), ScreenModel{});
-    EXPECT_TRUE(dev.sounds().empty());
-    EXPECT_EQ(dev.keysLeft(), 1u);
-  }
 }
 
 }  // namespace

@@ -2,16 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
-#include "core/flow_control.h"
-#include "core/program.h"
 #include "platform/real_system.h"
-#include "testing/scripted_console.h"
-#include "settings/setup.h"
 #include "testing/temp_folder.h"
 
 namespace kveld {
@@ -43,36 +37,7 @@ TEST(FindFirstFileWin32, FoldersAndSystemFilesArePassedOver) {
   }
 }
 
-// Run by tests/setup-wine, which gives the Wine prefix a drive of its own for
-// the test and names it in KVELD_WINE_TEST_DRIVE: the whole of the drive C:
-// of a Wine prefix takes long to list.
-TEST(SetupUnderWine, TheCommandInterpreterFindsTheInstallation) {
-  const char* drive = std::getenv("KVELD_WINE_TEST_DRIVE");
-  if (drive == nullptr || std::string(drive).size() != 2)
-    GTEST_SKIP() << "no test drive (see tests/setup-wine)";
-  const std::string driveSpec = drive;
-  const fs::path root = driveSpec + "\\";
-  fs::create_directories(root / "Games" / "Deep Finesse" / "DEALAR~1");
-  makeFile(root / "Games" / "Deep Finesse" / "dfinesse.exe");
-  fs::create_directories(root / "Games" / "Other");
-
-  TempFolder here;
-  ProgramTables tables;
-  initProgramTables(tables);
-  ScriptedConsole device({std::string(1, driveSpec[0]), keys::enter, "x"});
-  ConsoleKit kit(device, tables);
-  RealSystem system;
-  Program program(tables, kit, system);
-  runSetup(program);
-
-  EXPECT_EQ(program.foundCount, 1);
-  EXPECT_EQ(program.settings.dfDirectory, driveSpec + "\\Games\\Deep Finesse");
-  std::ifstream in(here.path() / "KVELD.INI", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
-            "DeepFinesseDirectory=" + driveSpec + "\\Games\\Deep Finesse\r\nExecutableFile=DFINESSE.EXE\r\n");
-  EXPECT_FALSE(fs::exists(here.path() / "df_find"));
-}
-
+// Run by tests/setup-wine with the test of setup over it (settings/).
 TEST(SetupUnderWine, WithoutACommandInterpreterTheListingFails) {
   TempFolder here;
   wchar_t saved[1024] = {};

@@ -8,7 +8,6 @@
 
 #include "core/program.h"
 #include "testing/scripted_console.h"
-#include "testing/recording_system.h"
 #include "testing/temp_folder.h"
 #include "testing/program_parts.h"
 

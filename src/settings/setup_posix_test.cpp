@@ -8,7 +8,6 @@
 #include <iterator>
 
 #include "core/flow_control.h"
-#include "app/main_flow.h"
 #include "core/program.h"
 #include "platform/paths.h"
 #include "rules/archive_text.h"
@@ -21,7 +20,6 @@
 #include "testing/file_content.h"
 #include "testing/gone_process_posix.h"
 #include "testing/scratch_files.h"
-#include "testing/screen_checks.h"
 
 namespace kveld {
 namespace {
@@ -188,17 +186,6 @@ TEST_F(SetupOnDrivesTest, ADriveWithoutALinkFindsNothing) {
   EXPECT_EQ(textAt(device.screensAtKeys().back(), 9, 22, 64),
             " DeepFinesse program files not found on Drive G. Program halted ");
   EXPECT_TRUE(scratchFilesIn(here.path()).empty());
-}
-
-TEST_F(SetupOnDrivesTest, AnIncompleteSettingsFileLeadsTheProgramIntoSetup) {
-  const std::string incomplete = "DeepFinesseDirectory=E:\\DF\r\n";
-  std::ofstream(here.path() / "KVELD.INI", std::ios::binary) << incomplete;
-  ScriptedConsole console({"e", keys::esc, "y"});
-  EXPECT_EQ(runProgram(console, system), 0);
-  EXPECT_EQ(textAt(console.screensAtKeys().at(0), 10, 4, 59),
-            "SETUP needs to establish a link to the DeepFinesse program.");
-  EXPECT_TRUE(showsQuitQuestion(console.screensAtKeys().at(2)));
-  EXPECT_EQ(contentOf(here.path() / "KVELD.INI"), incomplete);
 }
 
 }  // namespace

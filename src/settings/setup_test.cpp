@@ -2,66 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "core/flow_control.h"
 #include "core/program.h"
 #include "testing/screen_checks.h"
 #include "testing/scripted_console.h"
-#include "testing/file_content.h"
-#include "testing/scratch_files.h"
-#include "testing/temp_folder.h"
-#include "platform/real_system.h"
+#include "testing/fake_system.h"
 
 namespace kveld {
 namespace {
-
-namespace fs = std::filesystem;
-
-// The search as the screens see it: the listing and the executable are
-// given; the scratch file and the settings file are real files.
-class ScriptedSearch : public RealSystem {
- public:
-  explicit ScriptedSearch(const ScriptedConsole& device) : device_(device) {}
-
-  void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override {
-    drives.push_back(driveSpec);
-    screenAtListing = device_.screen();  // what the user sees meanwhile
-    if (listing) writeFile(scratchFile, *listing);
-    if (failListing) throw RunTimeError(err::kPathFileAccess, "listing failed");
-  }
-  std::string readFile(const std::string& path) override {
-    if (failRead) throw RunTimeError(err::kDiskMedia, "read failed");
-    return RealSystem::readFile(path);
-  }
-  void replaceFile(const std::string& path, const std::string& bytes) override {
-    if (path == "KVELD.INI") screenAtSettings = device_.screen();
-    RealSystem::replaceFile(path, bytes);
-  }
-  void writeFile(const std::string& path, const std::string& bytes) override {
-    if (path == "KVELD.INI") screenAtSettings = device_.screen();
-    RealSystem::writeFile(path, bytes);
-  }
-  std::string findFirstFile(const std::string& folder, const std::string& pattern) override {
-    searches.push_back(folder + " " + pattern);
-    screenAtExecutable = device_.screen();
-    return executable;
-  }
-
-  std::optional<std::string> listing = "C:\\Games\\DF\\Deal Archive\r\n";
-  bool failListing = false;
-  bool failRead = false;
-  std::string executable = "dFinesse.exe";
-  std::vector<std::string> drives;
-  std::vector<std::string> searches;
-  ScreenModel screenAtListing, screenAtExecutable, screenAtSettings;
-
- private:
-  const ScriptedConsole& device_;
-};
 
 std::vector<std::string> beeps(const ScriptedConsole& device) {
   std::vector<std::string> out;
@@ -98,17 +48,48 @@ constexpr int kWhiteOnBlue = white + 16 * blue;
 constexpr int kCyanOnBlue = lightCyan + 16 * blue;
 constexpr int kWhiteOnMagenta = white + 16 * magenta;
 
-// One program at the title screen, over the scripted search.
+// One program at the title screen. The drive listing names one
+// installation, C:\Games\DF, whose program file is there; the user's
+// screen is kept at the listing, the search for the program file and the
+// writing of the settings.
 struct SetupParts {
   SetupParts() {
     initProgramTables(tables);
     kit.drawTitleScreen();
+    install("C:\\Games\\DF", "Deal Archive");
+    system.beforeCall = [this](const std::string& call, const std::string& subject) {
+      if (call == "listArchiveFolders") screenAtListing = device.screen();
+      if (call == "findFirstFile") screenAtExecutable = device.screen();
+      if (subject == "KVELD.INI" && call != "readFile") screenAtSettings = device.screen();
+    };
+  }
+  // An installation in `folder` with its program file, and a listing that
+  // names its archive folder.
+  void install(const std::string& folder, const std::string& archive = "DEALAR~1") {
+    system.addFile(folder + "\\dFinesse.exe");
+    system.listing = folder + "\\" + archive + "\r\n";
   }
   void setListing(const std::vector<std::string>& folders, const std::string& drive = "C:") {
     std::string text;
-    for (const std::string& f : folders) text += drive + "\\" + f + "\\DEALAR~1\r\n";
+    for (const std::string& f : folders) {
+      text += drive + "\\" + f + "\\DEALAR~1\r\n";
+      system.addFile(drive + "\\" + f + "\\dFinesse.exe");
+    }
     system.listing = text;
   }
+  // The folders and patterns searched for the program file.
+  std::vector<std::string> searches() const {
+    std::vector<std::string> out;
+    for (const std::string& c : system.calls)
+      if (c.rfind("findFirstFile ", 0) == 0) out.push_back(c.substr(14));
+    return out;
+  }
+  bool scratchFileLeft() const {
+    for (const auto& [path, bytes] : system.files)
+      if (path.rfind("df_find", 0) == 0) return true;
+    return false;
+  }
+  bool hasSettingsFile() const { return system.files.count("KVELD.INI") != 0; }
   Outcome run(const std::vector<std::string>& keys) {
     device.addKeys(keys);
     try {
@@ -126,31 +107,28 @@ struct SetupParts {
   ProgramTables tables;
   ScriptedConsole device;
   ConsoleKit kit{device, tables};
-  ScriptedSearch system{device};
+  FakeSystem system;
   Program program{tables, kit, system};
+  ScreenModel screenAtListing, screenAtExecutable, screenAtSettings;
 };
 
-// In a temporary current folder, which setup leaves without its scratch file.
+// Setup leaves no scratch file behind.
 struct SetupScreenTest : ::testing::Test, SetupParts {
-  ~SetupScreenTest() override {
-    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << "the scratch file was left";
-  }
-  std::string settingsFile() const { return contentOf(here.path() / "KVELD.INI"); }
-
-  TempFolder here;
+  ~SetupScreenTest() override { EXPECT_FALSE(scratchFileLeft()) << "the scratch file was left"; }
+  std::string settingsFile() const { return system.files.at("KVELD.INI"); }
 };
 
 TEST_F(SetupScreenTest, DrivePrompt) {
   device.typeAhead({"x"});  // discarded before the prompt
   EXPECT_EQ(run({keys::enter, "a"}), Outcome::returned);
   const ScreenModel& s = device.screensAtKeys().at(0);
-  EXPECT_EQ(textAt(s, 10, 4, 59), "SETUP needs to establish a link to the DeepFinesse program.");
+  EXPECT_TRUE(showsDrivePrompt(s));
   EXPECT_EQ(textAt(s, 10, 5, 58), "Specify the drive letter where DeepFinesse is located:  C ");
   EXPECT_TRUE(allAttr(s, 10, 5, 55, kYellowOnBlue));
   EXPECT_TRUE(allAttr(s, 65, 5, 3, black + 16 * white));
   EXPECT_TRUE(allAttr(s, 4, 6, 74, kYellowOnBlue));
   EXPECT_TRUE(cursorAt(s, 66, 5));
-  EXPECT_EQ(system.drives, std::vector<std::string>{"C:"});
+  EXPECT_EQ(system.drivesListed, std::vector<std::string>{"C:"});
   EXPECT_EQ(program.driveSpec, "C:");
 }
 
@@ -169,11 +147,11 @@ TEST_F(SetupScreenTest, DriveKeys) {
   };
   for (const Case& c : cases) {
     SetupParts p;
-    p.system.listing = c.drive + "\\DF\\DEALAR~1\r\n";
+    p.install(c.drive + "\\DF");
     std::vector<std::string> keys = c.keys;
     keys.push_back("k");  // the completion notice
     EXPECT_EQ(p.run(keys), Outcome::returned);
-    EXPECT_EQ(p.system.drives, std::vector<std::string>{c.drive}) << c.keys.size();
+    EXPECT_EQ(p.system.drivesListed, std::vector<std::string>{c.drive}) << c.keys.size();
     EXPECT_EQ(beeps(p.device).size(), static_cast<std::size_t>(c.beeps)) << c.drive;
     // The box shows the letter chosen so far; a refused key changes nothing.
     const std::vector<ScreenModel>& screens = p.device.screensAtKeys();
@@ -187,20 +165,20 @@ TEST_F(SetupScreenTest, DriveKeys) {
       }
     }
     EXPECT_EQ(p.program.driveSpec, c.drive);
-    EXPECT_TRUE(scratchFilesIn(here.path()).empty());
+    EXPECT_FALSE(p.scratchFileLeft());
   }
 }
 
 TEST_F(SetupScreenTest, EscAtTheDrivePromptAsksToQuit) {
   EXPECT_EQ(run({"e", keys::esc, "n"}), Outcome::reentered);
   EXPECT_TRUE(showsQuitQuestion(device.screensAtKeys().at(2)));
-  EXPECT_TRUE(system.drives.empty());
-  EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
+  EXPECT_TRUE(system.drivesListed.empty());
+  EXPECT_FALSE(hasSettingsFile());
 }
 
 TEST_F(SetupScreenTest, SearchingScreenIsShownWhileTheDriveIsListed) {
   run({"e", keys::enter, "k"});
-  const ScreenModel& s = system.screenAtListing;
+  const ScreenModel& s = screenAtListing;
   EXPECT_EQ(textAt(s, 10, 7, 39), "Searching for program files on drive E:");
   EXPECT_EQ(textAt(s, 10, 8, 44), "This may take a little time.  Please wait...");
   EXPECT_TRUE(allAttr(s, 10, 7, 39, kYellowOnBlue));
@@ -220,23 +198,23 @@ TEST_F(SetupScreenTest, NothingFoundHalts) {
     EXPECT_FALSE(s.cursorVisible);
     EXPECT_EQ(dev.sounds(), std::vector<std::string>{"beep2"});
     EXPECT_EQ(dev.keysLeft(), 0u);
-    EXPECT_TRUE(p.system.searches.empty());
-    EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
-    EXPECT_TRUE(scratchFilesIn(here.path()).empty());
+    EXPECT_TRUE(p.searches().empty());
+    EXPECT_FALSE(p.hasSettingsFile());
+    EXPECT_FALSE(p.scratchFileLeft());
     EXPECT_FALSE(flushedAfterKey(dev, 1));
   }
 }
 
 TEST_F(SetupScreenTest, OneFoundGoesStraightOn) {
   const std::string p61 = "C:\\" + std::string(50, 'p') + "\\DeepFin";  // 61 characters
-  system.listing = p61 + "\\Deal Archive\r\n";
+  install(p61, "Deal Archive");
   EXPECT_EQ(run({keys::enter, "k"}), Outcome::returned);
-  const ScreenModel& s = system.screenAtExecutable;
+  const ScreenModel& s = screenAtExecutable;
   EXPECT_EQ(textAt(s, 15, 10, 58), "DeepFinesse program files found at:" + std::string(23, ' '));
   EXPECT_EQ(textAt(s, 10, 11, 61), p61.substr(0, 57) + "... ");
   EXPECT_TRUE(allAttr(s, 10, 11, 60, kWhiteOnBlue));
   EXPECT_EQ(device.screensAtKeys().size(), 2u);  // no question asked
-  EXPECT_EQ(system.searches, std::vector<std::string>{p61 + " d*.exe"});
+  EXPECT_EQ(searches(), std::vector<std::string>{p61 + "\\d*.exe"});
   EXPECT_EQ(program.settings.dfDirectory, p61);
   EXPECT_EQ(settingsFile(), "DeepFinesseDirectory=" + p61 + "\r\nExecutableFile=DFINESSE.EXE\r\n");
   EXPECT_EQ(settingsFile().size(), 40u + 61u + 12u);
@@ -244,9 +222,9 @@ TEST_F(SetupScreenTest, OneFoundGoesStraightOn) {
 
 TEST_F(SetupScreenTest, SixtyCharactersAreShownWhole) {
   const std::string p60 = "C:\\" + std::string(57, 'q');
-  system.listing = p60 + "\\DEALAR~1\r\n";
+  install(p60);
   run({keys::enter, "k"});
-  EXPECT_EQ(textAt(system.screenAtExecutable, 10, 11, 61), p60 + " ");
+  EXPECT_EQ(textAt(screenAtExecutable, 10, 11, 61), p60 + " ");
 }
 
 TEST_F(SetupScreenTest, ChoiceAmongThree) {
@@ -273,7 +251,7 @@ TEST_F(SetupScreenTest, ChoiceAmongThree) {
   // Refused keys beep and change nothing.
   EXPECT_EQ(beeps(device).size(), 5u);
   for (std::size_t i = 2; i <= 6; ++i) EXPECT_EQ(device.screensAtKeys().at(i), s);
-  EXPECT_EQ(system.searches, std::vector<std::string>{"C:\\Two d*.exe"});
+  EXPECT_EQ(searches(), std::vector<std::string>{"C:\\Two\\d*.exe"});
 }
 
 TEST_F(SetupScreenTest, EachNumberChoosesItsInstallation) {
@@ -292,9 +270,9 @@ TEST_F(SetupScreenTest, QOrEscAtTheChoiceAsksToQuit) {
     p.setListing({"One", "Two"});
     EXPECT_EQ(p.run({keys::enter, key, "n"}), Outcome::reentered);
     EXPECT_TRUE(showsQuitQuestion(p.device.screensAtKeys().at(2)));
-    EXPECT_TRUE(p.system.searches.empty());
+    EXPECT_TRUE(p.searches().empty());
+    EXPECT_FALSE(p.hasSettingsFile());
   }
-  EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
 }
 
 TEST_F(SetupScreenTest, TenInstallationsMoveThePromptDown) {
@@ -320,7 +298,7 @@ TEST_F(SetupScreenTest, ZeroBeepsWithFewerThanTen) {
 }
 
 TEST_F(SetupScreenTest, NoExecutableHalts) {
-  system.executable = "";
+  system.files.erase("C:\\Games\\DF\\dFinesse.exe");
   EXPECT_EQ(run({keys::enter, "k"}), Outcome::ended);
   const ScreenModel& s = device.screensAtKeys().back();
   EXPECT_EQ(textAt(s, 14, 22, 57), " DeepFinesse executable file not found.  Program halted. ");
@@ -328,15 +306,15 @@ TEST_F(SetupScreenTest, NoExecutableHalts) {
   EXPECT_FALSE(s.cursorVisible);
   EXPECT_EQ(beeps(device).size(), 1u);
   EXPECT_FALSE(flushedAfterKey(device, 0));
-  EXPECT_FALSE(fs::exists(here.path() / "KVELD.INI"));
+  EXPECT_FALSE(hasSettingsFile());
 }
 
 TEST_F(SetupScreenTest, CompletionNotice) {
-  std::ofstream(here.path() / "KVELD.INI") << "ExecutableFile=OLD.EXE\r\nDeepFinesseDirectory=\r\nmore\r\n";
+  system.files["KVELD.INI"] = "ExecutableFile=OLD.EXE\r\nDeepFinesseDirectory=\r\nmore\r\n";
   EXPECT_EQ(run({keys::enter, "k"}), Outcome::returned);
   // "Preparing" is on screen while the file is written; the notice comes
   // after the pause.
-  const ScreenModel& writing = system.screenAtSettings;
+  const ScreenModel& writing = screenAtSettings;
   EXPECT_EQ(textAt(writing, 15, 8, 32), "Preparing Initialization file...");
   EXPECT_EQ(textAt(writing, 15, 10, 24), std::string(24, ' '));
   EXPECT_TRUE(cursorAt(writing, 47, 8));
@@ -385,15 +363,15 @@ TEST_F(SetupScreenTest, TheScratchFileGoesWhenReadingOrListingFails) {
   for (const Case& c : cases) {
     SetupParts p;
     if (!c.writeListing) p.system.listing.reset();
-    p.system.failListing = c.failListing;
-    p.system.failRead = c.failRead;
+    if (c.failListing) p.system.failOn("listArchiveFolders", err::kPathFileAccess);
+    if (c.failRead) p.system.failOn("readFile", err::kDiskMedia, "df_find");
     try {
       p.run({keys::enter});
       ADD_FAILURE() << "setup went on";
     } catch (const RunTimeError& error) {
       EXPECT_EQ(error.number(), c.number);
     }
-    EXPECT_TRUE(scratchFilesIn(here.path()).empty()) << c.number;
+    EXPECT_FALSE(p.scratchFileLeft()) << c.number;
   }
 }
 

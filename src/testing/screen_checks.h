@@ -49,6 +49,11 @@ inline ::testing::AssertionResult showsQuitQuestion(const ScreenModel& s) {
   return showsAt(s, 30, 22, " Quit program?  (Y/n) ");
 }
 
+// Setup's first question.
+inline ::testing::AssertionResult showsDrivePrompt(const ScreenModel& s) {
+  return showsAt(s, 10, 4, "SETUP needs to establish a link to the DeepFinesse program.");
+}
+
 // The run-time error screens, by the line that names each.
 inline ::testing::AssertionResult showsGeneralHalt(const ScreenModel& s, int number) {
   return showsAt(s, 28, 12, " ERROR: " + std::to_string(number) + " , LINE: 0 ");
