@@ -79,6 +79,20 @@ foreach(_lib ${_layers})
   endif()
 endforeach()
 
+# The tests, benchmarks and fuzz targets of each folder keep to what the
+# folder reaches, besides the test support (or the benchmarks' own header).
+set(_layers_file ${_probes}/reach.cmake)
+set(_text "set(LAYERS ${_layers})\n")
+foreach(_lib ${_layers})
+  _kveld_reach(${_lib} _reached)
+  string(APPEND _text "set(REACH_${_lib} ${_reached})\n")
+endforeach()
+file(WRITE ${_layers_file} "${_text}")
+add_test(NAME layers.tests_keep_to_their_folders
+         COMMAND ${CMAKE_COMMAND} -DLAYERS_FILE=${_layers_file} -DSOURCE=${PROJECT_SOURCE_DIR}/src
+                 -P ${CMAKE_CURRENT_LIST_DIR}/TestIncludes.cmake)
+set_tests_properties(layers.tests_keep_to_their_folders PROPERTIES TIMEOUT 60)
+
 # The classes and namespaces of the test support, none of which a product holds.
 file(GLOB _support ${PROJECT_SOURCE_DIR}/src/testing/*.h)
 set(_names)

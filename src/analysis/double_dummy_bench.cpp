@@ -8,7 +8,7 @@
 #include "analysis/double_dummy.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
-#include "testing/bench_comparison.h"
+#include "bench/comparison.h"
 
 namespace kveld::analysis {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "rules/control_string.h"
 #include "rules/dealer.h"
-#include "testing/bench_comparison.h"
+#include "bench/comparison.h"
 
 namespace kveld {
 namespace {

@@ -22,7 +22,7 @@
 #include <string>
 
 #include "platform/real_system.h"
-#include "testing/bench_comparison.h"
+#include "bench/comparison.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "rules/dealer.h"
-#include "testing/bench_comparison.h"
+#include "bench/comparison.h"
 
 namespace kveld {
 namespace {

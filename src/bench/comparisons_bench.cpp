@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "testing/bench_comparison.h"
+#include "bench/comparison.h"
 
 namespace {
 
