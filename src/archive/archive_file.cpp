@@ -7,9 +7,6 @@ namespace kveld {
 
 void nameArchiveFile(Program& p) {
   const ArchiveName name = archiveName(p.params, p.settings.dfDirectory);
-  p.archiveBaseName = name.baseName;
-  p.archiveFileName = name.fileName;
-  p.archivePath = name.path;
 
   // The progress line goes into the body as the dealing screen left it.
   ConsoleKit& kit = p.kit;
@@ -17,7 +14,7 @@ void nameArchiveFile(Program& p) {
   kit.hideCursor();
   kit.printAt(28, 11, "Printing to file: ");
   kit.setColour(lightCyan);
-  kit.print(p.archiveFileName.substr(0, 8));
+  kit.print(name.baseName);
   kit.setColour(yellow, blue);
   kit.present();  // on screen while the file is written
 }
@@ -25,7 +22,8 @@ void nameArchiveFile(Program& p) {
 void writeArchiveFile(Program& p) {
   // The new file takes the place of an earlier one of that name in one step,
   // so a failure part-way leaves the earlier set intact.
-  p.system.replaceFile(p.archivePath, archiveText(archiveHeader(p.params), p.deals.set(p.params.boardCount)));
+  p.system.replaceFile(archiveName(p.params, p.settings.dfDirectory).path,
+                       archiveText(archiveHeader(p.params), p.deals.set(p.params.boardCount)));
 }
 
 }  // namespace kveld

@@ -55,9 +55,6 @@ TEST_F(ArchiveFileTest, ProgressLineNamesTheFileWithoutErasingTheBody) {
   EXPECT_EQ(s.cursorColumn, 54);
   EXPECT_EQ(kit.foreground(), yellow);
   EXPECT_EQ(kit.background(), blue);
-  EXPECT_EQ(program.archiveBaseName, "Jan-01-M");
-  EXPECT_EQ(program.archiveFileName, "Jan-01-M.txt");
-  EXPECT_EQ(program.archivePath, program.settings.dfDirectory + "\\DEALAR~1\\Jan-01-M.txt");
 }
 
 TEST_F(ArchiveFileTest, WritesTheSetAndReplacesALongerEarlierFile) {

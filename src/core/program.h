@@ -1,7 +1,6 @@
 #pragma once
 // The program-wide records that the step routines share. One object per run,
 // so that a test can run many programs.
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -27,19 +26,11 @@ struct Program {
 
   Settings settings;
   SetParameters params;
-  std::array<std::int16_t, 11> controlDigit{};  // 1..10
 
   std::uint32_t generatorState = 0;
   DealStore deals;
 
   std::string driveSpec;  // "C:" once setup has run in this run, else empty
-  std::int16_t foundCount = 0;
-  std::array<std::string, 21> foundPath{};       // 1..10
-  std::array<std::string, 11> foundPathShown{};  // 1..10
-
-  std::array<std::string, 11> boxText{};  // 1..2
-
-  std::string archiveBaseName, archiveFileName, archivePath;
 };
 
 }  // namespace kveld

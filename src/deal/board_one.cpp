@@ -51,8 +51,6 @@ std::string repeated(const std::string& piece, int count) {
 void showFaultyNumberBox(Program& p) {
   const ProgramTables& t = p.tables;
   ConsoleKit& kit = p.kit;
-  p.boxText[1] = " If the hand does not match, then you have    ";
-  p.boxText[2] = " entered a faulty control number.  Try again. ";
   const std::string lowerHalf(1, static_cast<char>(220)), fullBlock(1, static_cast<char>(219)),
       upperHalf(1, static_cast<char>(223));
   const std::string rule = repeated(t.sglH, 46);
@@ -66,8 +64,8 @@ void showFaultyNumberBox(Program& p) {
   kit.setColour(black, blue);
   kit.printAt(18, 12, repeated(lowerHalf, 48));
   boxRow(13, t.sglTopLeft + rule + t.sglTopRight, fullBlock);
-  boxRow(14, t.sglV + p.boxText[1] + t.sglV, fullBlock);
-  boxRow(15, t.sglV + p.boxText[2] + t.sglV, fullBlock);
+  boxRow(14, t.sglV + " If the hand does not match, then you have    " + t.sglV, fullBlock);
+  boxRow(15, t.sglV + " entered a faulty control number.  Try again. " + t.sglV, fullBlock);
   boxRow(16, t.sglBottomLeft + rule + t.sglBottomRight, upperHalf);
 }
 

@@ -95,7 +95,6 @@ void enterControlString(Program& p) {
       showTypoAlert(p.kit, p.tables);
       continue;
     }
-    p.controlDigit = *digits;
     p.params = decodeControlDigits(*digits);
     return;
   }

@@ -26,8 +26,6 @@ TEST_F(EntryTest, PromptAndTypedText) {
   type("1000100006\r");
   enterControlString(program);
   EXPECT_EQ(program.params, decodedSet(1, 1, 1, 1, 0, 1, 24));
-  EXPECT_EQ(program.controlDigit[10], 6);
-  EXPECT_EQ(program.controlDigit[5], 1);
 
   const ScreenModel& first = atKey(0);
   EXPECT_EQ(textAt(first, 13, 5, 24), "Enter DF control string:");

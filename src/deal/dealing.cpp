@@ -18,7 +18,6 @@ void seedGenerator(Program& p) { p.generatorState = seededState(p.params); }
 void dealBoards(Program& p, int first, int last) {
   SetDealer dealer(p.generatorState);
   p.deals.hold(dealer.deal(first, last, [&p, first](int board) {
-    p.deals.currentBoard = static_cast<std::int16_t>(board);
     if (first > 1) {
       p.kit.moveTo(kProgressColumn, kProgressRow);
       p.kit.printNumber(board);

@@ -101,7 +101,7 @@ BenchDrive& drive() {
 void ours(benchmark::State& state) {
   drive();
   RealSystem system;
-  for (auto _ : state) system.listArchiveFolders("E:", "df_find");
+  for (auto _ : state) system.listDrive("E:", "DEALAR~1", "df_find");
   std::ifstream in("df_find", std::ios::binary);
   const std::string lines((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::string expected = "E:\\deep" + [] {

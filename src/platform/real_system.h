@@ -18,7 +18,8 @@ class RealSystem : public System {
   void deleteFile(const std::string& path) override;
   void removeLeftovers(const std::string& stem) override;
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
-  void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override;
+  void listDrive(const std::string& driveSpec, const std::string& shortName,
+                 const std::string& scratchFile) override;
   bool openAddress(const std::string& address) override;
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override;

@@ -1,8 +1,9 @@
-// Finding a file by wildcard, and the listing of a drive's deal-archive
-// folders, on POSIX. The listing is a walk of the drive in this process that
-// writes the lines a bare, recursive, newest-first directory listing writes on
-// Windows: the drive-qualified path of every entry whose name or 8.3 alias is
-// DEALAR~1, with backslashes, in long-name form, in code page 437, CR LF.
+// Finding a file by wildcard, and the listing of a drive's entries of one
+// short name, on POSIX. The listing is a walk of the drive in this process
+// that writes the lines a bare, recursive, newest-first directory listing
+// writes on Windows: the drive-qualified path of every entry whose name or
+// 8.3 alias is the name asked for, with backslashes, in long-name form, in
+// code page 437, CR LF.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,9 +44,9 @@ bool misreadInProgramText(std::string_view name) {
 }
 
 // The walk of one drive for entries whose short name is `target`.
-class ArchiveFolderWalk {
+class ShortNameWalk {
  public:
-  ArchiveFolderWalk(std::string target, bool skipSystemFolders)
+  ShortNameWalk(std::string target, bool skipSystemFolders)
       : target_(std::move(target)),
         stem_(target_.substr(0, target_.find('~'))),
         skipSystemFolders_(skipSystemFolders) {}
@@ -187,7 +188,8 @@ std::string RealSystem::findFirstFile(const std::string& folder, const std::stri
   return {};
 }
 
-void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) {
+void RealSystem::listDrive(const std::string& driveSpec, const std::string& shortName,
+                           const std::string& scratchFile) {
   std::string root;
   try {
     root = nativePath(driveSpec + "\\");
@@ -195,7 +197,7 @@ void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::str
     // A drive that does not exist has nothing on it: the listing is empty.
     if (e.number() != err::kPathNotFound) throw;
   }
-  ArchiveFolderWalk walk("DEALAR~1", !root.empty() && isFileSystemRoot(root));
+  ShortNameWalk walk(upperAscii(shortName), !root.empty() && isFileSystemRoot(root));
   if (!root.empty()) walk.walkDrive(root, driveSpec);
   holdUnfinishedFile(nativePath(scratchFile));
   createAfresh(scratchFile, walk.lines());

@@ -34,7 +34,7 @@ struct DriveListingTest : ::testing::Test {
   TempFolder here;
   RealSystem system;
   std::string listing(const std::string& driveSpec) {
-    system.listArchiveFolders(driveSpec, "df_find");
+    system.listDrive(driveSpec, "DEALAR~1", "df_find");
     return contentOf(here.path() / "df_find");
   }
 };

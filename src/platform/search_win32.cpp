@@ -1,5 +1,5 @@
-// Finding a file by wildcard, and the listing of a drive's deal-archive
-// folders, on Windows: the command interpreter's own recursive listing.
+// Finding a file by wildcard, and the listing of a drive's entries of one
+// short name, on Windows: the command interpreter's own recursive listing.
 #include <windows.h>
 
 #include <memory>
@@ -42,9 +42,10 @@ std::string RealSystem::findFirstFile(const std::string& folder, const std::stri
 // output (such as "File Not Found") goes to the null device, so nothing
 // reaches the console. Only the file named last for standard output
 // receives it, so the scratch file is the only one named.
-void RealSystem::listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) {
-  runCommandAndWait(commandInterpreter() + L" /c dir/b/s/o-d " + wideText(driveSpec) + L"\\DEALAR~1>" +
-                        wideText(scratchFile) + L" 2>nul",
+void RealSystem::listDrive(const std::string& driveSpec, const std::string& shortName,
+                           const std::string& scratchFile) {
+  runCommandAndWait(commandInterpreter() + L" /c dir/b/s/o-d " + wideText(driveSpec) + L"\\" +
+                        wideText(shortName) + L">" + wideText(scratchFile) + L" 2>nul",
                     "the drive listing");
 }
 

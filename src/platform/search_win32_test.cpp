@@ -44,7 +44,7 @@ TEST(SetupUnderWine, WithoutACommandInterpreterTheListingFails) {
   const DWORD length = GetEnvironmentVariableW(L"comspec", saved, 1024);
   SetEnvironmentVariableW(L"comspec", nullptr);
   RealSystem system;
-  EXPECT_THROW(system.listArchiveFolders("C:", "df_find"), RunTimeError);
+  EXPECT_THROW(system.listDrive("C:", "DEALAR~1", "df_find"), RunTimeError);
   if (length > 0) SetEnvironmentVariableW(L"comspec", saved);
 }
 

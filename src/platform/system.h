@@ -49,11 +49,13 @@ class System {
   // count, folders and system files do not. Empty when there is none.
   virtual std::string findFirstFile(const std::string& folder, const std::string& pattern) = 0;
 
-  // Writes into `scratchFile` (in the current folder) one line per entry
-  // named DEALAR~1 on the drive `driveSpec` ("C:"), as a bare recursive
-  // newest-first directory listing does. An ending signal that comes
-  // before the file is deleted (deleteFile) removes it.
-  virtual void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) = 0;
+  // Writes into `scratchFile` (in the current folder) one line per entry on
+  // the drive `driveSpec` ("C:") whose name or 8.3 alias is `shortName`
+  // ("ABCDEF~1"), as a bare recursive newest-first directory listing does.
+  // An ending signal that comes before the file is deleted (deleteFile)
+  // removes it.
+  virtual void listDrive(const std::string& driveSpec, const std::string& shortName,
+                         const std::string& scratchFile) = 0;
   // Opens an address in the user's web browser; returns when the command
   // that hands it over has ended. False when this system has no command to
   // open it with (POSIX: no xdg-open).

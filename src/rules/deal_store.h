@@ -3,7 +3,6 @@
 // writes them: Boards 1..36 (0 is never used). A shorter set leaves the
 // later boards of a longer one in place; readers take Boards 1..boardCount.
 #include <array>
-#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,7 +13,6 @@ namespace kveld {
 
 struct DealStore {
   std::array<Board, kMaxBoards + 1> boards{};
-  std::int16_t currentBoard = 0;  // the board being dealt
 
   // Keeps each board under its number.
   void hold(const std::vector<Board>& dealt) {

@@ -7,6 +7,7 @@
 #include "core/quit_question.h"
 #include "encoding/ascii.h"
 #include "platform/process_facts.h"
+#include "rules/archive_text.h"
 #include "rules/listing.h"
 #include "settings/ini_file.h"
 
@@ -60,11 +61,12 @@ void askForDrive(Program& p) {
   }
 }
 
-// Has the drive listed into the scratch file and takes the installations
-// from it. The scratch file is gone afterwards, whatever happened. Its name
-// carries the program's process number, so that two copies setting up in
-// one folder at once keep to their own listings.
-void searchDrive(Program& p) {
+// Has the drive's archive folders listed into the scratch file and takes
+// the installations that hold them from it. The scratch file is gone
+// afterwards, whatever happened. Its name carries the program's process
+// number, so that two copies setting up in one folder at once keep to their
+// own listings.
+FoundInstallations searchDrive(Program& p) {
   ConsoleKit& kit = p.kit;
   kit.setColour(yellow, blue);
   kit.hideCursor();
@@ -76,7 +78,7 @@ void searchDrive(Program& p) {
   p.system.removeLeftovers(p.tables.scratchFileName);
   std::string listing;
   try {
-    p.system.listArchiveFolders(p.driveSpec, scratch);
+    p.system.listDrive(p.driveSpec, std::string(kArchiveFolderName), scratch);
     listing = p.system.readFile(scratch);
   } catch (...) {
     try {
@@ -88,37 +90,31 @@ void searchDrive(Program& p) {
   }
   p.system.deleteFile(scratch);
 
-  const FoundInstallations found = parseListing(listing, p.driveSpec);
-  p.foundCount = static_cast<std::int16_t>(found.count);
-  for (int i = 1; i <= found.count; ++i) {
-    const auto n = static_cast<std::size_t>(i);
-    p.foundPath[n] = found.path[n];
-    p.foundPathShown[n] = found.shown[n];
-  }
+  return parseListing(listing, p.driveSpec);
 }
 
-void showTheOne(Program& p) {
+void showTheOne(Program& p, const FoundInstallations& found) {
   ConsoleKit& kit = p.kit;
   kit.printLineAt(15, 10, "DeepFinesse program files found at:" + std::string(23, ' '));
   kit.setColour(white);
-  kit.printLineAt(10, 11, p.foundPathShown[1]);
+  kit.printLineAt(10, 11, found.shown[1]);
   kit.setColour(yellow);
-  p.settings.dfDirectory = p.foundPath[1];
+  p.settings.dfDirectory = found.path[1];
   kit.present();  // on screen while the folder is searched for the executable
 }
 
 // The choice among several installations. With ten, the tenth entry is on
 // row 21, so the prompt goes to row 22 and the key "0" chooses the tenth.
-void chooseOne(Program& p) {
+void chooseOne(Program& p, const FoundInstallations& found) {
   ConsoleKit& kit = p.kit;
-  const int count = p.foundCount;
+  const int count = found.count;
   kit.printLineAt(10, 10, "Multiple DeepFinesse installations found:" + std::string(16, ' '));
   kit.printLine("");
   for (int i = 1; i <= count; ++i) {
     kit.setColour(lightCyan);
     kit.printAt(10, 0, "(" + std::to_string(i) + ") ");
     kit.setColour(white);
-    kit.printLine(p.foundPathShown[static_cast<std::size_t>(i)]);
+    kit.printLine(found.shown[static_cast<std::size_t>(i)]);
   }
   kit.setColour(yellow);
   kit.showCursor();
@@ -134,7 +130,7 @@ void chooseOne(Program& p) {
     int number = (!key.empty() && key[0] >= '0' && key[0] <= '9') ? key[0] - '0' : 0;
     if (number == 0 && count == kMostInstallations && key == "0") number = kMostInstallations;
     if (number >= 1 && number <= count) {
-      p.settings.dfDirectory = p.foundPath[static_cast<std::size_t>(number)];
+      p.settings.dfDirectory = found.path[static_cast<std::size_t>(number)];
       return;
     }
     kit.playSound(Sound::beep2);
@@ -169,16 +165,16 @@ void finishSetup(Program& p) {
 
 void runSetup(Program& p) {
   askForDrive(p);
-  searchDrive(p);
-  if (p.foundCount == 0) {
+  const FoundInstallations found = searchDrive(p);
+  if (found.count == 0) {
     halt(p, 9,
          " DeepFinesse program files not found on Drive " + p.driveSpec.substr(0, 1) + ". Program halted ",
          false);
   }
-  if (p.foundCount == 1) {
-    showTheOne(p);
+  if (found.count == 1) {
+    showTheOne(p, found);
   } else {
-    chooseOne(p);
+    chooseOne(p, found);
   }
   const std::string executable = p.system.findFirstFile(p.settings.dfDirectory, "d*.exe");
   if (executable.empty()) halt(p, 14, " DeepFinesse executable file not found.  Program halted. ", true);

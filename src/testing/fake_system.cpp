@@ -9,7 +9,7 @@ namespace {
 
 const std::set<std::string> kCalls = {"readFile",    "writeFile",          "replaceFile",
                                       "deleteFile",  "removeLeftovers",    "findFirstFile",
-                                      "openAddress", "listArchiveFolders", "startProgram"};
+                                      "openAddress", "listDrive",          "startProgram"};
 
 // The folder part of a program path; empty for a name in the current folder.
 std::string folderOf(const std::string& path) {
@@ -107,11 +107,12 @@ std::string FakeSystem::findFirstFile(const std::string& folder, const std::stri
   return {};
 }
 
-void FakeSystem::listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) {
+void FakeSystem::listDrive(const std::string& driveSpec, const std::string& shortName,
+                           const std::string& scratchFile) {
   drivesListed.push_back(driveSpec);
   const bool listed = listing.has_value();
   try {
-    enter("listArchiveFolders", driveSpec + " " + scratchFile);
+    enter("listDrive", driveSpec + "\\" + shortName + " " + scratchFile);
   } catch (const RunTimeError&) {
     if (listed) put(scratchFile, *listing);
     throw;

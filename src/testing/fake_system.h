@@ -42,7 +42,7 @@ class FakeSystem : public System {
   std::string notice;
 
   // The next `times` calls named `call` ("readFile", "replaceFile",
-  // "listArchiveFolders", ...) whose subject contains `subjectPart` raise
+  // "listDrive", ...) whose subject contains `subjectPart` raise
   // RunTimeError(number); `times` below 0 means every such call. A listing
   // that fails has written its lines first, as a listing broken off does.
   void failOn(const std::string& call, int number, std::string subjectPart = {}, int times = 1);
@@ -60,7 +60,8 @@ class FakeSystem : public System {
   void deleteFile(const std::string& path) override;
   void removeLeftovers(const std::string& stem) override;
   std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
-  void listArchiveFolders(const std::string& driveSpec, const std::string& scratchFile) override;
+  void listDrive(const std::string& driveSpec, const std::string& shortName,
+                 const std::string& scratchFile) override;
   bool openAddress(const std::string& address) override;
   void startProgram(const std::string& driveSpec, const std::string& folder,
                     const std::string& executable) override;

@@ -73,7 +73,7 @@ int run(const char* logPath) {
     if (key == "L") {
       kveld::RealSystem system;
       const std::string scratch = "df_find" + std::to_string(kveld::processNumber());
-      system.listArchiveFolders("C:", scratch);
+      system.listDrive("C:", "DEALAR~1", scratch);
       console->pause(5000);
       system.deleteFile(scratch);
     }
