@@ -23,8 +23,8 @@
 #include "platform/error_numbers.h"
 #include "platform/run_time_error.h"
 #include "platform/sound_data.h"
-#include "platform/sound_player.h"
-#include "platform/unfinished_file.h"
+#include "platform/sound_player_posix.h"
+#include "platform/unfinished_file_posix.h"
 
 namespace kveld {
 namespace {

@@ -18,7 +18,7 @@
 #include "platform/paths.h"
 #include "platform/process_facts.h"
 #include "platform/real_system.h"
-#include "platform/unfinished_file.h"
+#include "platform/unfinished_file_posix.h"
 
 namespace kveld {
 

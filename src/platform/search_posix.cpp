@@ -22,7 +22,7 @@
 #include "platform/folder_names_posix.h"
 #include "platform/paths.h"
 #include "platform/real_system.h"
-#include "platform/unfinished_file.h"
+#include "platform/unfinished_file_posix.h"
 
 namespace kveld {
 namespace {

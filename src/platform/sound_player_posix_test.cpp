@@ -1,4 +1,4 @@
-#include "platform/sound_player.h"
+#include "platform/sound_player_posix.h"
 
 #include <signal.h>
 #include <sys/wait.h>

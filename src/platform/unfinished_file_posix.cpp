@@ -1,4 +1,4 @@
-#include "platform/unfinished_file.h"
+#include "platform/unfinished_file_posix.h"
 
 #include <stdlib.h>
 #include <unistd.h>
