@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <utility>
+
 namespace kveld {
 namespace {
 
@@ -33,13 +37,17 @@ TEST(BoardCycle, DealerAndVulnerabilityOfEveryBoardOfTheLongestSet) {
   }
 }
 
+// Who is vulnerable, seat by seat (North, East, South, West), as a hand
+// record's "Vul" line is read.
 TEST(BoardCycle, WhoIsVulnerable) {
-  for (Seat seat : kSeats) {
-    const bool northSouth = seat == Seat::North || seat == Seat::South;
-    EXPECT_FALSE(isVulnerable(Vulnerability::None, seat));
-    EXPECT_TRUE(isVulnerable(Vulnerability::Both, seat));
-    EXPECT_EQ(isVulnerable(Vulnerability::NorthSouth, seat), northSouth);
-    EXPECT_EQ(isVulnerable(Vulnerability::EastWest, seat), !northSouth);
+  const std::pair<Vulnerability, std::string_view> rows[] = {{Vulnerability::None, "----"},
+                                                             {Vulnerability::NorthSouth, "V-V-"},
+                                                             {Vulnerability::EastWest, "-V-V"},
+                                                             {Vulnerability::Both, "VVVV"}};
+  for (const auto& [vulnerability, seats] : rows) {
+    std::string shown;
+    for (Seat seat : kSeats) shown += isVulnerable(vulnerability, seat) ? 'V' : '-';
+    EXPECT_EQ(shown, seats) << vulnerabilityWords(vulnerability);
   }
 }
 
