@@ -37,8 +37,6 @@ BENCHMARK(BM_AnalyseSet)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealT
 void BM_BareBatchedSolver(benchmark::State& state) {
   const auto& boards = setOf36();
   auto deals = std::make_unique<ddTableDeals>();
-  auto results = std::make_unique<ddTablesRes>();
-  auto pars = std::make_unique<allParResults>();
   deals->noOfTables = static_cast<int>(boards.size());
   for (std::size_t i = 0; i < boards.size(); ++i) {
     for (std::size_t seat = 0; seat < 4; ++seat) {
@@ -49,6 +47,8 @@ void BM_BareBatchedSolver(benchmark::State& state) {
       }
     }
   }
+  auto results = std::make_unique<ddTablesRes>();
+  auto pars = std::make_unique<allParResults>();
   int filter[DDS_STRAINS] = {0, 0, 0, 0, 0};
   CalcAllTables(deals.get(), -1, filter, results.get(), pars.get());
   for (auto _ : state) {

@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <set>
+#include <utility>
 
 #include "core/quit_question.h"
 
@@ -43,10 +44,8 @@ TEST(ManualAddress, DocumentationFoldersBesideTheProgram) {
 }
 
 TEST(ManualAddress, FileAddresses) {
-  struct Case {
-    const char* folder;
-    const char* address;
-  } cases[] = {
+  // A folder and its address.
+  const std::pair<const char*, const char*> cases[] = {
       {"/usr/share/doc/kveld", "file:///usr/share/doc/kveld"},
       {"/usr/share/doc/kveld/", "file:///usr/share/doc/kveld"},
       {"C:\\Program Files\\Kveld\\doc", "file:///C:/Program%20Files/Kveld/doc"},
@@ -55,13 +54,13 @@ TEST(ManualAddress, FileAddresses) {
       {"/home/\xC3\x85se/x_y-z.~1", "file:///home/%C3%85se/x_y-z.~1"},
       {"/", "file:///"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(fileAddress(c.folder), c.address) << c.folder;
-    std::string back = c.folder;
+  for (const auto& [folder, address] : cases) {
+    EXPECT_EQ(fileAddress(folder), address) << folder;
+    std::string back = folder;
     for (char& ch : back)
       if (ch == '\\') ch = '/';
     if (back.size() > 1 && back.back() == '/') back.pop_back();
-    EXPECT_EQ(pathOf(c.address), back) << c.address;
+    EXPECT_EQ(pathOf(address), back) << address;
   }
 }
 

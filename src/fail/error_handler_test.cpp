@@ -142,32 +142,22 @@ TEST(Handler, GeneralHaltAsTheUserSeesIt) {
   // The address is the build's, after the request that begins at column 18.
   std::string contact = "  ║              Please email details to " KVELD_CONTACT;
   contact.resize(contact.size() + 36 - std::string_view(KVELD_CONTACT).size(), ' ');
-  EXPECT_EQ(screenText(s), R"(  ╔══════════════════════════════════════════════════════════════════════════╗
-  ║   ♠  ♥  ♦  ♣   Pemwick's  KVELD CONVERTER                   ♠  ♥  ♦  ♣   ║
-  ╠══════════════════════════════════════════════════════════════════════════╣
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                         ERROR: 70 , LINE: 0                              ║
-  ║                                                                          ║
-  ║                       Sorry -- program halted.                           ║
-  ║                                                                          ║
-)" + contact + R"(║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ║                                                                          ║
-  ╚══════════════════════════════════════════════════════════════════════════╝
-
-)");
+  // Rows 4 to 23 of the body that hold nothing.
+  auto empty = [](int rows) {
+    std::string text;
+    for (int i = 0; i < rows; ++i) text += "  ║                                                                          ║\n";
+    return text;
+  };
+  EXPECT_EQ(screenText(s), "  ╔══════════════════════════════════════════════════════════════════════════╗\n"
+                           "  ║   ♠  ♥  ♦  ♣   Pemwick's  KVELD CONVERTER                   ♠  ♥  ♦  ♣   ║\n"
+                           "  ╠══════════════════════════════════════════════════════════════════════════╣\n" +
+                               empty(8) +
+                               "  ║                         ERROR: 70 , LINE: 0                              ║\n" +
+                               empty(1) +
+                               "  ║                       Sorry -- program halted.                           ║\n" +
+                               empty(1) + contact + "║\n" + empty(7) +
+                               "  ╚══════════════════════════════════════════════════════════════════════════╝\n"
+                               "\n");
   // One colour in the body, whatever was current when the error came.
   for (int row = 4; row <= 23; ++row) EXPECT_TRUE(allAttr(s, 4, row, 74, kYellowOnBlue)) << row;
   EXPECT_TRUE(cursorAt(s, 1, 17));

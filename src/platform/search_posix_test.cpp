@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+#include <utility>
 
 #include "platform/real_system.h"
 #include "testing/temp_folder.h"
@@ -233,16 +234,14 @@ TEST(FindFirstFile, FirstRegularFileInNameOrder) {
   WineDrives::file(e, "Linked/real/dx.exe");
   fs::create_symlink(e / "Linked/real/dx.exe", e / "Linked/db.exe");
 
-  struct Case {
-    const char* folder;
-    const char* found;
-  } cases[] = {
+  // A folder and the file found in it.
+  const std::pair<const char*, const char*> cases[] = {
       {"E:\\DF", "Dfinesse.EXE"},
       {"e:\\df\\", "Dfinesse.EXE"},
       {"E:\\Other", ""},
       {"E:\\Linked", "db.exe"},
   };
-  for (const Case& c : cases) EXPECT_EQ(system.findFirstFile(c.folder, "d*.exe"), c.found) << c.folder;
+  for (const auto& [folder, found] : cases) EXPECT_EQ(system.findFirstFile(folder, "d*.exe"), found) << folder;
 
   try {
     system.findFirstFile("E:\\Nowhere", "d*.exe");

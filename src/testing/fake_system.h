@@ -21,18 +21,28 @@ class FakeSystem : public System {
   enum Files { inMemory, onDisk };
   explicit FakeSystem(Files where = inMemory);
 
-  // In memory: files by path ("KVELD.INI", "C:\DF\DF.EXE") and the folders
-  // that hold them. A file's folder must be there to write into it.
+  // Files. In memory: files by path ("KVELD.INI", "C:\DF\DF.EXE") and the
+  // folders that hold them; a file's folder must be there to write into it.
   std::map<std::string, std::string> files;
   std::set<std::string> folders;
   // Puts a file in memory with every folder above it.
   void addFile(const std::string& path, const std::string& bytes = {});
   void addFolder(const std::string& path);
+  std::string readFile(const std::string& path) override;
+  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
+                                           const std::function<bool(std::string_view)>& enough) override;
+  void writeFile(const std::string& path, const std::string& bytes) override;
+  void replaceFile(const std::string& path, const std::string& bytes) override;
+  std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
+  void deleteFile(const std::string& path) override;
+  void removeLeftovers(const std::string& stem) override;
 
-  // What the drive listing writes into the scratch file; nothing is written
-  // when there is none. The drives asked for, in order.
+  // The drive listing writes `listing` into the scratch file, or nothing
+  // when there is none; the drives asked for, in order.
   std::optional<std::string> listing;
   std::vector<std::string> drivesListed;
+  void listDrive(const std::string& driveSpec, const std::string& shortName,
+                 const std::string& scratchFile) override;
 
   // Programs started and addresses opened: "start [C:] [C:\DF] [DF.EXE]",
   // "open ADDRESS". Whether there is a command to open addresses with, and
@@ -40,6 +50,10 @@ class FakeSystem : public System {
   std::vector<std::string> commands;
   bool canOpen = true;
   std::string notice;
+  bool openAddress(const std::string& address) override;
+  void startProgram(const std::string& driveSpec, const std::string& folder,
+                    const std::string& executable) override;
+  std::string laterNotice() override { return notice; }
 
   // The next `times` calls named `call` ("readFile", "replaceFile",
   // "listDrive", ...) whose subject contains `subjectPart` raise
@@ -48,24 +62,9 @@ class FakeSystem : public System {
   void failOn(const std::string& call, int number, std::string subjectPart = {}, int times = 1);
   // Every call in order, as "writeFile KVELD.INI"; failed ones end in " !".
   std::vector<std::string> calls;
-  // Called before each call is carried out, with its name: a test can look
-  // at the screen the user sees meanwhile.
+  // Called before each call is carried out, with its name and subject: a
+  // test can look at the screen the user sees meanwhile.
   std::function<void(const std::string& call, const std::string& subject)> beforeCall;
-
-  std::string readFile(const std::string& path) override;
-  std::optional<std::string> readFileStart(const std::string& path, std::size_t most,
-                                           const std::function<bool(std::string_view)>& enough) override;
-  void writeFile(const std::string& path, const std::string& bytes) override;
-  void replaceFile(const std::string& path, const std::string& bytes) override;
-  void deleteFile(const std::string& path) override;
-  void removeLeftovers(const std::string& stem) override;
-  std::string findFirstFile(const std::string& folder, const std::string& pattern) override;
-  void listDrive(const std::string& driveSpec, const std::string& shortName,
-                 const std::string& scratchFile) override;
-  bool openAddress(const std::string& address) override;
-  void startProgram(const std::string& driveSpec, const std::string& folder,
-                    const std::string& executable) override;
-  std::string laterNotice() override { return notice; }
 
  private:
   struct Fault {
