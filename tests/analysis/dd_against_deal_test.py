@@ -1,6 +1,8 @@
 """Our double-dummy tables against the independent solver of Debian's `deal`
 on every board of whole sets: deal solves the hands one table at a time,
-dd_lines deals the set with our dealer and solves it with our analysis."""
+dd_lines deals the set with our dealer and solves it with our analysis. The
+par scores kveld-batch prints against those of deal's own par format, board
+by board through a whole cycle of dealers and vulnerabilities."""
 import os
 import subprocess
 import tempfile
@@ -11,6 +13,13 @@ import programs
 
 DEAL = "/usr/games/deal"
 DDLINE_FORMAT = "/usr/share/deal/format/ddline"
+PAR_FORMAT = "/usr/share/deal/format/par"
+
+
+def tags(pbn, name):
+    """The values of one tag, in order: [Score "NS 620"] gives "NS 620"."""
+    prefix = '[%s "' % name
+    return [line[len(prefix):-2] for line in pbn.splitlines() if line.startswith(prefix)]
 
 
 class AgainstDeal(unittest.TestCase):
@@ -42,3 +51,22 @@ class AgainstDeal(unittest.TestCase):
 
     def test_a_24_board_set(self):
         self.compare_set("1000100006", 24)
+
+    def test_par_scores_from_north_souths_side(self):
+        boards = 16  # dealer and vulnerability go round once
+        control = "1000100006"
+        hands = subprocess.run([programs.path("dd_lines"), control], check=True, capture_output=True, text=True,
+                               timeout=60).stdout.splitlines()[:boards]
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "hands.txt")
+            with open(path, "w") as f:
+                f.write("\n".join(hands) + "\n")
+            theirs = subprocess.run([DEAL, "-I", "line " + path, "-i", PAR_FORMAT, str(boards)], check=True,
+                                    capture_output=True, text=True, timeout=500, cwd=folder).stdout
+        ours = subprocess.run([programs.path("kveld-batch"), "--analyse", "--format", "pbn", control], check=True,
+                              capture_output=True, text=True, timeout=300).stdout
+        self.assertEqual(tags(theirs, "Board"), [str(n) for n in range(1, boards + 1)])
+        self.assertEqual(tags(ours, "Vulnerable")[:boards], tags(theirs, "Vulnerable"))
+        scores = tags(theirs, "Score")
+        self.assertIn("NS -990", scores)  # Board 1: East-West's slam
+        self.assertEqual(tags(ours, "OptimumScore")[:boards], scores)

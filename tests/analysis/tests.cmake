@@ -9,12 +9,13 @@ if(NOT CMAKE_CROSSCOMPILING)
 endif()
 
 # The double-dummy tables of whole sets against the independent solver of
-# Debian's `deal` (one 36-board set, one 24-board set).
+# Debian's `deal` (one 36-board set, one 24-board set), and kveld-batch's
+# par scores against deal's.
 if(NOT CMAKE_CROSSCOMPILING)
   add_executable(kveld_dd_lines ${CMAKE_CURRENT_LIST_DIR}/dd_lines.cpp)
   target_compile_options(kveld_dd_lines PRIVATE ${KVELD_WARNINGS})
   target_link_libraries(kveld_dd_lines PRIVATE kveld_analysis)
   include(${CMAKE_CURRENT_LIST_DIR}/../lib/python_tests.cmake)
   kveld_python_tests(analysis ${CMAKE_CURRENT_LIST_DIR}/dd_against_deal_test.py TIMEOUT 600
-    PROGRAMS dd_lines=$<TARGET_FILE:kveld_dd_lines>)
+    PROGRAMS dd_lines=$<TARGET_FILE:kveld_dd_lines> kveld-batch=$<TARGET_FILE:kveld-batch>)
 endif()

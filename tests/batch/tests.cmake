@@ -11,3 +11,10 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
                    ${CMAKE_BINARY_DIR}/npm)
   set_tests_properties(batch.pbn_read_back PROPERTIES TIMEOUT 300 FIXTURES_REQUIRED pbn_reader)
 endif()
+
+# The skip count of a late session wrapping at 16 bits, in kveld-batch's sets.
+if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
+  include(${CMAKE_CURRENT_LIST_DIR}/../lib/python_tests.cmake)
+  kveld_python_tests(batch ${CMAKE_CURRENT_LIST_DIR}/wrapped_skip_test.py TIMEOUT 120
+    PROGRAMS kveld-batch=$<TARGET_FILE:kveld-batch>)
+endif()
