@@ -41,11 +41,9 @@ std::optional<std::array<Holding, 4>> handAt(const std::string& line, std::size_
     std::string word;
     if (!(in >> word)) return std::nullopt;
     if (word == kVoidMark) continue;
-    for (char c : word) {
-      const std::size_t rank = std::string_view("AKQJT98765432").find(c);
-      if (rank == std::string_view::npos) return std::nullopt;
-      hand[indexOf(suit)] = static_cast<Holding>(hand[indexOf(suit)] | (1u << rank));
-    }
+    const std::optional<Holding> holding = holdingOf(word);
+    if (!holding) return std::nullopt;
+    hand[indexOf(suit)] = *holding;
   }
   std::string more;
   if (in >> more) return std::nullopt;
