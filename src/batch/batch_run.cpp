@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <istream>
+#include <iterator>
 #include <ostream>
 
 #include "analysis/double_dummy.h"
@@ -9,6 +10,7 @@
 #include "batch/options.h"
 #include "batch/progress_bar.h"
 #include "formats/formats.h"
+#include "formats/deal_set.h"
 #include "rules/dealer.h"
 
 namespace kveld::batch {
@@ -17,7 +19,7 @@ namespace {
 
 using formats::CheckedString;
 using formats::checkString;
-using formats::DealtSet;
+using formats::DealSet;
 using formats::FormatContext;
 
 constexpr const char* kProgram = "kveld-batch";
@@ -39,14 +41,16 @@ class Run {
 
   int all() {
     if (!options_.check && !options_.outputFolder) io_.out << format_.begin(context_);
-    for (const std::string& arg : options_.strings) {
-      if (arg == "-") {
+    for (const Options::Source& source : options_.sources) {
+      if (source.dealFile) {
+        if (!dealFile(source.text)) return exitStatus::kNotWritten;
+      } else if (source.text == "-") {
         std::string line;
         while (std::getline(io_.in, line)) {
           if (!line.empty() && line.back() == '\r') line.pop_back();
           if (holdsAString(line) && !one(line)) return exitStatus::kNotWritten;
         }
-      } else if (!one(arg)) {
+      } else if (!one(source.text)) {
         return exitStatus::kNotWritten;
       }
     }
@@ -76,16 +80,65 @@ class Run {
       return true;
     }
     const std::vector<Board> boards = dealSet(*checked.params);
-    std::vector<analysis::BoardAnalysis> analysis;
-    if (options_.analyse && !analyse(boards, analysis)) return false;
-    const DealtSet set{text, *checked.params, boards, analysis};
-    if (!options_.outputFolder) {
-      io_.out << format_.set(set, context_, setsWritten_++);
+    DealSet set = formats::setOfControlString(text, *checked.params, boards);
+    return write(set);
+  }
+
+  // Reads every set of a deal file ("-": standard input) and writes each;
+  // false when a file could not be written. A file that cannot be read is
+  // refused with the reason, and nothing of it is written.
+  bool dealFile(const std::string& path) {
+    const std::string shown = path == "-" ? "standard input" : path;
+    std::string bytes;
+    try {
+      bytes = path == "-" ? std::string(std::istreambuf_iterator<char>(io_.in), {}) : io_.readFile(path);
+    } catch (const std::exception& e) {
+      anyInvalid_ = true;
+      if (options_.check) io_.out << shown << ": invalid: it could not be read" << io_.lineEnd;
+      io_.err << kProgram << ": " << shown << " could not be read (" << e.what() << ")." << io_.lineEnd;
       return true;
     }
-    const std::string path = pathInFolder(formats::fileNameOf(format_, *checked.params));
+    formats::Read read = formats::readDealFile(bytes);
+    if (!read.refusal.empty()) {
+      anyInvalid_ = true;
+      if (options_.check) io_.out << shown << ": invalid: " << read.refusal << io_.lineEnd;
+      io_.err << kProgram << ": " << shown << ": " << read.refusal << "." << io_.lineEnd;
+      return true;
+    }
+    formats::nameSetsOfFile(read.sets, path == "-" ? "stdin" : path);
+    for (DealSet& set : read.sets) {
+      if (path == "-") set.source = shown;
+      if (options_.check) {
+        io_.out << shown << ": " << set.heading() << io_.lineEnd;
+      } else if (!write(set)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Writes one set, analysed when asked; false when its file could not be
+  // written or the solver failed. A set that the format cannot hold is
+  // refused with the reason.
+  bool write(DealSet& set) {
+    if (options_.analyse && !analyse(set)) return false;
+    if (!options_.outputFolder) {
+      const formats::Written w =
+          format_.oneSetAFile && setsWritten_ > 0
+              ? formats::Written{"", "a file of this format holds one set; with --output DIR each set is "
+                                     "written into a file of its own"}
+              : format_.set(set, context_, setsWritten_);
+      if (!refused(set, w)) {
+        io_.out << w.bytes;
+        ++setsWritten_;
+      }
+      return true;
+    }
+    const formats::Written w = formats::fileOf(format_, set, context_);
+    if (refused(set, w)) return true;
+    const std::string path = pathInFolder(set.name + std::string(format_.extension));
     try {
-      io_.replaceFile(path, format_.begin(context_) + format_.set(set, context_, 0) + format_.end(context_));
+      io_.replaceFile(path, w.bytes);
     } catch (const std::exception& e) {
       io_.err << kProgram << ": " << path << " could not be written (" << e.what() << ")." << io_.lineEnd;
       return false;
@@ -99,7 +152,7 @@ class Run {
   // this run and the time since the run's first analysis started; it is
   // wiped when the set is done, so that other messages start on a clean
   // line.
-  bool analyse(const std::vector<Board>& boards, std::vector<analysis::BoardAnalysis>& results) {
+  bool analyse(DealSet& set) {
     const bool showProgress = io_.errIsTerminal && !options_.quiet;
     if (!analysisStarted_) {
       analysisStarted_ = true;
@@ -111,17 +164,26 @@ class Run {
       io_.err << progressLine(before + done, before + all, elapsed.count()) << std::flush;
     };
     try {
-      results = analysis::analyseBoards(boards, showProgress ? analysis::ProgressReport(show) : nullptr);
+      set.analysis = formats::analyseSet(set, showProgress ? analysis::ProgressReport(show) : nullptr);
     } catch (const analysis::AnalysisError& e) {
       if (showProgress) io_.err << io_.lineEnd;
       io_.err << kProgram << ": the double-dummy analysis failed: " << e.what() << "." << io_.lineEnd;
       return false;
     }
-    boardsAnalysed_ += static_cast<int>(boards.size());
+    boardsAnalysed_ += static_cast<int>(set.boards.size());
     if (showProgress) {
       const std::size_t width = progressLine(boardsAnalysed_, boardsAnalysed_, 0).size() + 8;
       io_.err << "\r" << std::string(width, ' ') << "\r" << std::flush;
     }
+    return true;
+  }
+
+  // Reports a set that the format cannot hold; true when it was refused.
+  bool refused(const DealSet& set, const formats::Written& w) {
+    if (w.refusal.empty()) return false;
+    anyInvalid_ = true;
+    io_.err << kProgram << ": " << set.source << ": " << format_.name << " cannot hold this set: " << w.refusal
+            << "." << io_.lineEnd;
     return true;
   }
 

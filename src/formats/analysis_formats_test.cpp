@@ -42,10 +42,9 @@ struct AnalysisFormatsTest : ::testing::Test {
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
     const FormatContext context{"\n", "kveld-batch 1.2.3"};
-    const DealtSet set{control, params, boards,
-                       analysed ? std::span<const analysis::BoardAnalysis>(results)
-                                : std::span<const analysis::BoardAnalysis>()};
-    return f.begin(context) + f.set(set, context, 0) + f.end(context);
+    DealSet set = setOfControlString(control, params, boards);
+    if (analysed) set.analysis = results;
+    return fileOf(f, set, context).bytes;
   }
   std::size_t count(const std::string& text, const std::string& piece) {
     std::size_t n = 0;

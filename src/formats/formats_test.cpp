@@ -17,7 +17,7 @@ struct Dealt {
     params = decodeControlDigits(*checkControlString(control));
     boards = dealSet(params);
   }
-  DealtSet set() const { return {controlString, params, boards, {}}; }
+  DealSet set() const { return setOfControlString(controlString, params, boards); }
   std::string controlString;
   SetParameters params;
   std::vector<Board> boards;
@@ -29,7 +29,7 @@ struct FormatsTest : ::testing::Test {
     const Format& f = *findFormat(format);
     const Dealt dealt(control);
     const FormatContext context{lineEnd, "kveld-batch 1.2.3"};
-    return f.begin(context) + f.set(dealt.set(), context, 0) + f.end(context);
+    return fileOf(f, dealt.set(), context).bytes;
   }
 };
 
@@ -204,22 +204,21 @@ TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   const Format& text = *findFormat("text");
   const Dealt a("1000100006"), b("0102230455");
   const FormatContext context{"\n", "kveld-batch 1.2.3"};
-  const std::string both = text.set(a.set(), context, 0) + text.set(b.set(), context, 1);
+  const std::string both = text.set(a.set(), context, 0).bytes + text.set(b.set(), context, 1).bytes;
   EXPECT_NE(both.find("C QT763\n\n0102230455: September 9, Afternoon, 24 boards\n\nBoard 1 "),
             std::string::npos);
-  EXPECT_EQ(text.set(b.set(), context, 0).substr(0, 11), "0102230455:");
+  EXPECT_EQ(text.set(b.set(), context, 0).bytes.substr(0, 11), "0102230455:");
 }
 
 TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
-  auto name = [this](const char* format, const char* control) {
-    return fileNameOf(*findFormat(format), Dealt(control).params);
+  auto name = [](const char* format, const char* control) {
+    return Dealt(control).set().name + std::string(findFormat(format)->extension);
   };
   EXPECT_EQ(name("archive", "1000100006"), "Jan-01-M.txt");
   EXPECT_EQ(name("pbn", "1000100006"), "Jan-01-M.pbn");
   EXPECT_EQ(name("pbn", "0102230455"), "Sep-09-A.pbn");
   EXPECT_EQ(name("text", "0000000000"), "Jan-00-S.txt");
   EXPECT_EQ(name("html", "1000100006"), "Jan-01-M.html");
-  EXPECT_EQ(formatNames(), "archive, pbn, text, html");
   EXPECT_EQ(findFormat("PBN"), nullptr);
 }
 

@@ -39,13 +39,13 @@ void ArchiveLines::endLine() {
 }
 
 std::string archiveHeader(std::string_view date, std::string_view title) {
-  return "-- " + std::string(8, ' ') + std::string(date) + ", " + std::string(5, ' ') + std::string(title);
+  return "-- " + std::string(8, ' ') + std::string(date) + std::string(5, ' ') + std::string(title);
 }
 
 std::string archiveHeader(const SetParameters& set) {
   // The control string carries no calendar year, so nothing follows the
   // comma and its blank where a year would stand.
-  return archiveHeader(setDate(set), entry(kSessionName, set.sessionNumber));
+  return archiveHeader(setDate(set) + ", ", entry(kSessionName, set.sessionNumber));
 }
 
 std::string archiveText(std::string_view heading, std::span<const Board> boards) {

@@ -40,7 +40,7 @@ class ArchiveLines {
 // blanks, "Morning".
 std::string archiveHeader(const SetParameters& set);
 // The heading line of a set with words of its own: "-- ", 8 blanks, the
-// date and title as given, "2024.03.05, " and 5 blanks before the title.
+// date ("March 5, 2024"), 5 blanks, the title.
 std::string archiveHeader(std::string_view date, std::string_view title);
 
 // The whole file: the heading line between two rules, then six lines for

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -94,6 +95,10 @@ constexpr std::string_view kVoidMark = "--";
 // The rank letters held, highest first ("AQT96"); a void as `voidText`
 // (kVoidMark in the deal store, nothing in a PBN deal).
 std::string holdingText(Holding holding, std::string_view voidText);
+
+// The holding that rank letters stand for, in any order and either case
+// ("AQT96", "69tqa"); nothing when a letter is no rank or stands twice.
+std::optional<Holding> holdingOf(std::string_view letters);
 
 // The day a set was played, as every form dates it: "January 1".
 std::string setDate(const SetParameters& set);
