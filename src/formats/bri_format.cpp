@@ -56,6 +56,7 @@ Read readBri(std::string_view bytes) {
     if (at < bytes.size() && !isPadding(bytes[at]) && !isDigit(bytes[at]))
       return {{}, where + shownByte(bytes[at]) + " follows the 78 digits"};
   }
+  if (set.boards.empty()) return {{}, "the file holds no deal"};
   return read;
 }
 

@@ -77,6 +77,7 @@ Read readDup(std::string_view bytes) {
   if (bytes.size() % kRecord != 0)
     return {{}, "record " + std::to_string(whole + 1) + ": cut short (" + std::to_string(bytes.size() % kRecord) +
                     " of 156 bytes)"};
+  if (whole == 0) return {{}, "the file holds no record"};
   const int count = static_cast<int>(whole);
   int lowest = 0;
   const std::string_view control = bytes.substr(kControl, 10);
