@@ -17,7 +17,8 @@ const RunLimits kBriRun{"BRI", true, 1 << 30};
 Written briSet(const DealSet& set, const FormatContext&, int) {
   if (std::string refusal = runRefusal(set, kBriRun); !refusal.empty()) return {"", refusal};
   std::string out;
-  for (const SetBoard& b : set.boards) out += cardDigits(b.deal) + std::string(32, ' ') + std::string(18, '\0');
+  for (const SetBoard& b : set.boards)
+    out += cardDigits(b.deal) + std::string(32, ' ') + std::string(18, '\0');
   return {out, ""};
 }
 
@@ -63,8 +64,9 @@ Read readBri(std::string_view bytes) {
 }  // namespace
 
 Format briFormat() {
-  return {"bri", "BRI", ".bri", "boards 1 to n, each with the dealer and vulnerability its number gives",
-          false, true, isBri, readBri, nothing, briSet, nothing};
+  return {"bri",   "BRI",  ".bri", "boards 1 to n, each with the dealer and vulnerability its number gives",
+          false,   true,   isBri,  readBri,
+          nothing, briSet, nothing};
 }
 
 }  // namespace kveld::formats

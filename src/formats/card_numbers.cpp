@@ -50,7 +50,8 @@ CheckedBoard boardOfCardDigits(int number, std::string_view digits) {
       const std::size_t at = (h * 13 + c) * 2;
       const int card = pairAt(digits, at);
       if (card < 0)
-        return {std::nullopt, shownByte(isDigit(digits[at]) ? digits[at + 1] : digits[at]) + " stands among the card numbers"};
+        return {std::nullopt, shownByte(isDigit(digits[at]) ? digits[at + 1] : digits[at]) +
+                                  " stands among the card numbers"};
       if (card < 1 || card > 52)
         return {std::nullopt, "card number " + std::string(digits.substr(at, 2)) + " is outside 01 to 52"};
       const auto suit = static_cast<std::size_t>((card - 1) / kRanks);

@@ -144,6 +144,10 @@ const std::vector<FileCase>& fileCases() {
         {"DUP, counted backwards", dupRecord(0, "YY1  1 2  ") + dupRecord(1, "YY1  1 2  "), {}, "counted backwards"},
         {"DUP, a highest board that is neither", dupRecord(0, "YN1  1 7  ") + dupRecord(1, "YN1  1 7  "), {},
          "record 1: the highest board is given as '7  ', but 2 records from board 1 end at board 2"},
+        {"DUP, a second set's control bytes", dupRecord(0, "YN1  1 2  ") + dupRecord(1, "YN25 1 26 "), {},
+         "record 2: its control bytes differ from the first record's"},
+        {"DUP, boards above 999", dupRecord(0, "YN9991 999") + dupRecord(1, "YN9991 999"), {},
+         "the boards run from 999 to 1000, above 999"},
         {"DUP, the screen shows other hands", dupRecord(0, "YN1  1 2  ") + dupRecord(0, "YN1  1 2  ").substr(0, 78) +
                                                    dupRecord(1, "YN1  1 2  ").substr(78),
          {}, "board 2: North's hand for the machine's screen differs from the card numbers"},
@@ -173,6 +177,11 @@ const std::vector<FileCase>& fileCases() {
          {}, "board 1: the checksum 017 does not match the deal (016 expected)"},
         {"DLM, the file's checksum wrong", dlmFile("Status=Show|Duplicates=0|From board=1|To board=3|Checksum=7", "\r\n"),
          {}, "Checksum=7 does not match its boards and status (3 or 2 expected)"},
+        {"DLM, a board of the set without its line",
+         dlmFile("Status=Show|Duplicates=1|From board=1|To board=4|Checksum=5", "\r\n"), {},
+         "board 4: the file has no line 'Board 04='"},
+        {"DLM, To board above 99", dlmFile("Status=Show|Duplicates=1|From board=1|To board=100|Checksum=101", "\n"), {},
+         "To board '100' is not a board from 1 to 99"},
         {"DLM, encrypted", dlmFile("Status=Show|Duplicates=1|From board=1|To board=3|Crypto key=41|Checksum=2", "\r\n"),
          {}, "the boards are encrypted (Crypto key=41)"},
     };

@@ -7,7 +7,8 @@ namespace kveld::formats {
 namespace {
 
 std::string threeDigits(int n) {
-  return {static_cast<char>('0' + n / 100 % 10), static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
+  return {static_cast<char>('0' + n / 100 % 10), static_cast<char>('0' + n / 10 % 10),
+          static_cast<char>('0' + n % 10)};
 }
 
 }  // namespace

@@ -40,9 +40,9 @@ Written dlmSet(const DealSet& set, const FormatContext&, int) {
   out += "Checksum=" + std::string(checksum < 100 ? "0" : "") + (checksum < 10 ? "0" : "") +
          std::to_string(checksum) + kEnd;
   for (int n = 1; n <= 99; ++n) {
-    const std::string letters =
-        n >= from && n <= to ? dealLetters(set.boards[static_cast<std::size_t>(n - from)].deal)
-                             : std::string(kFillerLetters);
+    const std::string letters = n >= from && n <= to
+                                    ? dealLetters(set.boards[static_cast<std::size_t>(n - from)].deal)
+                                    : std::string(kFillerLetters);
     out += "Duplicates " + twoDigits(n) + "=0" + kEnd;
     out += "Board " + twoDigits(n) + "=" + boardLine(n, letters) + kEnd;
   }
@@ -62,8 +62,18 @@ bool isDlm(std::string_view bytes) {
 }  // namespace
 
 Format dlmFormat() {
-  return {"dlm", "DLM", ".dlm", "boards numbered one after another within 1 to 99, each with the dealer and "
-          "vulnerability its number gives", false, true, isDlm, readDlm, nothing, dlmSet, nothing};
+  return {"dlm",
+          "DLM",
+          ".dlm",
+          "boards numbered one after another within 1 to 99, each with the dealer and "
+          "vulnerability its number gives",
+          false,
+          true,
+          isDlm,
+          readDlm,
+          nothing,
+          dlmSet,
+          nothing};
 }
 
 }  // namespace kveld::formats

@@ -51,7 +51,8 @@ std::string documentKeys(std::string_view bytes, Keys& keys) {
     const std::string where = "line " + std::to_string(line) + ": ";
     if (equals == std::string_view::npos) return where + "it is neither a section nor a key with its value";
     const std::string name = lower(trimmed(text.substr(0, equals)));
-    if (keys.contains(name)) return where + "'" + std::string(trimmed(text.substr(0, equals))) + "' is given twice";
+    if (keys.contains(name))
+      return where + "'" + std::string(trimmed(text.substr(0, equals))) + "' is given twice";
     keys[name] = {std::string(trimmed(text.substr(equals + 1)))};
   }
   return "";
@@ -84,9 +85,11 @@ std::string wordsOf(const Keys& keys, Words& w) {
   w.shown = status == "show";
   w.from = numberOf(keys.at("from board").text);
   w.to = numberOf(keys.at("to board").text);
-  if (w.from < 1 || w.from > 99) return "From board '" + keys.at("from board").text + "' is not a board from 1 to 99";
+  if (w.from < 1 || w.from > 99)
+    return "From board '" + keys.at("from board").text + "' is not a board from 1 to 99";
   if (w.to < w.from || w.to > 99)
-    return "To board '" + keys.at("to board").text + "' is not a board from " + std::to_string(w.from) + " to 99";
+    return "To board '" + keys.at("to board").text + "' is not a board from " + std::to_string(w.from) +
+           " to 99";
   w.duplicates = numberOf(keys.at("duplicates").text);
   if (w.duplicates < 0) return "Duplicates '" + keys.at("duplicates").text + "' is not a number";
   w.checksum = numberOf(keys.at("checksum").text);
@@ -95,13 +98,15 @@ std::string wordsOf(const Keys& keys, Words& w) {
   const int ofWords = w.duplicates ^ w.from ^ w.to ^ show, ofCount = (w.to - w.from + 1) ^ show;
   if (w.checksum != ofWords && w.checksum != ofCount)
     return "the file's Checksum=" + keys.at("checksum").text + " does not match its boards and status (" +
-           std::to_string(ofWords) + (ofWords == ofCount ? "" : " or " + std::to_string(ofCount)) + " expected)";
+           std::to_string(ofWords) + (ofWords == ofCount ? "" : " or " + std::to_string(ofCount)) +
+           " expected)";
   return "";
 }
 
 // The value of "<name> NN", NN the number in two digits (or one).
 const Value* numbered(const Keys& keys, const std::string& name, int n) {
-  for (const std::string& key : {name + (n < 10 ? " 0" : " ") + std::to_string(n), name + " " + std::to_string(n)})
+  for (const std::string& key :
+       {name + (n < 10 ? " 0" : " ") + std::to_string(n), name + " " + std::to_string(n)})
     if (const auto found = keys.find(key); found != keys.end()) return &found->second;
   return nullptr;
 }
@@ -113,7 +118,9 @@ std::string threeDigits(int n) {
 
 CheckedBoard boardOf(const Keys& keys, int n) {
   const Value* line = numbered(keys, "board", n);
-  if (!line) return {std::nullopt, "the file has no line 'Board " + std::string(n < 10 ? "0" : "") + std::to_string(n) + "='"};
+  if (!line)
+    return {std::nullopt,
+            "the file has no line 'Board " + std::string(n < 10 ? "0" : "") + std::to_string(n) + "='"};
   const std::string_view text = line->text;
   if (text.size() != kDealLetters + 3) return {std::nullopt, "the deal is not 26 letters and 3 digits"};
   const std::string_view letters = text.substr(0, kDealLetters);
@@ -125,8 +132,8 @@ CheckedBoard boardOf(const Keys& keys, int n) {
   const int duplicates = copies ? numberOf(copies->text) : 0;
   const int given = numberOf(text.substr(kDealLetters)), sum = letterChecksum(n, letters);
   if (given != sum && (duplicates <= 0 || given != (sum ^ duplicates)))
-    return {std::nullopt, "the checksum " + std::string(text.substr(kDealLetters)) + " does not match the deal (" +
-                              threeDigits(sum) + " expected)"};
+    return {std::nullopt, "the checksum " + std::string(text.substr(kDealLetters)) +
+                              " does not match the deal (" + threeDigits(sum) + " expected)"};
   return boardOfLetters(n, letters);
 }
 

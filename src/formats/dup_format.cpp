@@ -34,7 +34,8 @@ Written dupSet(const DealSet& set, const FormatContext&, int) {
 
 bool isDup(std::string_view bytes) {
   if (bytes.size() <= kControl || !areCardNumbers(bytes)) return false;
-  return (bytes[78] == kSpadeSymbol || bytes[78] == ' ') && (bytes[kControl] == 'Y' || bytes[kControl] == 'N');
+  return (bytes[78] == kSpadeSymbol || bytes[78] == ' ') &&
+         (bytes[kControl] == 'Y' || bytes[kControl] == 'N');
 }
 
 // A board number of a control field: digits, left-aligned, padded with
@@ -60,7 +61,8 @@ std::string controlProblem(std::string_view control, int count, int& lowest) {
   if (lowest < 1) return where + "the lowest board is not a number from 1 to 999";
   const int highest = fieldNumber(control.substr(7, 3));
   const int last = lowest + count - 1;
-  if (last > 999) return "the boards run from " + std::to_string(lowest) + " to " + std::to_string(last) + ", above 999";
+  if (last > 999)
+    return "the boards run from " + std::to_string(lowest) + " to " + std::to_string(last) + ", above 999";
   if (highest != last && highest != count)
     return where + "the highest board is given as '" + std::string(control.substr(7, 3)) + "', but " +
            std::to_string(count) + " records from board " + std::to_string(lowest) + " end at board " +
@@ -70,13 +72,16 @@ std::string controlProblem(std::string_view control, int count, int& lowest) {
 
 // Later records repeat the first record's control bytes, or leave them
 // blank (NUL bytes or spaces).
-bool isBlank(std::string_view text) { return text.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos; }
+bool isBlank(std::string_view text) {
+  return text.find_first_not_of(std::string_view(" \0", 2)) == std::string_view::npos;
+}
 
 Read readDup(std::string_view bytes) {
   const std::size_t whole = bytes.size() / kRecord;
   if (bytes.size() % kRecord != 0)
-    return {{}, "record " + std::to_string(whole + 1) + ": cut short (" + std::to_string(bytes.size() % kRecord) +
-                    " of 156 bytes)"};
+    return {{},
+            "record " + std::to_string(whole + 1) + ": cut short (" + std::to_string(bytes.size() % kRecord) +
+                " of 156 bytes)"};
   if (whole == 0) return {{}, "the file holds no record"};
   const int count = static_cast<int>(whole);
   int lowest = 0;
@@ -88,11 +93,13 @@ Read readDup(std::string_view bytes) {
     const std::string_view record = bytes.substr(static_cast<std::size_t>(i) * kRecord, kRecord);
     const std::string where = "record " + std::to_string(i + 1) + ": ";
     const std::string_view own = record.substr(kControl, 10);
-    if (own != control && !isBlank(own)) return {{}, where + "its control bytes differ from the first record's"};
+    if (own != control && !isBlank(own))
+      return {{}, where + "its control bytes differ from the first record's"};
     const int number = lowest + i;
     const CheckedBoard checked = boardOfCardDigits(number, record.substr(0, kCardDigits));
     if (!checked.deal) return {{}, "board " + std::to_string(number) + ": " + checked.problem};
-    if (std::string problem = screenProblem(record.substr(kCardDigits, kScreenBytes), *checked.deal); !problem.empty())
+    if (std::string problem = screenProblem(record.substr(kCardDigits, kScreenBytes), *checked.deal);
+        !problem.empty())
       return {{}, "board " + std::to_string(number) + ": " + problem};
     set.boards.push_back(boardByNumber(*checked.deal));
   }
@@ -102,8 +109,18 @@ Read readDup(std::string_view bytes) {
 }  // namespace
 
 Format dupFormat() {
-  return {"dup", "DUP", ".dup", "boards numbered one after another within 1 to 999, each with the dealer and "
-          "vulnerability its number gives", false, true, isDup, readDup, nothing, dupSet, nothing};
+  return {"dup",
+          "DUP",
+          ".dup",
+          "boards numbered one after another within 1 to 999, each with the dealer and "
+          "vulnerability its number gives",
+          false,
+          true,
+          isDup,
+          readDup,
+          nothing,
+          dupSet,
+          nothing};
 }
 
 }  // namespace kveld::formats

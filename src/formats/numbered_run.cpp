@@ -23,8 +23,8 @@ std::string runRefusal(const DealSet& set, const RunLimits& limits) {
              " holds boards numbered one after another";
     if (number < 1) return boardText(number) + " is below 1, the lowest board " + file + " holds";
     if (number > limits.highest)
-      return boardText(number) + " is above " + std::to_string(limits.highest) + ", the highest board " + file +
-             " holds";
+      return boardText(number) + " is above " + std::to_string(limits.highest) + ", the highest board " +
+             file + " holds";
   }
   for (const SetBoard& b : set.boards) {
     const int n = b.deal.number;
@@ -32,8 +32,8 @@ std::string runRefusal(const DealSet& set, const RunLimits& limits) {
       return boardText(n) + "'s dealer is " + std::string(seatName(b.dealer)) + ", but " + file + " gives " +
              boardText(n) + " the dealer its number implies (" + std::string(seatName(dealerOf(n))) + ")";
     if (b.vulnerability != vulnerabilityOf(n))
-      return boardText(n) + "'s vulnerability is " + std::string(vulnerabilityWords(b.vulnerability)) + ", but " +
-             file + " gives " + boardText(n) + " the vulnerability its number implies (" +
+      return boardText(n) + "'s vulnerability is " + std::string(vulnerabilityWords(b.vulnerability)) +
+             ", but " + file + " gives " + boardText(n) + " the vulnerability its number implies (" +
              std::string(vulnerabilityWords(vulnerabilityOf(n))) + ")";
   }
   return "";
@@ -43,7 +43,8 @@ std::string shownByte(char c) {
   const auto u = static_cast<unsigned char>(c);
   if (u >= 0x20 && u < 0x7F) return "'" + std::string(1, c) + "'";
   constexpr std::string_view kHex = "0123456789ABCDEF";
-  return std::string("byte 0x") + kHex[static_cast<std::size_t>(u >> 4)] + kHex[static_cast<std::size_t>(u & 15)];
+  return std::string("byte 0x") + kHex[static_cast<std::size_t>(u >> 4)] +
+         kHex[static_cast<std::size_t>(u & 15)];
 }
 
 }  // namespace kveld::formats
