@@ -264,6 +264,7 @@ TEST(DealFiles, MachineFilesHoldWhatTheirMakersDescribe) {
   EXPECT_NE(dlm.find("Board 03=" + kDlmLines[2] + "\r\n"), std::string::npos);
   EXPECT_NE(dlm.find("Board 25=aaaaaabffffffkkkkkklpppppp023\r\n"), std::string::npos);
   EXPECT_NE(dlm.find("Board 99=aaaaaabffffffkkkkkklpppppp109\r\n"), std::string::npos);
+  EXPECT_EQ(readDealFile(dlm).sets.at(0).event, set.event);  // from the headline
 
   const SetParameters p36 = decodeControlDigits(*checkControlString("123456789X"));
   set = setOfControlString("123456789X", p36, dealSet(p36));
