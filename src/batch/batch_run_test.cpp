@@ -87,7 +87,7 @@ TEST(BatchRun, UsageErrorsSayWhichAndPointToHelp) {
       {{"1000100006", "-o"}, "kveld-batch: option \"-o\" needs a value; see --help.\n"},
       {{"--quiet=yes", "1000100006"}, "kveld-batch: option \"--quiet\" takes no value; see --help.\n"},
       {{"-f", "xml", "1000100006"},
-       "kveld-batch: unknown format \"xml\" (the formats are archive, pbn, text, html); see --help.\n"},
+       "kveld-batch: unknown format \"xml\" (the formats are archive, pbn, lin, text, html); see --help.\n"},
       {{"-q"}, "kveld-batch: no control string given; see --help.\n"},
       {{}, "kveld-batch: no control string given; see --help.\n"},
       {{"--output=", "1000100006"}, "kveld-batch: the output folder is empty; see --help.\n"},

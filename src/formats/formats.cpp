@@ -5,13 +5,14 @@ namespace kveld::formats {
 // Each format's row, from the file of its reader and writer.
 Format archiveFormat();
 Format pbnFormat();
+Format linFormat();
 Format textFormat();
 Format htmlFormat();
 
 std::string nothing(const FormatContext&) { return {}; }
 
 const std::vector<Format>& formats() {
-  static const std::vector<Format> list = {archiveFormat(), pbnFormat(), textFormat(), htmlFormat()};
+  static const std::vector<Format> list = {archiveFormat(), pbnFormat(), linFormat(), textFormat(), htmlFormat()};
   return list;
 }
 
