@@ -139,6 +139,9 @@ const std::vector<FileCase>& fileCases() {
     twice.replace(twice.find("Deal: 2 "), 8, "Deal: 1 ");
     std::string shortHand = archive;
     shortHand.replace(shortHand.find("98 T63"), 6, "98 T6 ");
+    std::string noHeading = archive.substr(0, archive.find("Deal: 4 "));
+    const std::size_t heading = noHeading.find("\n--") + 1;
+    noHeading.replace(heading, noHeading.find('\n', heading) - heading, "--  ");
     std::vector<FileCase> all{
         // Files in no format, or empty.
         {"empty", "", {}, "the file is empty"},
@@ -146,6 +149,7 @@ const std::vector<FileCase>& fileCases() {
         {"no format", "Board 1: AKQ of spades\n", {}, "no deal file format"},
         // The deal archive.
         {"archive", archive.substr(0, archive.find("Deal: 4 ")), {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"archive, a heading without words", noHeading, {{kBoard1, kBoard2, kBoard3}}, ""},
         {"archive, one number twice", twice, {}, "board 1 is given twice with different hands"},
         {"archive, a card short", shortHand, {}, "board 1: North holds 12 cards instead of 13"},
     };
