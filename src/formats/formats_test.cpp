@@ -210,6 +210,20 @@ TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   EXPECT_EQ(text.set(b.set(), context, 0).bytes.substr(0, 11), "0102230455:");
 }
 
+// Boards 1 and 3 of the hand record: one line each, hands from South with
+// the dealer's digit (3 North, 1 South), ranks high to low, East written,
+// a void's letter kept; CR LF whatever the platform's line end.
+TEST_F(FormatsTest, LinOneLineABoardWithItsFourHands) {
+  const std::vector<std::string> lines = split(write("lin", "1000100006", "\n"), "\r\n");
+  ASSERT_EQ(lines.size(), 24u);
+  EXPECT_EQ(lines[0],
+            "qx|o1|md|3SQJ42HQ75D5CAT754,SKTHKJ84DAQT96CJ8,S98HT63DJ432C9632,SA7653HA92DK87CKQ"
+            "|rh||ah|Board 1|sv|o|pg||");
+  EXPECT_EQ(lines[2],
+            "qx|o3|md|1SAT52HT2D842CQJT4,S974HAQ8643DCK986,SKJ8HKJ5DKQJT95C5,SQ63H97DA763CA732"
+            "|rh||ah|Board 3|sv|e|pg||");
+}
+
 TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
   auto name = [](const char* format, const char* control) {
     return Dealt(control).set().name + std::string(findFormat(format)->extension);
@@ -219,6 +233,7 @@ TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
   EXPECT_EQ(name("pbn", "0102230455"), "Sep-09-A.pbn");
   EXPECT_EQ(name("text", "0000000000"), "Jan-00-S.txt");
   EXPECT_EQ(name("html", "1000100006"), "Jan-01-M.html");
+  EXPECT_EQ(name("lin", "1000100006"), "Jan-01-M.lin");
   EXPECT_EQ(findFormat("PBN"), nullptr);
 }
 
