@@ -19,7 +19,7 @@ struct Result {
 Result run(const std::vector<std::string>& args, bool errIsTerminal = false) {
   std::istringstream in;
   std::ostringstream out, err;
-  BatchIo io{in, out, err, replaceNativeFile, "\n", "1.2.3"};
+  BatchIo io{in, out, err, replaceNativeFile, readNativeFile, "\n", "1.2.3"};
   io.errIsTerminal = errIsTerminal;
   Result r;
   r.status = runBatch(args, io);

@@ -63,6 +63,7 @@ Read readArchive(std::string_view bytes) {
   Read read;
   DealSet& set = read.sets.emplace_back();
   set.event = wordsOf(lines.at(1));
+  set.archiveHeading = lines.at(1);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].rfind("Deal:", 0) != 0) continue;
     const std::string where = "line " + std::to_string(i + 1) + ": ";

@@ -95,7 +95,7 @@ void nameSetsOfFile(std::vector<DealSet>& sets, std::string_view fileName) {
     const std::string when = dateWords(set.date);
     const std::string what = set.event.empty() ? set.name : set.event;
     set.title = when.empty() ? what : what + ", " + when;
-    set.archiveHeading = archiveHeader(when, what);
+    if (set.archiveHeading.empty()) set.archiveHeading = archiveHeader(when, what);
   }
 }
 

@@ -177,6 +177,21 @@ void replaceNativeFile(const std::string& nativePath, const std::string& bytes) 
   replaceWide(utf8ToWide(nativePath), nativePath, bytes);
 }
 
+std::string readNativeFile(const std::string& nativePath) {
+  Win32Handle h(CreateFileW(utf8ToWide(nativePath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.valid()) raiseLastError("opening", nativePath);
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError("reading", nativePath);
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
 void RealSystem::deleteFile(const std::string& path) {
   if (!DeleteFileW(widePath(path).c_str())) raiseLastError("deleting", path);
 }
