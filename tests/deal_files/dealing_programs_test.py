@@ -1,9 +1,10 @@
 """Our PBN reader against the PBN of two dealing programs we did not write,
 Debian's `dealer` and `deal`: each deals 20 boards from a fixed seed twice,
 once as PBN and once in a form of its own (dealer's diagrams, deal's card
-numbers), and the boards we read from the PBN must hold the hands that the
-program printed the other way, card for card."""
+numbers), and the boards that kveld-batch --input reads from the PBN must
+hold the hands that the program printed the other way, card for card."""
 import os
+import re
 import subprocess
 import tempfile
 import unittest
@@ -22,21 +23,23 @@ VULNERABLE = ["None", "NS", "EW", "All", "NS", "EW", "All", "None", "EW", "All",
 
 
 def read_boards(folder, pbn):
-    """Our boards from PBN bytes: {number: (dealer, vulnerable, {seat: "s.h.d.c"})} and the sets' events."""
+    """Our boards from PBN bytes, as kveld-batch --input reads them and writes them again as PBN:
+    {number: (dealer, vulnerable, {seat: "s.h.d.c"})} and the sets' events."""
     path = os.path.join(folder, "deals.pbn")
     with open(path, "wb") as f:
         f.write(pbn)
-    out = subprocess.run([programs.path("deal_lines"), path], capture_output=True, text=True, timeout=30)
+    out = subprocess.run([programs.path("kveld-batch"), "--input", path, "--format", "pbn"], capture_output=True,
+                         timeout=30)
     if out.returncode != 0:
-        raise AssertionError("our reader refused the file: " + out.stderr)
+        raise AssertionError("kveld-batch refused the file: " + out.stderr.decode())
     boards, events = {}, []
-    for line in out.stdout.splitlines():
-        if line.startswith("set "):
-            events.append(line[4:])
-            continue
-        number, dealer, vulnerable, *hands = line.split(" ")
-        hands[0] = hands[0][2:]  # after "N:"
-        boards[int(number)] = (dealer, vulnerable, dict(zip(SEATS, hands)))
+    for game in out.stdout.decode().split("\r\n\r\n")[1:]:
+        tags = dict(re.findall(r'^\[(\w+) "(.*)"\]\r$', game + "\r", re.MULTILINE))
+        if tags["Event"] not in events:
+            events.append(tags["Event"])
+        first, hands = tags["Deal"].split(":")
+        assert first == "N", tags["Deal"]
+        boards[int(tags["Board"])] = (tags["Dealer"], tags["Vulnerable"], dict(zip(SEATS, hands.split(" "))))
     return boards, events
 
 
