@@ -134,6 +134,8 @@ const std::vector<FileCase>& fileCases() {
          "[Event \"Club\"]\n[OptimumResultTable \"Declarer;Denomination\\2R;Result\\2R\"]\nN NT  9\nS  S 10\n\n" +
              pbnGame("#", 1, "N", "None", kDeal1),
          {{kBoard1}}, ""},
+        {"pbn, a deal unknown or not applicable is no board",
+         "[Board \"1\"][Deal \"?\"]\n\n[Board \"1\"][Deal \"\"]\n\n[Board \"2\"][Deal \"" + kDeal2 + "\"]\n", {{kBoard2}}, ""},
         {"pbn, the two rooms of a board are one board",
          pbnGame("Teams", 1, "N", "None", kDeal1) + "\r\n" + pbnGame("Teams", 1, "N", "None", kDeal1) + "\r\n" +
              pbnGame("Teams", 2, "E", "NS", kDeal2) + "\r\n" + pbnGame("Teams", 1, "N", "None", kDeal1),

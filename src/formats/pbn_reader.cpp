@@ -204,7 +204,9 @@ std::string PbnReader::game(const std::array<std::optional<std::string_view>, kF
     if (tags[f]) given[f] = unescapedPbn(*tags[f]);
   std::array<const std::string*, 4> words{};
   for (std::size_t f = kEvent; f <= kBoard; ++f) words[f] = inherited_[f].resolve(given[f]);
-  if (!given[kDeal]) return "";  // no board: a game of words, notes or a table
+  // No board: a game of words, notes or a table, or a deal unknown ("?")
+  // or not applicable ("").
+  if (!given[kDeal] || trimmed(*given[kDeal]).empty() || trimmed(*given[kDeal]) == "?") return "";
   number_ = 0;
   const std::string problem = board(given, words);
   if (problem.empty()) return "";
