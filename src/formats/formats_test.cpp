@@ -170,23 +170,23 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
     const std::vector<std::string> expected = {
         "1000100006: January 1, Morning, 24 boards",
         "",
-        "Board 1             North",
+        "Board 1             North 1 HCP",
         "Dealer: North       S 98",
         "Vulnerable: None    H T63",
         "                    D J432",
         "                    C 9632",
-        "West                                    East",
+        "West 14 HCP                             East 16 HCP",
         "S KT                                    S A7653",
         "H KJ84                                  H A92",
         "D AQT96                                 D K87",
         "C J8                                    C KQ",
-        "                    South",
+        "                    South 9 HCP",
         "                    S QJ42",
         "                    H Q75",
         "                    D 5",
         "                    C AT754",
         "",
-        "Board 2             North",
+        "Board 2             North 6 HCP",
         "Dealer: East        S T743",
         "Vulnerable: N-S     H A65",
     };
@@ -194,7 +194,7 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(lines.size(), 2u + 24u * 16u - 1u);
     // Board 3: West's diamonds are void.
-    EXPECT_EQ(lines[2 + 2 * 16 + 5], "West                                    East");
+    EXPECT_EQ(lines[2 + 2 * 16 + 5], "West 9 HCP                              East 10 HCP");
     EXPECT_EQ(lines[2 + 2 * 16 + 8], "D --                                    D A763");
     EXPECT_EQ(lines.back(), "                    C QT763");
   }
