@@ -63,6 +63,47 @@ const std::string kDeal1 = dealOf(kBoard1), kDeal2 = dealOf(kBoard2), kDeal3 = d
 // Board 2's hands under number 1, dealer North, nobody vulnerable.
 const std::string kBoard2As1 = "1 N None " + kDeal2;
 
+// The dealing machines' files (BRI, DUP, DLM), from the hands of kBoard1 to
+// kBoard3: each board's card numbers 01 (ace of spades) to 52 (two of
+// clubs) for North, East and South, and its DLM letters with their checksum.
+const std::array<std::string, 3> kCardNumbers = {
+    "060718222530373839454851520108091012141926283334414203041113162123364044474950",
+    "050811121422233233384251520213151624262930313446484906070910171819353739414344",
+    "020407151723282930313236490309121921273435384047515201051013182633373942434450"};
+const std::array<std::string, 3> kDlmLines = {"hkmbfjjomhilbnmpfoacfodika016", "npcikaefklmbnpfebliliknnha010",
+                                              "ieldgnldchhdoeaajejjokphcf029"};
+
+// A BRI record as a dealing program pads it: 32 spaces and 18 NUL bytes.
+std::string briRecord(const std::string& digits) { return digits + std::string(32, ' ') + std::string(18, '\0'); }
+
+// A DUP record: the card numbers, the hands as the machine's screen shows
+// them (each suit's symbol byte before its ranks), the control bytes.
+std::string dupRecord(std::size_t board, const std::string& control) {
+  const std::string text = std::array{kBoard1, kBoard2, kBoard3}[board];
+  std::istringstream hands(text.substr(text.find(':') + 1));
+  std::string screen;
+  for (std::string hand; hands >> hand;) {
+    std::size_t suit = 0;
+    screen += "\x06";
+    for (char c : hand) screen += c == '.' ? "\x03\x04\x05"[suit++] : c;
+  }
+  return kCardNumbers[board] + screen + control;
+}
+
+// A DLM file of boards 1 to 3 from its words (the lines of [Document]
+// before the boards, separated by '|'), the line end, the board lines and
+// the value of Duplicates 01.
+std::string dlmFile(const std::string& words, const std::string& end, const std::array<std::string, 3>& lines = kDlmLines,
+                    char duplicates01 = '0') {
+  std::string file = "[Document]" + end;
+  std::istringstream in(words);
+  for (std::string line; std::getline(in, line, '|');) file += line + end;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    file += "Duplicates 0" + std::to_string(i + 1) + "=" + (i == 0 ? duplicates01 : '0') + end + "Board 0" +
+            std::to_string(i + 1) + "=" + lines[i] + end;
+  return file + "[Startup]" + end + "Statistics=0" + end;
+}
+
 struct FileCase {
   const char* what;
   std::string bytes;
@@ -173,6 +214,79 @@ const std::vector<FileCase>& fileCases() {
          "line 2: the tag Deal has no closing bracket"},
         {"pbn, a dealer that is no seat", "[Board \"1\"][Dealer \"#\"][Deal \"" + kDeal1 + "\"]", {},
          "game 1 (board 1): the dealer \"#\" cannot be read"},
+        // BRI: boards 1 to n, in 128-byte records or 78 digits a line.
+        {"BRI, the maker's example for North", briRecord("18043727240822422106250717" + std::string(
+             "0102030509101112131415161920232628293031323334353638")),
+         {{"1 N None N:J987.JT7643.A4.Q AKQT65432.AKQ9.. .852.KQJT987653. ..2.AKJT98765432"}}, ""},
+        {"BRI, 128-byte records", briRecord(kCardNumbers[0]) + briRecord(kCardNumbers[1]) + briRecord(kCardNumbers[2]),
+         {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"BRI, a line each", kCardNumbers[0] + "\r\n" + kCardNumbers[1] + "\r\n" + kCardNumbers[2] + "\r\n",
+         {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"BRI, record 3 cut short", briRecord(kCardNumbers[0]) + briRecord(kCardNumbers[1]) + kCardNumbers[2].substr(0, 40),
+         {}, "record 3: cut short (40 of 78 digits)"},
+        {"BRI, a card number above 52", briRecord(kCardNumbers[0]) + briRecord("53" + kCardNumbers[1].substr(2)), {},
+         "record 2: card number 53 is outside 01 to 52"},
+        {"BRI, a card twice", briRecord(kCardNumbers[0]) + briRecord(kCardNumbers[1].substr(0, 26) + "05" +
+                                                                      kCardNumbers[1].substr(28)),
+         {}, "record 2: the ten of spades is held twice"},
+        {"BRI, a letter among the digits", briRecord(kCardNumbers[0]) + briRecord("0x" + kCardNumbers[1].substr(2)), {},
+         "record 2: 'x' stands among the card numbers"},
+        // DUP: 156-byte records, the boards from the lowest on.
+        {"DUP, boards 1 to 3", dupRecord(0, "YN1  1 3  ") + dupRecord(1, "YN1  1 3  ") + dupRecord(2, "YN1  1 3  "),
+         {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"DUP, control bytes in the first record only, the screen blank",
+         kCardNumbers[0] + std::string(68, ' ') + "YN1  0 03 " + dupRecord(1, std::string(10, '\0')) +
+             dupRecord(2, std::string(10, '\0')),
+         {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"DUP, from board 5, the highest given as the count",
+         dupRecord(0, "YN5  1 3  ") + dupRecord(1, "YN5  1 3  ") + dupRecord(2, "YN5  1 3  "),
+         {{"5 N NS" + kBoard1.substr(8), "6 E EW" + kBoard2.substr(6), "7 S All" + kBoard3.substr(6)}}, ""},
+        {"DUP, record 3 cut short", (dupRecord(0, "YN1  1 3  ") + dupRecord(1, "YN1  1 3  ") +
+                                     dupRecord(2, "YN1  1 3  ")).substr(0, 2 * 156 + 146),
+         {}, "record 3: cut short (146 of 156 bytes)"},
+        {"DUP, counted backwards", dupRecord(0, "YY1  1 2  ") + dupRecord(1, "YY1  1 2  "), {}, "counted backwards"},
+        {"DUP, a highest board that is neither", dupRecord(0, "YN1  1 7  ") + dupRecord(1, "YN1  1 7  "), {},
+         "record 1: the highest board is given as '7  ', but 2 records from board 1 end at board 2"},
+        {"DUP, a second set's control bytes", dupRecord(0, "YN1  1 2  ") + dupRecord(1, "YN25 1 26 "), {},
+         "record 2: its control bytes differ from the first record's"},
+        {"DUP, boards above 999", dupRecord(0, "YN9991 999") + dupRecord(1, "YN9991 999"), {},
+         "the boards run from 999 to 1000, above 999"},
+        {"DUP, the screen shows other hands", dupRecord(0, "YN1  1 2  ") + dupRecord(0, "YN1  1 2  ").substr(0, 78) +
+                                                   dupRecord(1, "YN1  1 2  ").substr(78),
+         {}, "board 2: North's hand for the machine's screen differs from the card numbers"},
+        // DLM: INI text, boards From board to To board, each line checked.
+        {"DLM, boards 1 to 3",
+         dlmFile("Headline=Club night|Status=Show|Duplicates=0|From board=1|To board=3|Next board to duplimate=0|"
+                 "PrintOuts=0|Crypto key=0|Checksum=003", "\r\n"),
+         {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"DLM, LF, names in capitals, the checksum of the board count",
+         dlmFile("STATUS=Show|DUPLICATES=0|FROM BOARD=1|TO BOARD=3|CHECKSUM=2", "\n"), {{kBoard1, kBoard2, kBoard3}}, ""},
+        // Worked by hand: the filler's letters XOR to 'b' ^ 'l' = 14, so board 1's checksum is 1 ^ 14 = 15.
+        {"DLM, the filler deal on board 1",
+         "[DOCUMENT]\r\nStatus=Sealed\r\nDuplicates=1\r\nFrom board=1\r\nTo board=1\r\nChecksum=1\r\n"
+         "Board 01=aaaaaabffffffkkkkkklpppppp015\r\n",
+         {{"1 N None N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"}}, ""},
+        {"DLM, a board's Duplicates in its checksum",
+         dlmFile("Status=Show|Duplicates=1|From board=1|To board=3|Checksum=2", "\r\n",
+                 {"hkmbfjjomhilbnmpfoacfodika017", kDlmLines[1], kDlmLines[2]}, '1'),
+         {{kBoard1, kBoard2, kBoard3}}, ""},
+        {"DLM, a letter outside a to p",
+         dlmFile("Status=Show|Duplicates=1|From board=1|To board=3|Checksum=2", "\r\n",
+                 {kDlmLines[0], "npcikaefklmbnpfebliliknnhq010", kDlmLines[2]}),
+         {}, "board 2: the letter 'q' is outside a to p"},
+        {"DLM, a board line's checksum wrong",
+         dlmFile("Status=Show|Duplicates=1|From board=1|To board=3|Checksum=2", "\r\n",
+                 {"hkmbfjjomhilbnmpfoacfodika017", kDlmLines[1], kDlmLines[2]}),
+         {}, "board 1: the checksum 017 does not match the deal (016 expected)"},
+        {"DLM, the file's checksum wrong", dlmFile("Status=Show|Duplicates=0|From board=1|To board=3|Checksum=7", "\r\n"),
+         {}, "Checksum=7 does not match its boards and status (3 or 2 expected)"},
+        {"DLM, a board of the set without its line",
+         dlmFile("Status=Show|Duplicates=1|From board=1|To board=4|Checksum=5", "\r\n"), {},
+         "board 4: the file has no line 'Board 04='"},
+        {"DLM, To board above 99", dlmFile("Status=Show|Duplicates=1|From board=1|To board=100|Checksum=101", "\n"), {},
+         "To board '100' is not a board from 1 to 99"},
+        {"DLM, encrypted", dlmFile("Status=Show|Duplicates=1|From board=1|To board=3|Crypto key=41|Checksum=2", "\r\n"),
+         {}, "the boards are encrypted (Crypto key=41)"},
     };
   }();
   return cases;
@@ -245,6 +359,76 @@ TEST(DealFiles, PbnIsRecognisedByItsTags) {
   EXPECT_FALSE(pbn.recognises("pn|a,b,c,d|st||md|3SKQJT,,,|rh||ah|Board 1|sv|o|pg||\n"));
   EXPECT_FALSE(pbn.recognises("[Event \"Club\"]\n[Board \"1\"]\n"));
   EXPECT_FALSE(pbn.recognises("Deal: 1 [Deal \"x\"]"));
+}
+
+// Sets that a format cannot hold, and the reason its writer gives.
+struct WriterCase {
+  const char* format;
+  std::vector<std::string> boards;  // as boardOf reads them
+  std::string refusal;              // a part of it
+};
+
+TEST(DealFiles, WritersRefuseSetsTheyCannotHold) {
+  const std::string board1West = "1 W None" + kBoard1.substr(8);
+  const std::string board100 = "100 W All" + kBoard1.substr(8);  // as its number implies
+  const std::string board2None = "2 E None" + kBoard2.substr(6);
+  const std::vector<WriterCase> cases = {
+      {"bri", {kBoard2, kBoard3}, "the boards are not numbered 1 to 2 in order"},
+      {"bri", {kBoard1, kBoard3}, "the boards are not numbered 1 to 2 in order"},
+      {"dup", {kBoard1, kBoard3}, "board 3 follows board 1, but a DUP file holds boards numbered one after another"},
+      {"dup", {"1000 W None" + kBoard1.substr(8)}, "board 1000 is above 999, the highest board a DUP file holds"},
+      {"dlm", {board100}, "board 100 is above 99, the highest board a DLM file holds"},
+      {"bri", {board1West}, "board 1's dealer is West, but a BRI file gives board 1 the dealer its number implies (North)"},
+      {"dup", {board1West}, "board 1's dealer is West, but a DUP file gives board 1 the dealer its number implies (North)"},
+      {"dlm", {board1West}, "board 1's dealer is West, but a DLM file gives board 1 the dealer its number implies (North)"},
+      {"dup", {board2None, kBoard3},
+       "board 2's vulnerability is None, but a DUP file gives board 2 the vulnerability its number implies (N-S)"},
+      {"bri", {}, "a BRI file cannot hold a set of no boards"},
+  };
+  for (const WriterCase& c : cases) {
+    SCOPED_TRACE(std::string(c.format) + ": " + c.refusal);
+    DealSet set;
+    for (const std::string& b : c.boards) set.boards.push_back(boardOf(b));
+    const Written w = fileOf(*findFormat(c.format), set, {"\r\n", "test"});
+    EXPECT_NE(w.refusal.find(c.refusal), std::string::npos) << w.refusal;
+    EXPECT_EQ(w.bytes, "");
+  }
+}
+
+// The machines' files as their makers describe them: BRI's padded records,
+// DUP's control bytes ("YN1  1 32 " for a set of 32 boards, in every
+// record), DLM's checksum of a set of 24 boards (025, as the machine wrote
+// it) and the filler deal outside the set (number XOR 14).
+TEST(DealFiles, MachineFilesHoldWhatTheirMakersDescribe) {
+  const SetParameters p = decodeControlDigits(*checkControlString("1000100006"));
+  DealSet set = setOfControlString("1000100006", p, dealSet(p));
+  ASSERT_EQ(set.boards.size(), 24u);
+  const std::string bri = fileOf(*findFormat("bri"), set, {"\r\n", "test"}).bytes;
+  ASSERT_EQ(bri.size(), 24u * 128);
+  EXPECT_EQ(bri.substr(0, 128), briRecord(kCardNumbers[0]));
+  EXPECT_EQ(bri.substr(256, 78), kCardNumbers[2]);
+
+  const std::string dlm = fileOf(*findFormat("dlm"), set, {"\n", "test"}).bytes;
+  EXPECT_EQ(dlm.substr(0, dlm.find("Duplicates 01")),
+            "[Document]\r\nHeadline=" + set.event +
+                "\r\nStatus=Show\r\nDuplicates=1\r\nFrom board=1\r\nTo board=24\r\nNext board to duplimate=0\r\n"
+                "PrintOuts=0\r\nCrypto key=0\r\nChecksum=025\r\n");
+  EXPECT_NE(dlm.find("Duplicates 01=0\r\nBoard 01=" + kDlmLines[0] + "\r\n"), std::string::npos);
+  EXPECT_NE(dlm.find("Board 03=" + kDlmLines[2] + "\r\n"), std::string::npos);
+  EXPECT_NE(dlm.find("Board 25=aaaaaabffffffkkkkkklpppppp023\r\n"), std::string::npos);
+  EXPECT_NE(dlm.find("Board 99=aaaaaabffffffkkkkkklpppppp109\r\n"), std::string::npos);
+  EXPECT_EQ(readDealFile(dlm).sets.at(0).event, set.event);  // from the headline
+
+  const SetParameters p36 = decodeControlDigits(*checkControlString("123456789X"));
+  set = setOfControlString("123456789X", p36, dealSet(p36));
+  ASSERT_GE(set.boards.size(), 32u);
+  set.boards.resize(32);
+  const std::string dup = fileOf(*findFormat("dup"), set, {"\r\n", "test"}).bytes;
+  ASSERT_EQ(dup.size(), 32u * 156);
+  for (std::size_t r = 0; r < 32; ++r) EXPECT_EQ(dup.substr(r * 156 + 146, 10), "YN1  1 32 ") << "record " << r + 1;
+  set.boards.erase(set.boards.begin());
+  const std::string from2 = fileOf(*findFormat("dup"), set, {"\r\n", "test"}).bytes;
+  EXPECT_EQ(from2.substr(146, 10), "YN2  1 32 ");
 }
 
 // Every format that is read and written gives back the boards of a dealt
