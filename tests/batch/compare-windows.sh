@@ -54,6 +54,24 @@ compare "standard input" BYTES "$(printf '# sets\r\n\r\n1000100006\r\n123456789X
 compare "usage error" TEXT "" --bogus
 compare "version" TEXT "" --version
 
+# Deal files: a set written in every format that is read, each read back by
+# both builds, and one of them written in every format.
+mkdir "$work/in"
+readable="archive pbn lin bri dup dlm"
+for format in $readable; do
+  timeout 60 "$posix" -q -f "$format" -o "$work/in" 123456789X >/dev/null 2>&1 || echo "FAILED: writing $format"
+done
+cd "$work/in"
+for file in *; do
+  compare "read $file" BYTES "" -f pbn -i "$file"
+done
+for format in $readable html; do
+  compare "a PBN file as $format" BYTES "" -f "$format" -i Aug-23-M.pbn
+done
+compare "a PBN file as text" TEXT "" -f text -i Aug-23-M.pbn
+compare "a file that cannot be read" TEXT "" -i missing.pbn
+cd "$here"
+
 # Files in a folder: the same names and bytes.
 mkdir "$work/posix" "$work/win"
 set +e
