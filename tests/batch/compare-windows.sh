@@ -4,8 +4,9 @@
 # differs only in its line ends (CR LF on Windows).
 # Usage: compare-windows.sh POSIX_KVELD_BATCH WINDOWS_KVELD_BATCH_EXE
 set -eu
-posix=$1
-windows=$2
+# Absolute, since some cases run in a folder of their own.
+posix=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+windows=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 here=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
