@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "encoding/cp437.h"
+
 namespace kveld::formats {
 
 namespace {
@@ -12,19 +14,6 @@ constexpr std::array<char16_t, 32> kWindows1252 = {
     0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-void append(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 }  // namespace
 
@@ -64,7 +53,7 @@ std::string latin1ToUtf8(std::string_view bytes) {
   out.reserve(bytes.size() + bytes.size() / 4);
   for (char ch : bytes) {
     const auto b = static_cast<std::uint8_t>(ch);
-    append(out, b >= 0x80 && b < 0xA0 ? kWindows1252[b - 0x80u] : char32_t{b});
+    appendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252[b - 0x80u] : char32_t{b});
   }
   return out;
 }
