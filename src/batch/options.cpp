@@ -122,6 +122,12 @@ std::string formatLines(const std::string& n) {
     line.append(line.size() < 12 ? 12 - line.size() : 1, ' ');
     line += std::string(f.label) + (&f == &formats::formats().front() ? " (the default)" : "");
     if (!f.limits.empty()) line += ": " + std::string(f.limits);
+    // Wrapped within 78 columns, under the label.
+    while (line.size() > 78) {
+      const std::size_t cut = line.rfind(' ', 78);
+      lines += line.substr(0, cut) + n;
+      line = std::string(12, ' ') + line.substr(cut + 1);
+    }
     lines += line + n;
   }
   return lines;
