@@ -10,6 +10,7 @@
 #include "batch/progress_bar.h"
 #include "formats/formats.h"
 #include "rules/dealer.h"
+#include "rules/near_strings.h"
 
 namespace kveld::batch {
 
@@ -69,6 +70,9 @@ class Run {
       if (options_.check)
         io_.out << formats::printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
       io_.err << kProgram << ": " << formats::refusal(text, checked.problem) << io_.lineEnd;
+      if (options_.check)
+        for (const NearString& n : nearStrings(text, tables_))
+          io_.err << kProgram << ": one slip away: " << nearStringLine(n, tables_) << io_.lineEnd;
       return true;
     }
     if (options_.check) {
