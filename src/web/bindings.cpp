@@ -6,6 +6,7 @@
 
 #include "analysis/double_dummy.h"
 #include "formats/analysis_text.h"
+#include "rules/near_strings.h"
 #include "web/page_set.h"
 
 namespace kveld::web {
@@ -119,6 +120,27 @@ val analysis(const std::string& text, const std::string& tricks) {
   return list;
 }
 
+// The valid strings one slip away from a refused text, each with its set's
+// title and Board 1's North hand: [{text, title, north: {seat, holdings}}].
+val near(const std::string& text) {
+  RuleTables tables;
+  initRuleTables(tables);
+  val list = val::array();
+  for (const NearString& n : nearStrings(text, tables)) {
+    val north = val::object();
+    north.set("seat", std::string(seatName(Seat::North)));
+    val holdings = val::array();
+    for (Suit suit : kSuits) holdings.call<void>("push", holdingText(n.boardOne.holding(Seat::North, suit), ""));
+    north.set("holdings", holdings);
+    val item = val::object();
+    item.set("text", n.text);
+    item.set("title", setTitle(n.params, tables));
+    item.set("north", north);
+    list.call<void>("push", item);
+  }
+  return list;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(kveld) {
@@ -129,6 +151,8 @@ EMSCRIPTEN_BINDINGS(kveld) {
   emscripten::function("handRecord", &handRecord);
   emscripten::function("solve", &solve);
   emscripten::function("analysis", &analysis);
+  emscripten::function("near", &near);
+  emscripten::function("setSolverMemory", &analysis::setSolverMemory);
 }
 
 }  // namespace kveld::web
