@@ -8,7 +8,6 @@
 #include "analysis/double_dummy.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
-#include "rules/rule_tables.h"
 #include "testing/bench_comparison.h"
 
 namespace kveld::analysis {
@@ -17,9 +16,7 @@ namespace {
 // The 36 boards of control string 123456789X.
 const std::vector<Board>& setOf36() {
   static const std::vector<Board> boards = [] {
-    RuleTables tables;
-    initRuleTables(tables);
-    const SetParameters params = decodeControlDigits(*checkControlString("123456789X"), tables);
+    const SetParameters params = decodeControlDigits(*checkControlString("123456789X"));
     return dealSet(params);
   }();
   return boards;

@@ -6,7 +6,7 @@
 namespace kveld {
 
 void nameArchiveFile(Program& p) {
-  const ArchiveName name = archiveName(p.tables, p.params, p.settings.dfDirectory);
+  const ArchiveName name = archiveName(p.params, p.settings.dfDirectory);
   p.archiveBaseName = name.baseName;
   p.archiveFileName = name.fileName;
   p.archivePath = name.path;
@@ -25,7 +25,7 @@ void nameArchiveFile(Program& p) {
 void writeArchiveFile(Program& p) {
   // The new file takes the place of an earlier one of that name in one step,
   // so a failure part-way leaves the earlier set intact.
-  p.system.replaceFile(p.archivePath, archiveText(p.tables, p.params, p.deals));
+  p.system.replaceFile(p.archivePath, archiveText(archiveHeader(p.params), p.deals.set(p.params.boardCount)));
 }
 
 }  // namespace kveld

@@ -66,13 +66,13 @@ TEST_F(ArchiveFileTest, WritesTheSetAndReplacesALongerEarlierFile) {
   std::ofstream(archive / "Jan-01-A.txt", std::ios::binary) << "another set";
   nameArchiveFile(program);
   writeArchiveFile(program);
-  EXPECT_EQ(contentOf(archive / "Jan-01-M.txt"), archiveText(tables, program.params, program.deals));
+  EXPECT_EQ(contentOf(archive / "Jan-01-M.txt"), archiveText(archiveHeader(program.params), program.deals.set(program.params.boardCount)));
   EXPECT_EQ(contentOf(archive / "Jan-01-A.txt"), "another set");
   EXPECT_EQ(namesIn(archive), (std::vector<std::string>{"Jan-01-A.txt", "Jan-01-M.txt"}));
 
   program.params.boardCount = 36;  // a second set of the same name
   writeArchiveFile(program);
-  EXPECT_EQ(contentOf(archive / "Jan-01-M.txt"), archiveText(tables, program.params, program.deals));
+  EXPECT_EQ(contentOf(archive / "Jan-01-M.txt"), archiveText(archiveHeader(program.params), program.deals.set(program.params.boardCount)));
   EXPECT_EQ(namesIn(archive).size(), 2u);
 }
 

@@ -6,7 +6,6 @@
 #include <random>
 #include <vector>
 
-#include "rules/rule_tables.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
 #include "testing/bench_comparison.h"
@@ -20,14 +19,12 @@ constexpr int kSets = 10000;
 // session, board count and deal offset.
 const std::vector<SetParameters>& manySets() {
   static const std::vector<SetParameters> sets = [] {
-    RuleTables tables;
-    initRuleTables(tables);
     std::mt19937 random(2026);
     std::vector<SetParameters> list;
     for (int i = 0; i < kSets; ++i) {
       ControlDigits digits{};
       for (std::size_t k = 1; k <= 9; ++k) digits[k] = static_cast<std::int16_t>(random() % 10);
-      list.push_back(decodeControlDigits(digits, tables));
+      list.push_back(decodeControlDigits(digits));
     }
     return list;
   }();

@@ -9,6 +9,7 @@
 #include "batch/options.h"
 #include "batch/progress_bar.h"
 #include "formats/formats.h"
+#include "formats/deal_set.h"
 #include "rules/dealer.h"
 #include "rules/near_strings.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 using formats::CheckedString;
 using formats::checkString;
-using formats::DealtSet;
+using formats::DealSet;
 using formats::FormatContext;
 
 constexpr const char* kProgram = "kveld-batch";
@@ -35,8 +36,7 @@ class Run {
       : options_(options),
         io_(io),
         format_(*formats::findFormat(options.format)),
-        context_{tables_, io.lineEnd, std::string(kProgram) + " " + io.version} {
-    initRuleTables(tables_);
+        context_{io.lineEnd, std::string(kProgram) + " " + io.version} {
   }
 
   int all() {
@@ -64,33 +64,45 @@ class Run {
  private:
   // Handles one control string; false when its file could not be written.
   bool one(const std::string& text) {
-    const CheckedString checked = checkString(text, tables_);
+    const CheckedString checked = checkString(text);
     if (!checked.params) {
       anyInvalid_ = true;
       if (options_.check)
         io_.out << formats::printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
       io_.err << kProgram << ": " << formats::refusal(text, checked.problem) << io_.lineEnd;
       if (options_.check)
-        for (const NearString& n : nearStrings(text, tables_))
-          io_.err << kProgram << ": one slip away: " << nearStringLine(n, tables_) << io_.lineEnd;
+        for (const NearString& n : nearStrings(text))
+          io_.err << kProgram << ": one slip away: " << nearStringLine(n) << io_.lineEnd;
       return true;
     }
     if (options_.check) {
-      io_.out << formats::printable(text) << ": " << formats::setHeading(*checked.params, tables_)
+      io_.out << formats::printable(text) << ": " << formats::setHeading(*checked.params)
               << io_.lineEnd;
       return true;
     }
     const std::vector<Board> boards = dealSet(*checked.params);
-    std::vector<analysis::BoardAnalysis> analysis;
-    if (options_.analyse && !analyse(boards, analysis)) return false;
-    const DealtSet set{text, *checked.params, boards, analysis};
+    DealSet set = formats::setOfControlString(text, *checked.params, boards);
+    return write(set);
+  }
+
+  // Writes one set, analysed when asked; false when its file could not be
+  // written or the solver failed. A set that the format cannot hold is
+  // refused with the reason.
+  bool write(DealSet& set) {
+    if (options_.analyse && !analyse(set)) return false;
     if (!options_.outputFolder) {
-      io_.out << format_.set(set, context_, setsWritten_++);
+      const formats::Written w = format_.set(set, context_, setsWritten_);
+      if (!refused(set, w)) {
+        io_.out << w.bytes;
+        ++setsWritten_;
+      }
       return true;
     }
-    const std::string path = pathInFolder(formats::fileNameOf(format_, *checked.params, tables_));
+    const formats::Written w = formats::fileOf(format_, set, context_);
+    if (refused(set, w)) return true;
+    const std::string path = pathInFolder(set.name + std::string(format_.extension));
     try {
-      io_.replaceFile(path, format_.begin(context_) + format_.set(set, context_, 0) + format_.end(context_));
+      io_.replaceFile(path, w.bytes);
     } catch (const std::exception& e) {
       io_.err << kProgram << ": " << path << " could not be written (" << e.what() << ")." << io_.lineEnd;
       return false;
@@ -104,7 +116,7 @@ class Run {
   // this run and the time since the run's first analysis started; it is
   // wiped when the set is done, so that other messages start on a clean
   // line.
-  bool analyse(const std::vector<Board>& boards, std::vector<analysis::BoardAnalysis>& results) {
+  bool analyse(DealSet& set) {
     const bool showProgress = io_.errIsTerminal && !options_.quiet;
     if (!analysisStarted_) {
       analysisStarted_ = true;
@@ -116,17 +128,26 @@ class Run {
       io_.err << progressLine(before + done, before + all, elapsed.count()) << std::flush;
     };
     try {
-      results = analysis::analyseBoards(boards, showProgress ? analysis::ProgressReport(show) : nullptr);
+      set.analysis = formats::analyseSet(set, showProgress ? analysis::ProgressReport(show) : nullptr);
     } catch (const analysis::AnalysisError& e) {
       if (showProgress) io_.err << io_.lineEnd;
       io_.err << kProgram << ": the double-dummy analysis failed: " << e.what() << "." << io_.lineEnd;
       return false;
     }
-    boardsAnalysed_ += static_cast<int>(boards.size());
+    boardsAnalysed_ += static_cast<int>(set.boards.size());
     if (showProgress) {
       const std::size_t width = progressLine(boardsAnalysed_, boardsAnalysed_, 0).size() + 8;
       io_.err << "\r" << std::string(width, ' ') << "\r" << std::flush;
     }
+    return true;
+  }
+
+  // Reports a set that the format cannot hold; true when it was refused.
+  bool refused(const DealSet& set, const formats::Written& w) {
+    if (w.refusal.empty()) return false;
+    anyInvalid_ = true;
+    io_.err << kProgram << ": " << set.source << ": " << format_.name << " cannot hold this set: " << w.refusal
+            << "." << io_.lineEnd;
     return true;
   }
 
@@ -139,7 +160,6 @@ class Run {
   const Options& options_;
   BatchIo& io_;
   const formats::Format& format_;
-  RuleTables tables_;
   FormatContext context_;
   int setsWritten_ = 0;
   bool analysisStarted_ = false;

@@ -9,11 +9,11 @@ std::string byte(int code) { return std::string(1, static_cast<char>(code)); }
 }  // namespace
 
 void initProgramTables(ProgramTables& t) {
-  initRuleTables(t);
   for (int i = 0; i < 4; ++i) t.suitSymbol[static_cast<std::size_t>(i)] = byte(i == 0 ? 6 : 2 + i) + " ";
 
   t.iniFileName = "KVELD.INI";
   t.scratchFileName = "df_find";
+  t.blank1 = " ";
   t.blank2 = "  ";
   t.blank74 = std::string(74, ' ');
   t.escKey = keyText(knownKey("Esc"));

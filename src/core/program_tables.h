@@ -1,11 +1,10 @@
 #pragma once
 // The program-wide tables and constants, filled once at start-up and only
-// read afterwards: the rule tables and what the screens add to them.
+// read afterwards: what the screens show and the names of their files.
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "rules/rule_tables.h"
 
 namespace kveld {
 
@@ -28,11 +27,11 @@ enum ConsoleColour : int {
   white = 15,
 };
 
-struct ProgramTables : RuleTables {
+struct ProgramTables {
   std::array<std::string, 4> suitSymbol;  // 0..3, symbol + one blank
 
   std::string iniFileName, scratchFileName;
-  std::string blank2, blank74;
+  std::string blank1, blank2, blank74;
   std::string escKey, enterKey, backspaceKey;
   int messageRow = 0;
 
@@ -41,7 +40,7 @@ struct ProgramTables : RuleTables {
   std::string dblTeeRight, dblTeeLeft;
 };
 
-// Fills every table and constant, the rule tables among them.
+// Fills every table and constant.
 void initProgramTables(ProgramTables& tables);
 
 }  // namespace kveld

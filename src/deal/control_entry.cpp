@@ -96,7 +96,7 @@ void enterControlString(Program& p) {
       continue;
     }
     p.controlDigit = *digits;
-    p.params = decodeControlDigits(*digits, p.tables);
+    p.params = decodeControlDigits(*digits);
     return;
   }
 }

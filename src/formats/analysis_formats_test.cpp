@@ -36,24 +36,21 @@ std::vector<analysis::BoardAnalysis> madeUp(int boards) {
 }
 
 struct AnalysisFormatsTest : ::testing::Test {
-  AnalysisFormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control, bool analysed = true) {
-    params = decodeControlDigits(*checkControlString(control), tables);
+    params = decodeControlDigits(*checkControlString(control));
     boards = dealSet(params);
     results = madeUp(params.boardCount);
     const Format& f = *findFormat(format);
-    const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
-    const DealtSet set{control, params, boards,
-                       analysed ? std::span<const analysis::BoardAnalysis>(results)
-                                : std::span<const analysis::BoardAnalysis>()};
-    return f.begin(context) + f.set(set, context, 0) + f.end(context);
+    const FormatContext context{"\n", "kveld-batch 1.2.3"};
+    DealSet set = setOfControlString(control, params, boards);
+    if (analysed) set.analysis = results;
+    return fileOf(f, set, context).bytes;
   }
   std::size_t count(const std::string& text, const std::string& piece) {
     std::size_t n = 0;
     for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
     return n;
   }
-  RuleTables tables;
   SetParameters params;
   std::vector<Board> boards;
   std::vector<analysis::BoardAnalysis> results;

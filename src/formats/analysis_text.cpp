@@ -9,10 +9,7 @@ using analysis::Denomination;
 
 namespace {
 
-constexpr std::array<Seat, 4> kDeclarers = {Seat::North, Seat::South, Seat::East, Seat::West};
-constexpr std::array<Denomination, 5> kDenominations = {Denomination::NoTrump, Denomination::Spades,
-                                                        Denomination::Hearts, Denomination::Diamonds,
-                                                        Denomination::Clubs};
+constexpr std::string_view kDigits = "0123456789abcd";
 
 std::string rightAligned(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
@@ -49,19 +46,38 @@ std::string parContractsText(const analysis::Par& par) {
   return text;
 }
 
-std::string doubleDummyTricks(const BoardAnalysis& a) {
-  static const char kDigits[] = "0123456789abcd";
+std::string doubleDummyTricks(const BoardAnalysis& a) { return doubleDummyTricks(a.tricks); }
+
+std::string doubleDummyTricks(const analysis::TrickTable& tricks) {
   std::string digits;
-  for (Seat seat : kDeclarers) {
-    for (Denomination d : kDenominations) digits += kDigits[a.tricksFor(seat, d) & 15];
+  for (Seat seat : kDeclarerOrder) {
+    for (Denomination d : kDenominationOrder) {
+      const int n = tricks[indexOf(seat)][static_cast<std::size_t>(d)];
+      digits += kDigits[static_cast<std::size_t>(n < 0 || n > 13 ? 0 : n)];
+    }
   }
   return digits;
 }
 
+std::optional<analysis::TrickTable> tricksFromDigits(std::string_view digits) {
+  if (digits.size() != 20) return std::nullopt;
+  analysis::TrickTable t{};
+  std::size_t i = 0;
+  for (Seat seat : kDeclarerOrder) {
+    for (Denomination d : kDenominationOrder) {
+      const char c = digits[i++];
+      const std::size_t n = kDigits.find(c >= 'A' && c <= 'D' ? static_cast<char>(c - 'A' + 'a') : c);
+      if (n == std::string_view::npos) return std::nullopt;
+      t[indexOf(seat)][static_cast<std::size_t>(d)] = static_cast<int>(n);
+    }
+  }
+  return t;
+}
+
 std::vector<std::string> optimumResultLines(const BoardAnalysis& a) {
   std::vector<std::string> lines;
-  for (Seat seat : kDeclarers) {
-    for (Denomination d : kDenominations) {
+  for (Seat seat : kDeclarerOrder) {
+    for (Denomination d : kDenominationOrder) {
       lines.push_back(std::string(1, seatLetter(seat)) + " " + rightAligned(denominationText(d), 2) + " " +
                       rightAligned(std::to_string(a.tricksFor(seat, d)), 2));
     }
@@ -71,9 +87,9 @@ std::vector<std::string> optimumResultLines(const BoardAnalysis& a) {
 
 std::vector<std::string> trickTableLines(const BoardAnalysis& a) {
   std::vector<std::string> lines = {"    NT  S  H  D  C"};
-  for (Seat seat : kDeclarers) {
+  for (Seat seat : kDeclarerOrder) {
     std::string line = std::string(1, seatLetter(seat)) + " ";
-    for (Denomination d : kDenominations) line += " " + rightAligned(std::to_string(a.tricksFor(seat, d)), 2);
+    for (Denomination d : kDenominationOrder) line += " " + rightAligned(std::to_string(a.tricksFor(seat, d)), 2);
     lines.push_back(line);
   }
   lines.push_back("Par: " + parScoreText(a.par) + ", " + parContractsText(a.par));

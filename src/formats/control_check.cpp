@@ -4,10 +4,10 @@
 
 namespace kveld::formats {
 
-CheckedString checkString(std::string_view text, const RuleTables& tables) {
+CheckedString checkString(std::string_view text) {
   ControlCheck check = checkControlText(text);
   CheckedString result;
-  if (check.digits) result.params = decodeControlDigits(*check.digits, tables);
+  if (check.digits) result.params = decodeControlDigits(*check.digits);
   result.problem = std::move(check.problem);
   return result;
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld::formats {
@@ -17,7 +16,7 @@ struct CheckedString {
 
 // Checks a control string as the interactive program checks a typed one; a
 // lower-case "x" counts as "X", as it does when typed.
-CheckedString checkString(std::string_view text, const RuleTables& tables);
+CheckedString checkString(std::string_view text);
 
 // The text as it may be shown on a terminal: control characters as "?".
 std::string printable(std::string_view text);

@@ -8,18 +8,16 @@ namespace kveld::formats {
 namespace {
 
 struct ControlCheckTest : ::testing::Test {
-  ControlCheckTest() { initRuleTables(tables); }
   std::string problemOf(std::string_view text) const {
-    const CheckedString c = checkString(text, tables);
+    const CheckedString c = checkString(text);
     EXPECT_FALSE(c.params) << text;
     return c.problem;
   }
   std::string setOf(std::string_view text) const {
-    const CheckedString c = checkString(text, tables);
+    const CheckedString c = checkString(text);
     EXPECT_TRUE(c.problem.empty()) << text << ": " << c.problem;
-    return c.params ? setHeading(*c.params, tables) : "";
+    return c.params ? setHeading(*c.params) : "";
   }
-  RuleTables tables;
 };
 
 struct Case {

@@ -1,25 +1,17 @@
 #include "formats/formats.h"
 
-#include <memory>
-
-#include "rules/archive_text.h"
-#include "rules/dealer.h"
-
 namespace kveld::formats {
 
-namespace {
+// Each format's row, from the file of its reader and writer.
+Format archiveFormat();
+Format pbnFormat();
+Format textFormat();
+Format htmlFormat();
 
 std::string nothing(const FormatContext&) { return {}; }
 
-}  // namespace
-
 const std::vector<Format>& formats() {
-  static const std::vector<Format> list = {
-      {"archive", ".txt", false, nothing, archiveSet, nothing},
-      {"pbn", ".pbn", true, pbnBegin, pbnSet, nothing},
-      {"text", ".txt", true, nothing, textSet, nothing},
-      {"html", ".html", true, htmlBegin, htmlSet, htmlEnd},
-  };
+  static const std::vector<Format> list = {archiveFormat(), pbnFormat(), textFormat(), htmlFormat()};
   return list;
 }
 
@@ -29,28 +21,32 @@ const Format* findFormat(std::string_view name) {
   return nullptr;
 }
 
-std::string formatNames() {
+namespace {
+
+std::string namesOf(bool readableOnly) {
   std::string names;
-  for (const Format& f : formats()) names += (names.empty() ? "" : ", ") + std::string(f.name);
+  for (const Format& f : formats())
+    if (!readableOnly || f.read) names += (names.empty() ? "" : ", ") + std::string(f.name);
   return names;
 }
 
-std::string fileNameOf(const Format& format, const SetParameters& params, const RuleTables& tables) {
-  return archiveName(tables, params, "").baseName + std::string(format.extension);
+}  // namespace
+
+std::string formatNames() { return namesOf(false); }
+
+std::string readableNames() { return namesOf(true); }
+
+Written fileOf(const Format& format, const DealSet& set, const FormatContext& context) {
+  Written w = format.set(set, context, 0);
+  if (w.refusal.empty()) w.bytes = format.begin(context) + w.bytes + format.end(context);
+  return w;
 }
 
-std::string setHeading(const SetParameters& params, const RuleTables& tables) {
-  return setTitle(params, tables) + ", " + std::to_string(params.boardCount) + " boards";
-}
-
-std::string archiveSet(const DealtSet& set, const FormatContext& context, int) {
-  // The interactive program's own writer, which reads the deal store: the
-  // same bytes, CR LF included.
-  auto store = std::make_unique<DealStore>();
-  for (const Board& board : set.boards)
-    if (board.number >= 1 && board.number <= kMaxBoards)
-      store->boards[static_cast<std::size_t>(board.number)] = board;
-  return archiveText(context.tables, set.params, *store);
+Read readDealFile(std::string_view bytes) {
+  if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos) return {{}, "the file is empty"};
+  for (const Format& f : formats())
+    if (f.read && f.recognises(bytes)) return f.read(bytes);
+  return {{}, "it is in no deal file format that is read (" + readableNames() + ")"};
 }
 
 }  // namespace kveld::formats

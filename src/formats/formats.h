@@ -1,46 +1,50 @@
 #pragma once
-// The formats a set can be written in. A format turns dealt sets into bytes:
-// its beginning, each set, its end. A file holds one set; a stream may hold
-// every set between one beginning and one end. Nothing here reads or writes
-// anything: the front ends put the bytes where they go.
+// The formats a set is read from and written in, as one table. A reader
+// turns a file's bytes into sets, or refuses them with the reason; a writer
+// turns a set into bytes (its beginning, each set, its end), or refuses a
+// set that it cannot hold exactly. Nothing here reads or writes anything:
+// the front ends put the bytes where they go.
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "analysis/double_dummy.h"
-#include "rules/board.h"
-#include "rules/rule_tables.h"
-#include "rules/set_parameters.h"
+#include "formats/deal_set.h"
 
 namespace kveld::formats {
 
-struct DealtSet {
-  std::string controlString;  // a valid one, as it was given ("123456789x")
-  SetParameters params;
-  std::span<const Board> boards;                      // Boards 1..params.boardCount
-  std::span<const analysis::BoardAnalysis> analysis;  // the same boards', or none
-
-  // The analysis of boards[i], or nullptr when the set was not analysed.
-  const analysis::BoardAnalysis* analysisOf(std::size_t i) const {
-    return i < analysis.size() ? &analysis[i] : nullptr;
-  }
-};
-
 struct FormatContext {
-  const RuleTables& tables;
   std::string lineEnd;  // of the formats that follow the platform's
   std::string maker;    // the program and its version, for formats that name it: "kveld-batch 1.0.0"
 };
 
+// What a writer gives for one set: its bytes, or why it cannot hold the set.
+struct Written {
+  std::string bytes;
+  std::string refusal;  // empty when written
+};
+
+// What a reader gives for one file: its sets, or why it cannot be read, with
+// the board, line or record ("board 3: the ace of spades is held twice").
+struct Read {
+  std::vector<DealSet> sets;
+  std::string refusal;  // empty when read
+};
+
 struct Format {
-  std::string_view name;       // as --format takes it
-  std::string_view extension;  // of its files: ".txt"
+  std::string_view name;       // as --format takes it: "pbn"
+  std::string_view label;      // as the page names its files: "PBN"
+  std::string_view extension;  // of its files: ".pbn"
+  std::string_view limits;     // what it holds, for --help and the page: "" when any set
   bool showsAnalysis = false;  // takes --analyse
+  bool oneSetAFile = false;    // a file holds one set only
+  // Whether bytes are in this format, by their content; null for formats
+  // that are written only.
+  std::function<bool(std::string_view bytes)> recognises;
+  std::function<Read(std::string_view bytes)> read;
   std::function<std::string(const FormatContext&)> begin;
   // `index` counts the sets written since the beginning, from 0.
-  std::function<std::string(const DealtSet&, const FormatContext&, int index)> set;
+  std::function<Written(const DealSet&, const FormatContext&, int index)> set;
   std::function<std::string(const FormatContext&)> end;
 };
 
@@ -48,22 +52,19 @@ struct Format {
 const std::vector<Format>& formats();
 // The format of that name, or nullptr.
 const Format* findFormat(std::string_view name);
-// "archive, pbn, text, html".
+// "archive, pbn, lin, bri, dup, dlm, text, html".
 std::string formatNames();
+// The names of the formats that are read: "archive, pbn, lin, bri, dup, dlm".
+std::string readableNames();
 
-// The file of a set: "Jan-01-M" and the extension.
-std::string fileNameOf(const Format& format, const SetParameters& params, const RuleTables& tables);
+// One set as a whole file of the format: beginning, set and end.
+Written fileOf(const Format& format, const DealSet& set, const FormatContext& context);
 
-// The heading of a set: "January 1, Morning, 24 boards".
-std::string setHeading(const SetParameters& params, const RuleTables& tables);
+// The sets of a deal file, read in the format its content shows; a refusal
+// when it is empty or in no format that is read.
+Read readDealFile(std::string_view bytes);
 
-// The writers.
-std::string archiveSet(const DealtSet& set, const FormatContext& context, int index);
-std::string pbnBegin(const FormatContext& context);
-std::string pbnSet(const DealtSet& set, const FormatContext& context, int index);
-std::string textSet(const DealtSet& set, const FormatContext& context, int index);
-std::string htmlBegin(const FormatContext& context);
-std::string htmlSet(const DealtSet& set, const FormatContext& context, int index);
-std::string htmlEnd(const FormatContext& context);
+// A beginning or end that writes nothing.
+std::string nothing(const FormatContext&);
 
 }  // namespace kveld::formats

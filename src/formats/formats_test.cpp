@@ -13,26 +13,24 @@ namespace {
 
 // A set dealt from its control string.
 struct Dealt {
-  Dealt(const std::string& control, const RuleTables& tables) : controlString(control) {
-    params = decodeControlDigits(*checkControlString(control), tables);
+  explicit Dealt(const std::string& control) : controlString(control) {
+    params = decodeControlDigits(*checkControlString(control));
     boards = dealSet(params);
   }
-  DealtSet set() const { return {controlString, params, boards, {}}; }
+  DealSet set() const { return setOfControlString(controlString, params, boards); }
   std::string controlString;
   SetParameters params;
   std::vector<Board> boards;
 };
 
 struct FormatsTest : ::testing::Test {
-  FormatsTest() { initRuleTables(tables); }
   std::string write(const std::string& format, const std::string& control,
                     const std::string& lineEnd = "\n") {
     const Format& f = *findFormat(format);
-    const Dealt dealt(control, tables);
-    const FormatContext context{tables, lineEnd, "kveld-batch 1.2.3"};
-    return f.begin(context) + f.set(dealt.set(), context, 0) + f.end(context);
+    const Dealt dealt(control);
+    const FormatContext context{lineEnd, "kveld-batch 1.2.3"};
+    return fileOf(f, dealt.set(), context).bytes;
   }
-  RuleTables tables;
 };
 
 std::vector<std::string> split(const std::string& bytes, const std::string& lineEnd) {
@@ -145,7 +143,7 @@ TEST_F(FormatsTest, PbnIsAsciiWithCrLfAndEveryDealHoldsEveryCardOnce) {
 
     // Each Deal tag holds four hands of four suits and every card once.
     const auto games = gamesOf(pbn);
-    ASSERT_EQ(static_cast<int>(games.size()), Dealt(control, tables).params.boardCount);
+    ASSERT_EQ(static_cast<int>(games.size()), Dealt(control).params.boardCount);
     for (std::size_t b = 0; b < games.size(); ++b) {
       const std::string deal = games[b][10].second;
       EXPECT_EQ(std::count(deal.begin(), deal.end(), ' '), 3) << deal;
@@ -204,24 +202,23 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
 
 TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   const Format& text = *findFormat("text");
-  const Dealt a("1000100006", tables), b("0102230455", tables);
-  const FormatContext context{tables, "\n", "kveld-batch 1.2.3"};
-  const std::string both = text.set(a.set(), context, 0) + text.set(b.set(), context, 1);
+  const Dealt a("1000100006"), b("0102230455");
+  const FormatContext context{"\n", "kveld-batch 1.2.3"};
+  const std::string both = text.set(a.set(), context, 0).bytes + text.set(b.set(), context, 1).bytes;
   EXPECT_NE(both.find("C QT763\n\n0102230455: September 9, Afternoon, 24 boards\n\nBoard 1 "),
             std::string::npos);
-  EXPECT_EQ(text.set(b.set(), context, 0).substr(0, 11), "0102230455:");
+  EXPECT_EQ(text.set(b.set(), context, 0).bytes.substr(0, 11), "0102230455:");
 }
 
 TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
-  auto name = [this](const char* format, const char* control) {
-    return fileNameOf(*findFormat(format), Dealt(control, tables).params, tables);
+  auto name = [](const char* format, const char* control) {
+    return Dealt(control).set().name + std::string(findFormat(format)->extension);
   };
   EXPECT_EQ(name("archive", "1000100006"), "Jan-01-M.txt");
   EXPECT_EQ(name("pbn", "1000100006"), "Jan-01-M.pbn");
   EXPECT_EQ(name("pbn", "0102230455"), "Sep-09-A.pbn");
   EXPECT_EQ(name("text", "0000000000"), "Jan-00-S.txt");
   EXPECT_EQ(name("html", "1000100006"), "Jan-01-M.html");
-  EXPECT_EQ(formatNames(), "archive, pbn, text, html");
   EXPECT_EQ(findFormat("PBN"), nullptr);
 }
 

@@ -56,14 +56,13 @@ std::string hand(const Board& board, Seat seat) {
 // Rows N, S, E, W; columns NT and the suits.
 std::string trickTable(const analysis::BoardAnalysis& a) {
   using analysis::Denomination;
-  std::string out = "<table class=\"tricks\"><tr><th></th><th>NT</th>";
-  for (Suit suit : kSuits) out += "<th>" + suitSymbol(suit) + "</th>";
+  std::string out = "<table class=\"tricks\"><tr><th></th>";
+  for (Denomination d : kDenominationOrder)
+    out += "<th>" + (d == Denomination::NoTrump ? "NT" : suitSymbol(static_cast<Suit>(d))) + "</th>";
   out += "</tr>";
-  for (Seat seat : {Seat::North, Seat::South, Seat::East, Seat::West}) {
+  for (Seat seat : kDeclarerOrder) {
     out += std::string("<tr><th>") + seatLetter(seat) + "</th>";
-    out += "<td>" + std::to_string(a.tricksFor(seat, Denomination::NoTrump)) + "</td>";
-    for (Suit suit : kSuits)
-      out += "<td>" + std::to_string(a.tricksFor(seat, analysis::denominationOf(suit))) + "</td>";
+    for (Denomination d : kDenominationOrder) out += "<td>" + std::to_string(a.tricksFor(seat, d)) + "</td>";
     out += "</tr>";
   }
   return out + "</table>";
@@ -76,11 +75,12 @@ std::string parHtml(const analysis::BoardAnalysis& a) {
 // The compass diagram in a grid of three by three, as hand records lay it
 // out: the board's facts top left, North, the par top right; West, the
 // compass, East; South with the double-dummy table beside it.
-std::string boardHtml(const Board& board, const analysis::BoardAnalysis* a) {
+std::string boardHtml(const SetBoard& set, const analysis::BoardAnalysis* a) {
+  const Board& board = set.deal;
   std::string out = "<div class=\"board\"><table class=\"diagram\">";
   out += "<tr><td class=\"facts\"><b>Board " + std::to_string(board.number) + "</b><br>Dealer " +
-         std::string(seatName(dealerOf(board.number))) + "<br>Vul " +
-         std::string(vulnerabilityWords(vulnerabilityOf(board.number))) + "</td><td>" +
+         std::string(seatName(set.dealer)) + "<br>Vul " +
+         std::string(vulnerabilityWords(set.vulnerability)) + "</td><td>" +
          hand(board, Seat::North) + "</td><td class=\"par\">" + (a != nullptr ? parHtml(*a) : "") +
          "</td></tr>";
   out +=
@@ -124,8 +124,6 @@ h1 { font-size: 13pt; margin: 0 0 1mm; }
 @media screen { body { margin: 8mm; } .page { margin-bottom: 8mm; } }
 )";
 
-}  // namespace
-
 std::string htmlBegin(const FormatContext& context) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"generator\" content=\"" +
@@ -135,18 +133,24 @@ std::string htmlBegin(const FormatContext& context) {
          kStyle + "</style>\n</head>\n<body>\n";
 }
 
-std::string htmlSet(const DealtSet& set, const FormatContext& context, int) {
-  std::string out = "<section class=\"set\">\n<h1>" + escaped(setHeading(set.params, context.tables)) +
-                    "</h1>\n<p class=\"control\">Control string " + escaped(set.controlString) + "</p>\n";
+Written htmlSet(const DealSet& set, const FormatContext&, int) {
+  std::string out = "<section class=\"set\">\n<h1>" + escaped(set.heading()) + "</h1>\n<p class=\"control\">" +
+                    escaped(set.origin) + "</p>\n";
   for (std::size_t first = 0; first < set.boards.size(); first += kBoardsPerPage) {
     out += "<div class=\"page\">\n";
     for (std::size_t i = first; i < first + kBoardsPerPage && i < set.boards.size(); ++i)
       out += boardHtml(set.boards[i], set.analysisOf(i)) + "\n";
     out += "</div>\n";
   }
-  return out + "</section>\n";
+  return {out + "</section>\n", ""};
 }
 
 std::string htmlEnd(const FormatContext&) { return "</body>\n</html>\n"; }
+
+}  // namespace
+
+Format htmlFormat() {
+  return {"html", "Hand record", ".html", "", true, false, nullptr, nullptr, htmlBegin, htmlSet, htmlEnd};
+}
 
 }  // namespace kveld::formats

@@ -9,19 +9,18 @@ namespace {
 
 const char* const kEnd = "\r\n";
 
+// A quote in a value is escaped with a backslash, and so is a backslash
+// that a reader would otherwise take as an escape; any other backslash
+// stands for itself, as in a table's column "Result\2R".
 std::string tag(std::string_view name, std::string_view value) {
-  return "[" + std::string(name) + " \"" + std::string(value) + "\"]" + kEnd;
-}
-
-std::string twoDigits(int n) {
-  return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
-}
-
-// The control string carries no calendar year. Day 0 of January, which some
-// control strings decode to, is no day of the calendar: it is written as an
-// unknown day rather than as a date no reader takes.
-std::string pbnDate(const SetParameters& p) {
-  return "????." + twoDigits(p.monthNumber) + "." + (p.dayOfMonth == 0 ? "??" : twoDigits(p.dayOfMonth));
+  std::string escaped;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    const char next = i + 1 < value.size() ? value[i + 1] : '\\';
+    if (c == '"' || (c == '\\' && (next == '"' || next == '\\'))) escaped += '\\';
+    escaped += c;
+  }
+  return "[" + std::string(name) + " \"" + escaped + "\"]" + kEnd;
 }
 
 // "N:" and the hands clockwise from North, suits separated by dots.
@@ -49,32 +48,31 @@ std::string analysisTags(const analysis::BoardAnalysis& a) {
   return out;
 }
 
-}  // namespace
+std::string orUnknown(const std::string& value) { return value.empty() ? "?" : value; }
 
 std::string pbnBegin(const FormatContext& context) {
   return std::string("% PBN 2.1") + kEnd + "% EXPORT" + kEnd +
          "%Content-type: text/x-pbn; charset=ISO-8859-1" + kEnd + "%Creator: " + context.maker + kEnd;
 }
 
-std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
-  const SetParameters& p = set.params;
-  const std::string event = setTitle(p, context.tables);
+Written pbnSet(const DealSet& set, const FormatContext&, int) {
   std::string out;
   for (std::size_t i = 0; i < set.boards.size(); ++i) {
-    const Board& board = set.boards[i];
+    const SetBoard& b = set.boards[i];
+    const Board& board = b.deal;
     // Games are separated by one empty line; the first game of a file
     // stands apart from the file's header lines in the same way.
     out += kEnd;
-    out += tag("Event", event);
-    out += tag("Site", "?");
-    out += tag("Date", pbnDate(p));
+    out += tag("Event", orUnknown(set.event));
+    out += tag("Site", orUnknown(set.site));
+    out += tag("Date", orUnknown(set.date));
     out += tag("Board", std::to_string(board.number));
     out += tag("West", "?");
     out += tag("North", "?");
     out += tag("East", "?");
     out += tag("South", "?");
-    out += tag("Dealer", std::string(1, seatLetter(dealerOf(board.number))));
-    out += tag("Vulnerable", vulnerabilityTag(vulnerabilityOf(board.number)));
+    out += tag("Dealer", std::string(1, seatLetter(b.dealer)));
+    out += tag("Vulnerable", vulnerabilityTag(b.vulnerability));
     out += tag("Deal", dealTag(board));
     out += tag("Scoring", "?");
     out += tag("Declarer", "?");
@@ -82,7 +80,11 @@ std::string pbnSet(const DealtSet& set, const FormatContext& context, int) {
     out += tag("Result", "?");
     if (const analysis::BoardAnalysis* a = set.analysisOf(i)) out += analysisTags(*a);
   }
-  return out;
+  return {out, ""};
 }
+
+}  // namespace
+
+Format pbnFormat() { return {"pbn", "PBN", ".pbn", "", true, false, nullptr, nullptr, pbnBegin, pbnSet, nothing}; }
 
 }  // namespace kveld::formats

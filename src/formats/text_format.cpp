@@ -13,13 +13,13 @@ constexpr std::size_t kRightColumn = 40;   // East
 
 class Diagram {
  public:
-  Diagram(const Board& board, const analysis::BoardAnalysis* analysis, const FormatContext& context)
-      : board_(board), analysis_(analysis), context_(context) {}
+  Diagram(const SetBoard& board, const analysis::BoardAnalysis* analysis, const FormatContext& context)
+      : set_(board), board_(board.deal), analysis_(analysis), context_(context) {}
 
   // "S AKQ", "H --" for a void.
   std::string suitLine(Seat seat, Suit suit) const {
     return std::string(1, suitLetter(suit)) + " " +
-           holdingText(board_.holding(seat, suit), context_.tables.voidMark);
+           holdingText(board_.holding(seat, suit), kVoidMark);
   }
 
   // The texts at the left, middle and right of one line, with no blanks at
@@ -39,8 +39,8 @@ class Diagram {
   std::string draw() {
     const std::string facts[5] = {
         "Board " + std::to_string(board_.number),
-        "Dealer: " + std::string(seatName(dealerOf(board_.number))),
-        "Vulnerable: " + std::string(vulnerabilityWords(vulnerabilityOf(board_.number))),
+        "Dealer: " + std::string(seatName(set_.dealer)),
+        "Vulnerable: " + std::string(vulnerabilityWords(set_.vulnerability)),
         "",
         "",
     };
@@ -59,23 +59,28 @@ class Diagram {
   }
 
  private:
+  const SetBoard& set_;
   const Board& board_;
   const analysis::BoardAnalysis* analysis_;
   const FormatContext& context_;
   std::string out_;
 };
 
-}  // namespace
-
-std::string textSet(const DealtSet& set, const FormatContext& context, int index) {
+Written textSet(const DealSet& set, const FormatContext& context, int index) {
   std::string out;
   if (index > 0) out += context.lineEnd;
-  out += set.controlString + ": " + setHeading(set.params, context.tables) + context.lineEnd;
+  out += set.source + ": " + set.heading() + context.lineEnd;
   for (std::size_t i = 0; i < set.boards.size(); ++i) {
     out += context.lineEnd;
     out += Diagram(set.boards[i], set.analysisOf(i), context).draw();
   }
-  return out;
+  return {out, ""};
+}
+
+}  // namespace
+
+Format textFormat() {
+  return {"text", "Text", ".txt", "", true, false, nullptr, nullptr, nothing, textSet, nothing};
 }
 
 }  // namespace kveld::formats

@@ -2,21 +2,23 @@
 
 #include <initializer_list>
 
+#include "rules/calendar.h"
+
 namespace kveld {
 
 namespace {
 
-const std::string& entry(const auto& table, int index) { return table.at(static_cast<std::size_t>(index)); }
+std::string entry(const auto& table, int index) { return std::string(table.at(static_cast<std::size_t>(index))); }
 
 }  // namespace
 
-ArchiveName archiveName(const RuleTables& t, const SetParameters& set, const std::string& dfDirectory) {
+ArchiveName archiveName(const SetParameters& set, const std::string& dfDirectory) {
   ArchiveName n;
   const std::string day = std::to_string(set.dayOfMonth + 100);
-  n.baseName = entry(t.monthName, set.monthNumber).substr(0, 3) + "-" + day.substr(day.size() - 2) + "-" +
-               entry(t.sessionLetter, set.sessionNumber);
+  n.baseName = entry(kMonthName, set.monthNumber).substr(0, 3) + "-" + day.substr(day.size() - 2) + "-" +
+               entry(kSessionLetter, set.sessionNumber);
   n.fileName = n.baseName + ".txt";
-  n.path = dfDirectory + "\\" + t.archiveFolderName + "\\" + n.fileName;
+  n.path = dfDirectory + "\\" + std::string(kArchiveFolderName) + "\\" + n.fileName;
   return n;
 }
 
@@ -36,19 +38,22 @@ void ArchiveLines::endLine() {
   lineLength_ = 0;
 }
 
-std::string archiveHeader(const RuleTables& t, const SetParameters& set) {
-  // The control string carries no calendar year, so nothing follows the
-  // comma and its blank where a year would stand.
-  return "-- " + std::string(8, ' ') + setDate(set, t) + ", " + std::string(5, ' ') +
-         entry(t.sessionName, set.sessionNumber);
+std::string archiveHeader(std::string_view date, std::string_view title) {
+  return "-- " + std::string(8, ' ') + std::string(date) + std::string(5, ' ') + std::string(title);
 }
 
-std::string archiveText(const RuleTables& t, const SetParameters& set, const DealStore& deals) {
+std::string archiveHeader(const SetParameters& set) {
+  // The control string carries no calendar year, so nothing follows the
+  // comma and its blank where a year would stand.
+  return archiveHeader(setDate(set) + ", ", entry(kSessionName, set.sessionNumber));
+}
+
+std::string archiveText(std::string_view heading, std::span<const Board> boards) {
   const std::string dashLine(79, '-');
   ArchiveLines out;
   out.put(dashLine);
   out.endLine();
-  out.put(archiveHeader(t, set));
+  out.put(std::string(heading));
   out.endLine();
   out.put(dashLine);
   out.endLine();
@@ -66,10 +71,8 @@ std::string archiveText(const RuleTables& t, const SetParameters& set, const Dea
     }
     out.endLine();
   };
-  const int boards = set.boardCount;
-  for (int b = 1; b <= boards; ++b) {
-    const Board& board = deals.board(b);
-    line({{1, "Deal: " + std::to_string(b)}, {40, handLine(board, Seat::North)}});
+  for (const Board& board : boards) {
+    line({{1, "Deal: " + std::to_string(board.number)}, {40, handLine(board, Seat::North)}});
     line({{1, "Contract: 4H-South"}, {23, handLine(board, Seat::West)}, {57, handLine(board, Seat::East)}});
     line({{1, "OnLead: West"}, {40, handLine(board, Seat::South)}});
     line({{1, "Lead: Any"}});

@@ -1,13 +1,17 @@
 #pragma once
 // The name and the bytes of a set's deal archive file: pure functions of the
-// set, the deals and the tables.
+// set and its boards.
+#include <span>
 #include <string>
+#include <string_view>
 
-#include "rules/rule_tables.h"
 #include "rules/deal_store.h"
 #include "rules/set_parameters.h"
 
 namespace kveld {
+
+// DeepFinesse's deal archive folder, by the 8.3 name the system gives it.
+constexpr std::string_view kArchiveFolderName = "DEALAR~1";
 
 struct ArchiveName {
   std::string baseName;  // "Jan-01-M"
@@ -15,7 +19,7 @@ struct ArchiveName {
   std::string path;      // dfDirectory\DEALAR~1\Jan-01-M.txt
 };
 
-ArchiveName archiveName(const RuleTables& tables, const SetParameters& set, const std::string& dfDirectory);
+ArchiveName archiveName(const SetParameters& set, const std::string& dfDirectory);
 
 // Lines of text ending in CR LF, with padding to a column.
 class ArchiveLines {
@@ -32,10 +36,15 @@ class ArchiveLines {
   std::size_t lineLength_ = 0;
 };
 
-// The heading line: "-- ", 8 blanks, "January 1, ", 5 blanks, "Morning".
-std::string archiveHeader(const RuleTables& tables, const SetParameters& set);
+// The heading line of a dated set: "-- ", 8 blanks, "January 1, ", 5
+// blanks, "Morning".
+std::string archiveHeader(const SetParameters& set);
+// The heading line of a set with words of its own: "-- ", 8 blanks, the
+// date ("March 5, 2024"), 5 blanks, the title.
+std::string archiveHeader(std::string_view date, std::string_view title);
 
-// The whole file: the heading, then six lines for each board of the set.
-std::string archiveText(const RuleTables& tables, const SetParameters& set, const DealStore& deals);
+// The whole file: the heading line between two rules, then six lines for
+// each board, in the order given.
+std::string archiveText(std::string_view heading, std::span<const Board> boards);
 
 }  // namespace kveld

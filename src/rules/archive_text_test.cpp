@@ -22,7 +22,6 @@ const reference::HandLines& board24 = kExampleA[3].hands;
 
 struct ArchiveTextTest : ::testing::Test {
   ArchiveTextTest() {
-    initRuleTables(tables);
     set.yearNumber = 1;
     set.monthNumber = 1;
     set.dayOfMonth = 1;
@@ -33,9 +32,10 @@ struct ArchiveTextTest : ::testing::Test {
     setBoard(24, kExampleA[3]);
   }
   void setBoard(int b, const reference::ReferenceBoard& hands) {
-    deals.boards[static_cast<std::size_t>(b)] = reference::boardOf(hands);
+    Board& board = deals.boards[static_cast<std::size_t>(b)];
+    board = reference::boardOf(hands);
+    board.number = b;
   }
-  RuleTables tables;
   SetParameters set;
   DealStore deals;
 };
@@ -83,14 +83,14 @@ TEST_F(ArchiveTextTest, SetOfOneMillionAndSixMatchesTheHandDerivedFile) {
   std::string expectedBytes;
   for (const std::string& line : expected) expectedBytes += line + "\r\n";
 
-  const std::string bytes = archiveText(tables, set, deals);
+  const std::string bytes = archiveText(archiveHeader(set), deals.set(set.boardCount));
   EXPECT_EQ(linesOf(bytes), expected);
   EXPECT_EQ(bytes, expectedBytes);
   EXPECT_EQ(linesOf(bytes).size(), 148u);
 }
 
 TEST_F(ArchiveTextTest, BoardOneAndBoardThreeLinesExactly) {
-  const std::vector<std::string> lines = linesOf(archiveText(tables, set, deals));
+  const std::vector<std::string> lines = linesOf(archiveText(archiveHeader(set), deals.set(set.boardCount)));
   const std::vector<std::string> first(lines.begin() + 4, lines.begin() + 10);
   EXPECT_EQ(first, (std::vector<std::string>{
                        "Deal: 1" + blanks(32) + std::string(board1[0]),
@@ -110,7 +110,7 @@ TEST_F(ArchiveTextTest, BoardOneAndBoardThreeLinesExactly) {
 TEST_F(ArchiveTextTest, ThirtySixBoardsEndWithTwoEmptyLines) {
   set.boardCount = 36;
   set.sessionNumber = 3;
-  const std::string bytes = archiveText(tables, set, deals);
+  const std::string bytes = archiveText(archiveHeader(set), deals.set(set.boardCount));
   const std::vector<std::string> lines = linesOf(bytes);
   ASSERT_EQ(lines.size(), 220u);
   EXPECT_EQ(lines[1], "--         January 1,      Evening");
@@ -139,7 +139,7 @@ TEST_F(ArchiveTextTest, HeadingForEveryMonthDayAndSession) {
     set.monthNumber = static_cast<std::int16_t>(c.month);
     set.dayOfMonth = static_cast<std::int16_t>(c.day);
     set.sessionNumber = static_cast<std::int16_t>(c.session);
-    EXPECT_EQ(archiveHeader(tables, set), c.heading);
+    EXPECT_EQ(archiveHeader(set), c.heading);
   }
 }
 
@@ -155,13 +155,13 @@ TEST_F(ArchiveTextTest, NamesFromMonthDayAndSession) {
     set.monthNumber = static_cast<std::int16_t>(c.month);
     set.dayOfMonth = static_cast<std::int16_t>(c.day);
     set.sessionNumber = static_cast<std::int16_t>(c.session);
-    const ArchiveName n = archiveName(tables, set, "C:\\DF");
+    const ArchiveName n = archiveName(set, "C:\\DF");
     EXPECT_EQ(n.baseName, c.base);
     EXPECT_EQ(n.fileName, std::string(c.base) + ".txt");
     EXPECT_EQ(n.path, "C:\\DF\\DEALAR~1\\" + std::string(c.base) + ".txt");
   }
   // The folder is used exactly as stored.
-  EXPECT_EQ(archiveName(tables, set, "D:\\Deep Finesse ").path, "D:\\Deep Finesse \\DEALAR~1\\Feb-28-S.txt");
+  EXPECT_EQ(archiveName(set, "D:\\Deep Finesse ").path, "D:\\Deep Finesse \\DEALAR~1\\Feb-28-S.txt");
 }
 
 TEST(ArchiveLines, TabToPadsOrStartsANewLine) {

@@ -8,10 +8,10 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld {
@@ -96,10 +96,14 @@ constexpr std::string_view kVoidMark = "--";
 // (kVoidMark in the deal store, nothing in a PBN deal).
 std::string holdingText(Holding holding, std::string_view voidText);
 
+// The holding that rank letters stand for, in any order and either case
+// ("AQT96", "69tqa"); nothing when a letter is no rank or stands twice.
+std::optional<Holding> holdingOf(std::string_view letters);
+
 // The day a set was played, as every form dates it: "January 1".
-std::string setDate(const SetParameters& set, const RuleTables& tables);
+std::string setDate(const SetParameters& set);
 // The set a control string stands for, as every form titles it:
 // "January 1, Morning".
-std::string setTitle(const SetParameters& set, const RuleTables& tables);
+std::string setTitle(const SetParameters& set);
 
 }  // namespace kveld

@@ -1,5 +1,7 @@
 #include "rules/control_string.h"
 
+#include "rules/calendar.h"
+
 namespace kveld {
 
 namespace {
@@ -71,7 +73,7 @@ std::optional<ControlDigits> checkControlString(std::string_view text) {
 // dividend, which is what the hand records' dates were made with: day counts
 // 365, 730, 1095 and 1460 of a cycle give day 0 of January, and the last day
 // of a cycle repeats January 1 of the next. The seed depends on both.
-CalendarDate decodeDayNumber(std::int16_t dayNumber, const RuleTables& t) {
+CalendarDate decodeDayNumber(std::int16_t dayNumber) {
   const int cycle = (dayNumber - 1) / kDaysPerCycle;
   const int dayOfCycle = (dayNumber - 1) % kDaysPerCycle + 1;
   const int year = dayOfCycle / kDaysPerYear + 1;  // of the day itself, not of the day before
@@ -79,7 +81,7 @@ CalendarDate decodeDayNumber(std::int16_t dayNumber, const RuleTables& t) {
   const bool leap = year % 4 == 0;
   int month = 1;
   for (;;) {
-    const int length = t.monthDays[static_cast<std::size_t>(leap && month == 2 ? 13 : month)];
+    const int length = kMonthDays[static_cast<std::size_t>(leap && month == 2 ? 13 : month)];
     if (month == 12 || day <= length) break;
     day -= length;
     ++month;
@@ -87,10 +89,10 @@ CalendarDate decodeDayNumber(std::int16_t dayNumber, const RuleTables& t) {
   return {i16(4 * cycle + year), i16((month - 1) % 12 + 1), i16(day)};
 }
 
-SetParameters decodeControlDigits(const ControlDigits& d, const RuleTables& t) {
+SetParameters decodeControlDigits(const ControlDigits& d) {
   SetParameters p;
   p.dayNumber = i16(1000 * d[9] + 100 * d[7] + 10 * d[3] + d[1]);
-  const CalendarDate date = decodeDayNumber(p.dayNumber, t);
+  const CalendarDate date = decodeDayNumber(p.dayNumber);
   p.yearNumber = date.yearNumber;
   p.monthNumber = date.monthNumber;
   p.dayOfMonth = date.dayOfMonth;

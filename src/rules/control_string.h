@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld {
@@ -37,8 +36,8 @@ struct CalendarDate {
   std::int16_t dayOfMonth = 0;
   bool operator==(const CalendarDate&) const = default;
 };
-CalendarDate decodeDayNumber(std::int16_t dayNumber, const RuleTables& tables);
+CalendarDate decodeDayNumber(std::int16_t dayNumber);
 
-SetParameters decodeControlDigits(const ControlDigits& digits, const RuleTables& tables);
+SetParameters decodeControlDigits(const ControlDigits& digits);
 
 }  // namespace kveld

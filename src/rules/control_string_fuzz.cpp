@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "rules/rule_tables.h"
 #include "rules/control_string.h"
 
 namespace {
@@ -33,15 +32,6 @@ bool ruleAccepts(std::string_view text, kveld::ControlDigits& digits) {
   return sum % 11 == 0;
 }
 
-const kveld::RuleTables& tables() {
-  static const kveld::RuleTables t = [] {
-    kveld::RuleTables filled;
-    kveld::initRuleTables(filled);
-    return filled;
-  }();
-  return t;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 1; i <= 10; ++i)
     if ((*checked)[static_cast<std::size_t>(i)] != expected[static_cast<std::size_t>(i)]) std::abort();
 
-  const kveld::SetParameters p = kveld::decodeControlDigits(*checked, tables());
+  const kveld::SetParameters p = kveld::decodeControlDigits(*checked);
   if (p.dayNumber < 0 || p.dayNumber > 9999 || p.dealOffset < 0 || p.dealOffset > 9999) std::abort();
   if (p.yearNumber < 1 || p.yearNumber > 28 || p.monthNumber < 1 || p.monthNumber > 12) std::abort();
   if (p.dayOfMonth < 0 || p.dayOfMonth > 31) std::abort();

@@ -7,15 +7,6 @@
 namespace kveld {
 namespace {
 
-struct Tables {
-  Tables() { initRuleTables(t); }
-  RuleTables t;
-};
-const RuleTables& tables() {
-  static const Tables instance;
-  return instance.t;
-}
-
 TEST(DecodeDayNumber, CalendarWithItsDayZeroAndRepeatedFirstOfJanuary) {
   struct Case {
     int day, year, month, dayOfMonth;
@@ -29,13 +20,13 @@ TEST(DecodeDayNumber, CalendarWithItsDayZeroAndRepeatedFirstOfJanuary) {
   for (const Case& c : cases) {
     const CalendarDate expected{static_cast<std::int16_t>(c.year), static_cast<std::int16_t>(c.month),
                                 static_cast<std::int16_t>(c.dayOfMonth)};
-    EXPECT_EQ(decodeDayNumber(static_cast<std::int16_t>(c.day), tables()), expected) << "day " << c.day;
+    EXPECT_EQ(decodeDayNumber(static_cast<std::int16_t>(c.day)), expected) << "day " << c.day;
   }
 }
 
 TEST(DecodeDayNumber, EveryDayCountGivesADateInRange) {
   for (int day = 0; day <= 9999; ++day) {
-    const CalendarDate d = decodeDayNumber(static_cast<std::int16_t>(day), tables());
+    const CalendarDate d = decodeDayNumber(static_cast<std::int16_t>(day));
     ASSERT_GE(d.yearNumber, 1) << day;
     ASSERT_LE(d.yearNumber, 28) << day;
     ASSERT_GE(d.monthNumber, 1) << day;
@@ -68,7 +59,7 @@ TEST(CheckControlString, ValidStringsDecode) {
     EXPECT_EQ(check.problem, "") << '"' << c.text << '"';
     const auto digits = checkControlString(c.text);
     ASSERT_TRUE(digits.has_value()) << '"' << c.text << '"';
-    EXPECT_EQ(decodeControlDigits(*digits, tables()), c.expected) << '"' << c.text << '"';
+    EXPECT_EQ(decodeControlDigits(*digits), c.expected) << '"' << c.text << '"';
   }
   const auto x = checkControlString("123456789X");
   EXPECT_EQ((*x)[10], 10);
@@ -122,7 +113,7 @@ TEST(DecodeControlDigits, SessionAndBoardCountByFifthDigit) {
   for (int d5 = 0; d5 <= 9; ++d5) {
     ControlDigits digits{};
     digits[5] = static_cast<std::int16_t>(d5);
-    const SetParameters p = decodeControlDigits(digits, tables());
+    const SetParameters p = decodeControlDigits(digits);
     EXPECT_EQ(p.sessionNumber, sessions[d5]) << d5;
     EXPECT_EQ(p.boardCount, d5 > 4 ? 36 : 24) << d5;
   }
@@ -131,7 +122,7 @@ TEST(DecodeControlDigits, SessionAndBoardCountByFifthDigit) {
 TEST(DecodeControlDigits, PositionsOfDayCountAndOffset) {
   ControlDigits d{};
   for (std::size_t i = 1; i <= 9; ++i) d[i] = static_cast<std::int16_t>(i);
-  const SetParameters p = decodeControlDigits(d, tables());
+  const SetParameters p = decodeControlDigits(d);
   EXPECT_EQ(p.dayNumber, 9731);
   EXPECT_EQ(p.dealOffset, 2468);
 }

@@ -4,6 +4,7 @@
 // later boards of a longer one in place; readers take Boards 1..boardCount.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct DealStore {
     for (const Board& board : dealt) boards.at(static_cast<std::size_t>(board.number)) = board;
   }
   const Board& board(int number) const { return boards.at(static_cast<std::size_t>(number)); }
+  // Boards 1..count.
+  std::span<const Board> set(int count) const {
+    return std::span<const Board>(boards).subspan(1, static_cast<std::size_t>(count));
+  }
 };
 
 // The rank letters of a suit, highest first, or kVoidMark: "AQT96", "--".

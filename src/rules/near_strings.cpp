@@ -16,7 +16,7 @@ constexpr std::string_view kCharacters = "0123456789X";
 
 }  // namespace
 
-std::vector<NearString> nearStrings(std::string_view text, const RuleTables& tables) {
+std::vector<NearString> nearStrings(std::string_view text) {
   std::string typed;
   for (char c : text)
     if (c != ' ') typed += c == 'x' ? 'X' : c;
@@ -45,14 +45,14 @@ std::vector<NearString> nearStrings(std::string_view text, const RuleTables& tab
 
   std::vector<NearString> near;
   for (std::string& s : found) {
-    const SetParameters params = decodeControlDigits(*checkControlString(s), tables);
+    const SetParameters params = decodeControlDigits(*checkControlString(s));
     near.push_back({std::move(s), params, SetDealer(params).deal(1, 1).front()});
   }
   return near;
 }
 
-std::string nearStringLine(const NearString& near, const RuleTables& tables) {
-  std::string line = near.text + "  " + setTitle(near.params, tables) + "  " + std::string(seatName(Seat::North));
+std::string nearStringLine(const NearString& near) {
+  std::string line = near.text + "  " + setTitle(near.params) + "  " + std::string(seatName(Seat::North));
   for (Suit suit : kSuits)
     line += std::string(" ") + suitLetter(suit) + " " +
             holdingText(near.boardOne.holding(Seat::North, suit), kVoidMark);

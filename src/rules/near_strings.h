@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "rules/board.h"
-#include "rules/rule_tables.h"
 #include "rules/set_parameters.h"
 
 namespace kveld {
@@ -24,10 +23,10 @@ struct NearString {
 // lower-case "x" read as "X") in one character or by two neighbouring
 // characters swapped, in the order of the strings. None when `text` is
 // itself valid, or when it does not hold ten characters besides blanks.
-std::vector<NearString> nearStrings(std::string_view text, const RuleTables& tables);
+std::vector<NearString> nearStrings(std::string_view text);
 
 // One line of a list of them:
 // "1000100006  January 1, Morning  North S 98 H T63 D J432 C 9632".
-std::string nearStringLine(const NearString& near, const RuleTables& tables);
+std::string nearStringLine(const NearString& near);
 
 }  // namespace kveld

@@ -7,18 +7,9 @@
 namespace kveld {
 namespace {
 
-const RuleTables& tables() {
-  static const RuleTables t = [] {
-    RuleTables filled;
-    initRuleTables(filled);
-    return filled;
-  }();
-  return t;
-}
-
 std::vector<std::string> textsNear(std::string_view text) {
   std::vector<std::string> texts;
-  for (const NearString& n : nearStrings(text, tables())) texts.push_back(n.text);
+  for (const NearString& n : nearStrings(text)) texts.push_back(n.text);
   return texts;
 }
 
@@ -56,10 +47,10 @@ TEST(NearStrings, TheValidStringsOneSlipAway) {
 
 // The README's worked set: Board 1 of 1000100006, from the hand record.
 TEST(NearStrings, EachLineNamesTheSetAndBoardOnesNorth) {
-  const std::vector<NearString> near = nearStrings("1000100007", tables());
+  const std::vector<NearString> near = nearStrings("1000100007");
   const auto it = std::find_if(near.begin(), near.end(), [](const NearString& n) { return n.text == "1000100006"; });
   ASSERT_NE(it, near.end());
-  EXPECT_EQ(nearStringLine(*it, tables()), "1000100006  January 1, Morning  North S 98 H T63 D J432 C 9632");
+  EXPECT_EQ(nearStringLine(*it), "1000100006  January 1, Morning  North S 98 H T63 D J432 C 9632");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/main_flow.h"
 #include "core/program.h"
 #include "platform/paths.h"
+#include "rules/archive_text.h"
 #include "testing/scripted_console.h"
 #include "settings/setup.h"
 #include "platform/real_system.h"
@@ -149,7 +150,7 @@ TEST_F(SetupOnDrivesTest, ArchiveFolderReachedThroughItsShortName) {
   // The settings hold the installation; the archive file's path names the
   // archive folder by its short name and lands in "Deal Archive".
   const std::string archivePath =
-      program.settings.dfDirectory + "\\" + tables.archiveFolderName + "\\Jan-01-M.txt";
+      program.settings.dfDirectory + "\\" + std::string(kArchiveFolderName) + "\\Jan-01-M.txt";
   system.writeFile(archivePath, "deals\r\n");
   EXPECT_EQ(contentOf(e / "Games/DeepFinesse/Deal Archive/Jan-01-M.txt"), "deals\r\n");
 }

@@ -1,6 +1,7 @@
-// The page's calls into the library, by embind: each takes the control
-// string as typed and answers with plain JavaScript values (text, numbers,
-// arrays, the bytes of a file).
+// The page's calls into the library, by embind. A set's source is either
+// {text} (a control string as typed) or {name, bytes, index} (set `index`
+// of a deal file); every call answers with plain JavaScript values (text,
+// numbers, arrays, the bytes of a file).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -21,38 +22,43 @@ val bytesOf(const std::string& bytes) {
   return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size(), data));
 }
 
-val file(const std::string& name, const std::string& bytes) {
-  val f = val::object();
-  f.set("name", name);
-  f.set("bytes", bytesOf(bytes));
-  return f;
+PageSet pageSetOf(const val& source) {
+  if (source["bytes"].isUndefined()) return PageSet::ofControlString(source["text"].as<std::string>());
+  const std::vector<unsigned char> bytes = emscripten::convertJSArrayToNumberVector<unsigned char>(source["bytes"]);
+  return PageSet::ofFile(source["name"].as<std::string>(), std::string(bytes.begin(), bytes.end()),
+                         source["index"].isUndefined() ? 0 : source["index"].as<int>());
 }
 
-// {valid, refusal} or {valid, title, heading, boardCount}.
-val check(const std::string& text) {
-  const PageSet set(text);
+// {valid, refusal} or {valid, title, heading, origin, setCount, boardCount}.
+val check(const val& source) {
+  const PageSet page = pageSetOf(source);
   val result = val::object();
-  result.set("valid", set.valid());
-  if (!set.valid()) {
-    result.set("refusal", set.refusal());
+  result.set("valid", page.valid());
+  if (!page.valid()) {
+    result.set("refusal", page.refusal());
     return result;
   }
-  result.set("title", set.title());
-  result.set("heading", set.heading());
-  result.set("boardCount", set.params().boardCount);
+  result.set("title", page.set().title);
+  result.set("heading", page.set().heading());
+  result.set("origin", page.set().origin);
+  result.set("setCount", page.setCount());
+  result.set("boardCount", static_cast<int>(page.set().boards.size()));
   return result;
 }
 
-// Each board: {number, dealer, vulnerability, hands: [{seat, holdings:
-// [spades, hearts, diamonds, clubs]}] North, East, South, West}.
-val boards(const std::string& text) {
-  const PageSet set(text);
+// Each board: {number, dealer, vulnerability, cards, hands: [{seat,
+// holdings: [spades, hearts, diamonds, clubs]}] North, East, South, West};
+// `cards` is what a solver is given (cardsOf).
+val boards(const val& source) {
+  const PageSet page = pageSetOf(source);
   val list = val::array();
-  for (const Board& b : set.boards()) {
+  for (const formats::SetBoard& sb : page.set().boards) {
+    const Board& b = sb.deal;
     val board = val::object();
     board.set("number", b.number);
-    board.set("dealer", std::string(seatName(dealerOf(b.number))));
-    board.set("vulnerability", std::string(vulnerabilityWords(vulnerabilityOf(b.number))));
+    board.set("dealer", std::string(seatName(sb.dealer)));
+    board.set("vulnerability", std::string(vulnerabilityWords(sb.vulnerability)));
+    board.set("cards", cardsOf(b));
     val hands = val::array();
     for (Seat seat : kSeats) {
       val hand = val::object();
@@ -68,49 +74,56 @@ val boards(const std::string& text) {
   return list;
 }
 
-val archive(const std::string& text) {
-  const PageSet set(text);
-  return file(set.archiveName(), set.archiveBytes());
+// [{label, name, bytes}] for every format that holds the set.
+val files(const val& source, const std::string& tricks) {
+  const PageSet page = pageSetOf(source);
+  val list = val::array();
+  for (const PageSet::File& f : page.files(page.analysisOf(tricksFrom(tricks)))) {
+    val file = val::object();
+    file.set("label", f.label);
+    file.set("name", f.name);
+    file.set("bytes", bytesOf(f.bytes));
+    list.call<void>("push", file);
+  }
+  return list;
 }
 
-val pbn(const std::string& text, const std::string& tricks) {
-  const PageSet set(text);
-  return file(set.pbnName(), set.pbnBytes(set.analysisOf(tricksFrom(tricks))));
+std::string handRecord(const val& source, const std::string& tricks) {
+  const PageSet page = pageSetOf(source);
+  return page.handRecord(page.analysisOf(tricksFrom(tricks)));
 }
 
-std::string handRecord(const std::string& text, const std::string& tricks) {
-  const PageSet set(text);
-  return set.handRecord(set.analysisOf(tricksFrom(tricks)));
-}
-
-// The trick tables of boards first..last, as tricksFrom reads them.
-// A failure of the solver comes back as "!" and its message.
-std::string solve(const std::string& text, int first, int last) {
+// The trick table of one board given as cardsOf gives it, as tricksFrom
+// reads it. A failure of the solver comes back as "!" and its message.
+std::string solve(const std::string& cards) {
   try {
-    const PageSet set(text);
-    return tricksText(set.solve(first, last));
+    const Board board = boardOfCards(cards);
+    return tricksText(analysis::analyseBoards(std::span<const Board>(&board, 1)));
   } catch (const analysis::AnalysisError& e) {
     return std::string("!") + e.what();
   }
 }
 
-// Each board: {number, par, contracts, rows: [{seat, tricks: [NT, S, H, D,
-// C]}] N, S, E, W}, as the hand record prints them.
-val analysis(const std::string& text, const std::string& tricks) {
-  const PageSet set(text);
+// Each board: {number, par, contracts, columns, rows: [{seat, tricks}]},
+// the columns and rows in the order the hand record prints them.
+val analysis(const val& source, const std::string& tricks) {
+  const PageSet page = pageSetOf(source);
   val list = val::array();
-  for (const analysis::BoardAnalysis& a : set.analysisOf(tricksFrom(tricks))) {
+  for (const analysis::BoardAnalysis& a : page.analysisOf(tricksFrom(tricks))) {
     val board = val::object();
     board.set("number", a.number);
     board.set("par", formats::parScoreText(a.par));
     board.set("contracts", formats::parContractsText(a.par));
+    val columns = val::array();
+    for (analysis::Denomination d : formats::kDenominationOrder)
+      columns.call<void>("push", formats::denominationText(d));
+    board.set("columns", columns);
     val rows = val::array();
-    for (Seat seat : {Seat::North, Seat::South, Seat::East, Seat::West}) {
+    for (Seat seat : formats::kDeclarerOrder) {
       val row = val::object();
       row.set("seat", std::string(1, seatLetter(seat)));
       val counts = val::array();
-      counts.call<void>("push", a.tricks[indexOf(seat)][4]);
-      for (std::size_t suit = 0; suit < 4; ++suit) counts.call<void>("push", a.tricks[indexOf(seat)][suit]);
+      for (analysis::Denomination d : formats::kDenominationOrder) counts.call<void>("push", a.tricksFor(seat, d));
       row.set("tricks", counts);
       rows.call<void>("push", row);
     }
@@ -123,10 +136,8 @@ val analysis(const std::string& text, const std::string& tricks) {
 // The valid strings one slip away from a refused text, each with its set's
 // title and Board 1's North hand: [{text, title, north: {seat, holdings}}].
 val near(const std::string& text) {
-  RuleTables tables;
-  initRuleTables(tables);
   val list = val::array();
-  for (const NearString& n : nearStrings(text, tables)) {
+  for (const NearString& n : nearStrings(text)) {
     val north = val::object();
     north.set("seat", std::string(seatName(Seat::North)));
     val holdings = val::array();
@@ -134,7 +145,7 @@ val near(const std::string& text) {
     north.set("holdings", holdings);
     val item = val::object();
     item.set("text", n.text);
-    item.set("title", setTitle(n.params, tables));
+    item.set("title", setTitle(n.params));
     item.set("north", north);
     list.call<void>("push", item);
   }
@@ -146,8 +157,7 @@ val near(const std::string& text) {
 EMSCRIPTEN_BINDINGS(kveld) {
   emscripten::function("check", &check);
   emscripten::function("boards", &boards);
-  emscripten::function("archive", &archive);
-  emscripten::function("pbn", &pbn);
+  emscripten::function("files", &files);
   emscripten::function("handRecord", &handRecord);
   emscripten::function("solve", &solve);
   emscripten::function("analysis", &analysis);

@@ -1,5 +1,6 @@
 // The page: the control string's field, Board 1 and its question, then the
-// whole set with its files, its analysis and its print. Every fact shown
+// whole set with its files, its analysis and its print; or a deal file,
+// opened or dropped on the page, read here and shown as a set. Every fact shown
 // (refusals, hands, dealers, vulnerabilities, files, tricks, par) comes from
 // the WebAssembly module, the library that kveld-batch is built from; this
 // script only lays out the text it is given.
@@ -29,7 +30,7 @@
     wasmModule = m;
     return KveldModule(moduleOptions(m));
   });
-  let shown = null;  // {text, check, boards, tricks, analysis}
+  let shown = null;  // {source, text, check, boards, tricks, analysis}
   let solving = null;
 
   function element(tag, attributes, children) {
@@ -59,8 +60,9 @@
   }
 
   function trickTable(a) {
-    const head = element('tr', {}, [element('th', {}), element('th', { scope: 'col', text: 'NT' }),
-      ...SUITS.map((s, i) => element('th', { scope: 'col' }, [suitSymbol(i)]))]);
+    const column = (c) => ('SHDC'.includes(c) ? [suitSymbol('SHDC'.indexOf(c))] : [c]);
+    const head = element('tr', {}, [element('th', {}),
+      ...a.columns.map((c) => element('th', { scope: 'col' }, column(c)))]);
     const rows = a.rows.map((r) => element('tr', {}, [element('th', { scope: 'row', text: r.seat }),
       ...r.tricks.map((t) => element('td', { text: String(t) }))]));
     return element('table', { class: 'tricks' }, [
@@ -96,10 +98,23 @@
     if (location.hash !== hash) history.replaceState(null, '', hash === '' ? location.pathname + location.search : hash);
   }
 
-  function download(link, file) {
-    if (link.href) URL.revokeObjectURL(link.href);
-    link.href = URL.createObjectURL(new Blob([file.bytes], { type: 'application/octet-stream' }));
-    link.download = file.name;
+  // A link for each format that holds the set, named by its format.
+  function drawFiles(lib) {
+    for (const a of $('files').querySelectorAll('a')) URL.revokeObjectURL(a.href);
+    $('files').replaceChildren(...lib.files(shown.source, shown.tricks).map((file) => element('a', {
+      class: 'button', download: file.name, text: file.label,
+      href: URL.createObjectURL(new Blob([file.bytes], { type: 'application/octet-stream' })),
+    })));
+  }
+
+  function refuse(text, refusal) {
+    showOnly('entry');
+    showNear([]);
+    $('control').value = text;
+    $('refusal').textContent = refusal;
+    $('control').setAttribute('aria-invalid', 'true');
+    $('control').focus();
+    setAddress(null);
   }
 
   // The valid strings one slip away from a refused one, each with its set
@@ -120,21 +135,17 @@
   async function open(text) {
     const lib = await library;
     stopSolving();
-    const check = lib.check(text);
+    const source = { text };
+    const check = lib.check(source);
     if (!check.valid) {
-      showOnly('entry');
-      $('control').value = text;
-      $('refusal').textContent = check.refusal;
+      refuse(text, check.refusal);
       showNear(lib.near(text));
-      $('control').setAttribute('aria-invalid', 'true');
-      $('control').focus();
-      setAddress(null);
       return;
     }
     $('refusal').textContent = '';
     showNear([]);
     $('control').removeAttribute('aria-invalid');
-    shown = { text, check, boards: lib.boards(text), tricks: '', analysis: null };
+    shown = { source, text, check, boards: lib.boards(source), tricks: '', analysis: null };
     $('question-title').textContent = check.heading;
     $('board-one').replaceChildren(diagram(shown.boards[0], null));
     showOnly('question');
@@ -151,13 +162,40 @@
     $('control').focus();
   }
 
+  // A deal file, read in the page alone: its first set shown, or the
+  // refusal in kveld-batch's words.
+  async function openFile(file, index) {
+    const lib = await library;
+    stopSolving();
+    const source = { name: file.name, bytes: new Uint8Array(await file.arrayBuffer()), index };
+    const check = lib.check(source);
+    if (!check.valid) {
+      refuse($('control').value, check.refusal);
+      return;
+    }
+    $('refusal').textContent = '';
+    shown = { source, file, text: null, check, boards: lib.boards(source), tricks: '', analysis: null };
+    setAddress(null);
+    document.title = 'Kveld Archive: ' + check.title;
+    showSet();
+  }
+
+  function drawSetChoice() {
+    const count = shown.check.setCount;
+    $('set-choice').hidden = count < 2;
+    if (count < 2) return;
+    $('set-pick').replaceChildren(...Array.from({ length: count }, (_, i) =>
+      element('option', { value: String(i), text: 'Set ' + (i + 1) + ' of ' + count })));
+    $('set-pick').value = String(shown.source.index);
+  }
+
   async function showSet() {
     const lib = await library;
-    const { text, check } = shown;
+    const { check } = shown;
     $('set-title').textContent = check.heading;
-    $('set-control').textContent = 'Control string ' + text;
-    download($('archive-link'), lib.archive(text));
-    download($('pbn-link'), lib.pbn(text, shown.tricks));
+    $('set-control').textContent = check.origin;
+    drawFiles(lib);
+    drawSetChoice();
     $('analyse').disabled = false;
     $('status').textContent = '';
     drawBoards();
@@ -196,8 +234,7 @@
     };
     const solve = (e) => ready.then((m) => {
       if (e.data.memoryMB !== undefined) m.setSolverMemory(e.data.memoryMB);
-      const tricks = m.solve(e.data.text, e.data.board, e.data.board);
-      self.postMessage({ board: e.data.board, tricks, memory: m.HEAP8.length });
+      self.postMessage({ board: e.data.board, tricks: m.solve(e.data.cards), memory: m.HEAP8.length });
     });
   }
 
@@ -256,8 +293,8 @@
 
   function analyse() {
     if (solving || !shown) return;
-    const text = shown.text;
-    const all = shown.boards.length;
+    const boards = shown.boards;
+    const all = boards.length;
     const code = moduleText + '\n;' + moduleOptions.toString() + '\n;(' + workerMain.toString() + ')();\n';
     const url = URL.createObjectURL(new Blob([code], { type: 'text/javascript' }));
     const plan = solverPlan(all);
@@ -281,7 +318,10 @@
     solving = { workers: [], url, done: () => done };
     const started = performance.now();
     const give = (w, first) => {
-      if (next <= all) w.postMessage({ text, board: next++, memoryMB: first ? plan.memoryMB : undefined });
+      if (next <= all) {
+        w.postMessage({ cards: boards[next - 1].cards, board: next, memoryMB: first ? plan.memoryMB : undefined });
+        next++;
+      }
     };
     for (let i = 0; i < plan.workers; i++) {
       const w = new Worker(url);
@@ -317,8 +357,8 @@
     stopSolving();
     const lib = await library;
     shown.tricks = tricks;
-    shown.analysis = lib.analysis(shown.text, tricks);
-    download($('pbn-link'), lib.pbn(shown.text, tricks));
+    shown.analysis = lib.analysis(shown.source, tricks);
+    drawFiles(lib);
     drawBoards();
     $('status').textContent = 'Analysed: ' + shown.boards.length + ' boards in ' + (ms / 1000).toFixed(1) + ' s.';
     document.body.dataset.analysisMs = String(Math.round(ms));
@@ -332,7 +372,7 @@
     let frame = $('hand-record');
     if (frame) frame.remove();
     frame = element('iframe', { id: 'hand-record', title: 'Hand record', class: 'print-frame' });
-    frame.srcdoc = lib.handRecord(shown.text, shown.tricks);
+    frame.srcdoc = lib.handRecord(shown.source, shown.tricks);
     frame.onload = () => frame.contentWindow.print();
     document.body.append(frame);
   }
@@ -346,6 +386,18 @@
   $('analyse').addEventListener('click', analyse);
   $('stop').addEventListener('click', stopAnalysis);
   $('print').addEventListener('click', printHandRecord);
+  $('open-file').addEventListener('click', () => $('file').click());
+  $('file').addEventListener('change', () => {
+    if ($('file').files.length > 0) openFile($('file').files[0], 0);
+    $('file').value = '';
+  });
+  $('set-pick').addEventListener('change', () => openFile(shown.file, Number($('set-pick').value)));
+  // A file dropped anywhere on the page is opened.
+  document.addEventListener('dragover', (e) => e.preventDefault());
+  document.addEventListener('drop', (e) => {
+    e.preventDefault();
+    if (e.dataTransfer.files.length > 0) openFile(e.dataTransfer.files[0], 0);
+  });
   $('another').addEventListener('click', () => {
     stopSolving();
     shown = null;

@@ -1,7 +1,6 @@
 #include "web/page_set.h"
 
-#include <algorithm>
-
+#include "formats/analysis_text.h"
 #include "formats/control_check.h"
 #include "formats/formats.h"
 #include "rules/dealer.h"
@@ -12,88 +11,92 @@
 
 namespace kveld::web {
 
-namespace {
-
-constexpr std::string_view kHexDigits = "0123456789abcdef";
-
-}  // namespace
-
-PageSet::PageSet(std::string_view text) : text_(text) {
-  initRuleTables(tables_);
-  const formats::CheckedString checked = formats::checkString(text, tables_);
+PageSet PageSet::ofControlString(std::string_view text) {
+  PageSet page;
+  const formats::CheckedString checked = formats::checkString(text);
   if (!checked.params) {
-    refusal_ = formats::refusal(text, checked.problem);
-    return;
+    page.refusal_ = formats::refusal(text, checked.problem);
+    return page;
   }
-  params_ = checked.params;
-  boards_ = dealSet(*params_);
+  page.setCount_ = 1;
+  page.set_ = formats::setOfControlString(text, *checked.params, dealSet(*checked.params));
+  return page;
 }
 
-std::string PageSet::title() const { return setTitle(*params_, tables_); }
-
-std::string PageSet::heading() const { return formats::setHeading(*params_, tables_); }
-
-std::vector<analysis::BoardAnalysis> PageSet::solve(int first, int last) const {
-  std::vector<Board> chosen;
-  for (const Board& b : boards_)
-    if (b.number >= first && b.number <= last) chosen.push_back(b);
-  return analysis::analyseBoards(chosen);
+PageSet PageSet::ofFile(std::string_view fileName, std::string_view bytes, int index) {
+  PageSet page;
+  formats::Read read = formats::readDealFile(bytes);
+  if (!read.refusal.empty()) {
+    page.refusal_ = std::string(fileName) + ": " + read.refusal + ".";
+    return page;
+  }
+  formats::nameSetsOfFile(read.sets, fileName);
+  page.setCount_ = static_cast<int>(read.sets.size());
+  page.set_ = std::move(read.sets.at(static_cast<std::size_t>(index)));
+  return page;
 }
 
-std::vector<analysis::BoardAnalysis> PageSet::analysisOf(
-    const std::vector<analysis::TrickTable>& tables) const {
-  std::vector<analysis::BoardAnalysis> out;
-  for (std::size_t i = 0; i < tables.size() && i < boards_.size(); ++i)
-    out.push_back(analysis::analysisOf(boards_[i].number, tables[i]));
+std::vector<analysis::BoardAnalysis> PageSet::analysisOf(std::span<const analysis::TrickTable> tables) const {
+  return formats::analysisFromTables(set_, tables);
+}
+
+std::vector<PageSet::File> PageSet::files(const std::vector<analysis::BoardAnalysis>& analysis) const {
+  std::vector<File> out;
+  for (const formats::Format& f : formats::formats()) {
+    // The text and the hand record are for reading, not for other programs.
+    if (f.name == "text" || f.name == "html") continue;
+    const formats::Written w = written(f, analysis);
+    if (w.refusal.empty()) out.push_back({std::string(f.label), set_.name + std::string(f.extension), w.bytes});
+  }
   return out;
 }
 
-std::string PageSet::archiveName() const {
-  return formats::fileNameOf(*formats::findFormat("archive"), *params_, tables_);
-}
-
-std::string PageSet::archiveBytes() const { return written("archive", {}); }
-
-std::string PageSet::pbnName() const {
-  return formats::fileNameOf(*formats::findFormat("pbn"), *params_, tables_);
-}
-
-std::string PageSet::pbnBytes(const std::vector<analysis::BoardAnalysis>& analysis) const {
-  return written("pbn", analysis);
-}
-
 std::string PageSet::handRecord(const std::vector<analysis::BoardAnalysis>& analysis) const {
-  return written("html", analysis);
+  return written(*formats::findFormat("html"), analysis).bytes;
 }
 
-std::string PageSet::written(std::string_view formatName,
-                             const std::vector<analysis::BoardAnalysis>& analysis) const {
-  const formats::Format& format = *formats::findFormat(formatName);
+formats::Written PageSet::written(const formats::Format& format,
+                                  const std::vector<analysis::BoardAnalysis>& analysis) const {
   // A file's lines end as its format fixes them (CR LF for the archive and
   // the PBN); the others as on the web, in LF.
-  const formats::FormatContext context{tables_, "\n", std::string(kCreator) + " " + KVELD_VERSION};
-  const formats::DealtSet set{text_, *params_, boards_, analysis};
-  return format.begin(context) + format.set(set, context, 0) + format.end(context);
+  const formats::FormatContext context{"\n", std::string(kCreator) + " " + KVELD_VERSION};
+  formats::DealSet set = set_;
+  if (format.showsAnalysis) set.analysis = analysis;
+  return formats::fileOf(format, set, context);
 }
 
-std::string tricksText(const std::vector<analysis::BoardAnalysis>& boards) {
+std::string cardsOf(const Board& board) {
+  std::string cards;
+  for (Suit suit : kSuits)
+    for (int rank = 0; rank < kRanks; ++rank)
+      for (Seat seat : kSeats)
+        if (board.holding(seat, suit) & (1u << rank)) cards += seatLetter(seat);
+  return cards;
+}
+
+Board boardOfCards(std::string_view cards) {
+  if (cards.size() != 52) throw analysis::AnalysisError("a board needs 52 cards");
+  Board board;
+  board.number = 1;
+  for (std::size_t card = 0; card < 52; ++card) {
+    const std::size_t seat = std::string_view("NESW").find(cards[card]);
+    if (seat == std::string_view::npos) throw analysis::AnalysisError("a card has no seat");
+    Holding& h = board.cards[seat][card / 13];
+    h = static_cast<Holding>(h | (1u << (card % 13)));
+  }
+  return board;
+}
+
+std::string tricksText(std::span<const analysis::BoardAnalysis> boards) {
   std::string text;
-  for (const analysis::BoardAnalysis& b : boards)
-    for (const auto& seat : b.tricks)
-      for (int tricks : seat) text += kHexDigits[static_cast<std::size_t>(std::clamp(tricks, 0, 13))];
+  for (const analysis::BoardAnalysis& b : boards) text += formats::doubleDummyTricks(b);
   return text;
 }
 
 std::vector<analysis::TrickTable> tricksFrom(std::string_view text) {
   std::vector<analysis::TrickTable> tables;
-  for (std::size_t at = 0; at + 20 <= text.size(); at += 20) {
-    analysis::TrickTable t{};
-    for (std::size_t i = 0; i < 20; ++i) {
-      const std::size_t digit = kHexDigits.find(text[at + i]);
-      t[i / 5][i % 5] = digit == std::string_view::npos ? 0 : static_cast<int>(digit);
-    }
-    tables.push_back(t);
-  }
+  for (std::size_t at = 0; at + 20 <= text.size(); at += 20)
+    tables.push_back(formats::tricksFromDigits(text.substr(at, 20)).value_or(analysis::TrickTable{}));
   return tables;
 }
 

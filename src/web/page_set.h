@@ -1,18 +1,16 @@
 #pragma once
-// What the page asks of the library about one control string: whether it
-// is valid (and why not), the boards it deals, the files the other programs
-// write for it, and the double-dummy analysis of its boards. Every answer
-// comes from the rules, the formats and the solver that kveld-batch calls;
-// the page only lays out the text it is given.
-#include <optional>
+// What the page asks of the library about one set, from a control string or
+// from a deal file: whether it can be read (and why not), its boards, the
+// files of every format that can hold it, and its double-dummy analysis.
+// Every answer comes from the rules, the formats and the solver that
+// kveld-batch calls; the page only lays out the text it is given.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "analysis/double_dummy.h"
-#include "rules/board.h"
-#include "rules/rule_tables.h"
-#include "rules/set_parameters.h"
+#include "formats/deal_set.h"
+#include "formats/formats.h"
 
 namespace kveld::web {
 
@@ -22,51 +20,53 @@ inline constexpr std::string_view kCreator = "kveld.html";
 class PageSet {
  public:
   // Checks `text` as kveld-batch checks a control string.
-  explicit PageSet(std::string_view text);
+  static PageSet ofControlString(std::string_view text);
+  // Set `index` (from 0) of a deal file, read as kveld-batch reads it.
+  static PageSet ofFile(std::string_view fileName, std::string_view bytes, int index);
 
-  bool valid() const { return params_.has_value(); }
-  // Why the text is refused, in kveld-batch's sentence (without its name).
+  bool valid() const { return refusal_.empty(); }
+  // Why the text or file is refused, in kveld-batch's sentence (without its
+  // name).
   const std::string& refusal() const { return refusal_; }
-  const SetParameters& params() const { return *params_; }
-  const RuleTables& tables() const { return tables_; }
-  // "January 1, Morning" and "January 1, Morning, 24 boards".
-  std::string title() const;
-  std::string heading() const;
+  // The sets in the file (1 for a control string).
+  int setCount() const { return setCount_; }
+  const formats::DealSet& set() const { return set_; }
 
-  // Boards 1..boardCount as dealt.
-  const std::vector<Board>& boards() const { return boards_; }
+  // The analysis of the set from the trick tables solved (one per board, in
+  // order), each board's par worked out for its dealer and vulnerability.
+  std::vector<analysis::BoardAnalysis> analysisOf(std::span<const analysis::TrickTable> tables) const;
 
-  // Solves boards first..last (counted from 1).
-  std::vector<analysis::BoardAnalysis> solve(int first, int last) const;
-  // The analysis of the whole set from the trick tables solved (one per
-  // board, in order), each board's par worked out for its dealer and
-  // vulnerability; none when `tables` is empty.
-  std::vector<analysis::BoardAnalysis> analysisOf(const std::vector<analysis::TrickTable>& tables) const;
-
-  // The files, named and written as kveld-batch writes them; the PBN file's
-  // creator is the page.
-  std::string archiveName() const;
-  std::string archiveBytes() const;
-  std::string pbnName() const;
-  std::string pbnBytes(const std::vector<analysis::BoardAnalysis>& analysis) const;
+  struct File {
+    std::string label;  // "PBN"
+    std::string name;   // "Jan-01-M.pbn"
+    std::string bytes;
+  };
+  // The set's file in every format that can hold it and that a dealing
+  // machine, a viewer or DeepFinesse reads, written as kveld-batch writes
+  // it; the PBN file's creator is the page.
+  std::vector<File> files(const std::vector<analysis::BoardAnalysis>& analysis) const;
   // The printable hand record, kveld-batch's --format html page.
   std::string handRecord(const std::vector<analysis::BoardAnalysis>& analysis) const;
 
  private:
-  // The set in the format of that name, begun and ended as one file.
-  std::string written(std::string_view formatName,
-                      const std::vector<analysis::BoardAnalysis>& analysis) const;
+  formats::Written written(const formats::Format& format,
+                           const std::vector<analysis::BoardAnalysis>& analysis) const;
 
-  std::string text_;
-  RuleTables tables_;
-  std::optional<SetParameters> params_;
   std::string refusal_;
-  std::vector<Board> boards_;
+  int setCount_ = 0;
+  formats::DealSet set_;
 };
 
-// Trick tables as the page passes them between its solvers: twenty
-// hexadecimal digits a board, declarers N, E, S, W, each S, H, D, C, NT.
-std::string tricksText(const std::vector<analysis::BoardAnalysis>& boards);
+// A board's hands as the page gives them to a solver: for each card from
+// the ace of spades to the two of clubs, the letter of the seat holding it.
+std::string cardsOf(const Board& board);
+// The board those letters stand for (number 1); AnalysisError when they
+// are not 52 seat letters.
+Board boardOfCards(std::string_view cards);
+
+// Trick tables as the page passes them from its solvers: a board's twenty
+// digits as PBN's DoubleDummyTricks gives them, one board after another.
+std::string tricksText(std::span<const analysis::BoardAnalysis> boards);
 std::vector<analysis::TrickTable> tricksFrom(std::string_view text);
 
 }  // namespace kveld::web

@@ -16,7 +16,6 @@
 #include "rules/board.h"
 #include "rules/control_string.h"
 #include "rules/dealer.h"
-#include "rules/rule_tables.h"
 
 namespace {
 
@@ -48,9 +47,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "dd_lines: not a valid control string: %s\n", argv[argc - 1]);
     return 2;
   }
-  kveld::RuleTables tables;
-  kveld::initRuleTables(tables);
-  const kveld::SetParameters params = kveld::decodeControlDigits(*digits, tables);
+  const kveld::SetParameters params = kveld::decodeControlDigits(*digits);
   const std::vector<Board> boards = kveld::dealSet(params);
   if (!solve) {
     for (const auto& b : boards) std::printf("%s\n", handsText(b, ' ').c_str());
