@@ -207,8 +207,6 @@
     $('boards').replaceChildren(...shown.boards.map((b, i) => diagram(b, shown.analysis ? shown.analysis[i] : null)));
   }
 
-  // Analyse: every board solved by Workers made from the module's own
-  // script, one board at a time each, the bar following the boards done.
   // The module's options: instances of the compiled WebAssembly, if any.
   function moduleOptions(compiledModule) {
     if (!compiledModule) return {};
@@ -220,6 +218,8 @@
     };
   }
 
+  // Analyse: every board solved by Workers made from the module's own
+  // script, one board at a time each, the bar following the boards done.
   // A Worker's first message brings the compiled module; each answer
   // carries the Worker's WebAssembly memory as it stands, for the page's
   // account of it (solverMemory).
