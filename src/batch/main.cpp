@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
   try {
     kveld::useBinaryStandardStreams();
     kveld::batch::BatchIo io{
-        std::cin, std::cout, std::cerr, kveld::replaceNativeFile, kveld::nativeLineEnd(), KVELD_VERSION};
+        std::cin, std::cout, std::cerr, kveld::replaceNativeFile, kveld::readNativeFile, kveld::nativeLineEnd(),
+        KVELD_VERSION};
     io.errIsTerminal = kveld::standardErrorIsTerminal();
     return kveld::batch::runBatch(kveld::programArguments(argc, argv), io);
   } catch (const std::exception& e) {

@@ -14,8 +14,13 @@ struct Options {
   bool analyse = false;
   std::string format = "archive";
   std::optional<std::string> outputFolder;
-  // Control strings in order; "-" stands for the lines of standard input.
-  std::vector<std::string> strings;
+  // What the sets come from, in the order given: control strings ("-" for
+  // the lines of standard input) and deal files ("-" for standard input).
+  struct Source {
+    bool dealFile = false;
+    std::string text;  // the control string or the file's path
+  };
+  std::vector<Source> sources;
 };
 
 struct ParsedOptions {
@@ -24,7 +29,8 @@ struct ParsedOptions {
 };
 
 // Reads the arguments (without the program name). Options may stand before,
-// between and after the control strings; "--" ends them.
+// between and after the control strings; "--" ends them. Standard input
+// may be read once only.
 ParsedOptions parseOptions(const std::vector<std::string>& args);
 
 // The text of --help.

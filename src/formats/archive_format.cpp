@@ -53,7 +53,9 @@ std::optional<std::array<Holding, 4>> handAt(const std::string& line, std::size_
 // "--         January 1,      Morning" gives "January 1, Morning".
 std::string wordsOf(const std::string& heading) {
   std::string words;
-  std::istringstream in(heading.substr(heading.find_first_not_of("- ")));
+  const std::size_t from = heading.find_first_not_of("- ");
+  if (from == std::string::npos) return "";
+  std::istringstream in(heading.substr(from));
   for (std::string w; in >> w;) words += (words.empty() ? "" : " ") + w;
   return words;
 }
@@ -62,7 +64,12 @@ Read readArchive(std::string_view bytes) {
   const std::vector<std::string> lines = linesOf(bytes);
   Read read;
   DealSet& set = read.sets.emplace_back();
-  set.event = wordsOf(lines.at(1));
+  // The heading, between two rules; a file without one gets the words of
+  // its name.
+  if (lines.size() > 1 && lines[1].rfind("--", 0) == 0) {
+    set.event = wordsOf(lines[1]);
+    set.archiveHeading = lines[1];
+  }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].rfind("Deal:", 0) != 0) continue;
     const std::string where = "line " + std::to_string(i + 1) + ": ";

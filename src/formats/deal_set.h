@@ -67,7 +67,8 @@ DealSet setOfControlString(std::string_view controlString, const SetParameters& 
 // Gives the sets read from one file their names and words: the file's name
 // without its folder ("club.pbn"), its files' names after it ("club", then
 // "club-2" for a second set in the file), and a title and archive heading
-// from the event and date the file gives, or from its name.
+// from the event and date the file gives, or from its name (an archive
+// heading that the file gives is kept).
 void nameSetsOfFile(std::vector<DealSet>& sets, std::string_view fileName);
 
 // Solves every board of the set, each for the dealer and vulnerability it is

@@ -5,13 +5,18 @@ namespace kveld::formats {
 // Each format's row, from the file of its reader and writer.
 Format archiveFormat();
 Format pbnFormat();
+Format linFormat();
+Format briFormat();
+Format dupFormat();
+Format dlmFormat();
 Format textFormat();
 Format htmlFormat();
 
 std::string nothing(const FormatContext&) { return {}; }
 
 const std::vector<Format>& formats() {
-  static const std::vector<Format> list = {archiveFormat(), pbnFormat(), textFormat(), htmlFormat()};
+  static const std::vector<Format> list = {archiveFormat(), pbnFormat(), linFormat(), briFormat(),
+                                             dupFormat(),     dlmFormat(), textFormat(), htmlFormat()};
   return list;
 }
 

@@ -170,23 +170,23 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
     const std::vector<std::string> expected = {
         "1000100006: January 1, Morning, 24 boards",
         "",
-        "Board 1             North",
+        "Board 1             North 1 HCP",
         "Dealer: North       S 98",
         "Vulnerable: None    H T63",
         "                    D J432",
         "                    C 9632",
-        "West                                    East",
+        "West 14 HCP                             East 16 HCP",
         "S KT                                    S A7653",
         "H KJ84                                  H A92",
         "D AQT96                                 D K87",
         "C J8                                    C KQ",
-        "                    South",
+        "                    South 9 HCP",
         "                    S QJ42",
         "                    H Q75",
         "                    D 5",
         "                    C AT754",
         "",
-        "Board 2             North",
+        "Board 2             North 6 HCP",
         "Dealer: East        S T743",
         "Vulnerable: N-S     H A65",
     };
@@ -194,7 +194,7 @@ TEST_F(FormatsTest, TextDiagramsOfExampleAInThePlatformsLineEnd) {
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(lines.size(), 2u + 24u * 16u - 1u);
     // Board 3: West's diamonds are void.
-    EXPECT_EQ(lines[2 + 2 * 16 + 5], "West                                    East");
+    EXPECT_EQ(lines[2 + 2 * 16 + 5], "West 9 HCP                              East 10 HCP");
     EXPECT_EQ(lines[2 + 2 * 16 + 8], "D --                                    D A763");
     EXPECT_EQ(lines.back(), "                    C QT763");
   }
@@ -210,6 +210,20 @@ TEST_F(FormatsTest, TextSetsFollowEachOtherAfterAnEmptyLine) {
   EXPECT_EQ(text.set(b.set(), context, 0).bytes.substr(0, 11), "0102230455:");
 }
 
+// Boards 1 and 3 of the hand record: one line each, hands from South with
+// the dealer's digit (3 North, 1 South), ranks high to low, East written,
+// a void's letter kept; CR LF whatever the platform's line end.
+TEST_F(FormatsTest, LinOneLineABoardWithItsFourHands) {
+  const std::vector<std::string> lines = split(write("lin", "1000100006", "\n"), "\r\n");
+  ASSERT_EQ(lines.size(), 24u);
+  EXPECT_EQ(lines[0],
+            "qx|o1|md|3SQJ42HQ75D5CAT754,SKTHKJ84DAQT96CJ8,S98HT63DJ432C9632,SA7653HA92DK87CKQ"
+            "|rh||ah|Board 1|sv|o|pg||");
+  EXPECT_EQ(lines[2],
+            "qx|o3|md|1SAT52HT2D842CQJT4,S974HAQ8643DCK986,SKJ8HKJ5DKQJT95C5,SQ63H97DA763CA732"
+            "|rh||ah|Board 3|sv|e|pg||");
+}
+
 TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
   auto name = [](const char* format, const char* control) {
     return Dealt(control).set().name + std::string(findFormat(format)->extension);
@@ -219,6 +233,7 @@ TEST_F(FormatsTest, FilesAreNamedAsTheArchiveFiles) {
   EXPECT_EQ(name("pbn", "0102230455"), "Sep-09-A.pbn");
   EXPECT_EQ(name("text", "0000000000"), "Jan-00-S.txt");
   EXPECT_EQ(name("html", "1000100006"), "Jan-01-M.html");
+  EXPECT_EQ(name("lin", "1000100006"), "Jan-01-M.lin");
   EXPECT_EQ(findFormat("PBN"), nullptr);
 }
 

@@ -83,10 +83,10 @@ std::string boardHtml(const SetBoard& set, const analysis::BoardAnalysis* a) {
          std::string(vulnerabilityWords(set.vulnerability)) + "</td><td>" +
          hand(board, Seat::North) + "</td><td class=\"par\">" + (a != nullptr ? parHtml(*a) : "") +
          "</td></tr>";
-  out +=
-      "<tr><td>" + hand(board, Seat::West) +
-      "</td><td class=\"compass\"><div>N</div><div><span>W</span><span>E</span></div><div>S</div></td><td>" +
-      hand(board, Seat::East) + "</td></tr>";
+  auto points = [&board](Seat seat) { return std::to_string(board.highCardPoints(seat)); };
+  out += "<tr><td>" + hand(board, Seat::West) + "</td><td class=\"compass\" title=\"High-card points\"><div>" +
+         points(Seat::North) + "</div><div><span>" + points(Seat::West) + "</span><span>" + points(Seat::East) +
+         "</span></div><div>" + points(Seat::South) + "</div></td><td>" + hand(board, Seat::East) + "</td></tr>";
   out += "<tr><td></td><td>" + hand(board, Seat::South) + "</td><td class=\"analysis\">" +
          (a != nullptr ? trickTable(*a) : "") + "</td></tr></table>";
   return out + "</div>";
@@ -111,7 +111,7 @@ h1 { font-size: 13pt; margin: 0 0 1mm; }
 .diagram td { vertical-align: middle; padding: 0 1mm; white-space: nowrap; }
 .diagram td.facts, .diagram td.par { vertical-align: top; font-size: 9pt; }
 .diagram td.analysis { vertical-align: bottom; }
-.compass { text-align: center; font-weight: bold; border: 0.3mm solid #000; width: 12mm; height: 12mm; }
+.compass { text-align: center; font-weight: bold; border: 0.3mm solid #000; width: 16mm; height: 14mm; }
 .compass span { display: inline-block; width: 50%; }
 .compass span:first-child { text-align: left; }
 .compass span:last-child { text-align: right; }
@@ -135,7 +135,8 @@ std::string htmlBegin(const FormatContext& context) {
 
 Written htmlSet(const DealSet& set, const FormatContext&, int) {
   std::string out = "<section class=\"set\">\n<h1>" + escaped(set.heading()) + "</h1>\n<p class=\"control\">" +
-                    escaped(set.origin) + "</p>\n";
+                    escaped(set.origin) +
+                    ". The compass gives each hand&rsquo;s high-card points (ace 4, king 3, queen 2, jack 1).</p>\n";
   for (std::size_t first = 0; first < set.boards.size(); first += kBoardsPerPage) {
     out += "<div class=\"page\">\n";
     for (std::size_t i = first; i < first + kBoardsPerPage && i < set.boards.size(); ++i)

@@ -1,7 +1,8 @@
 // Sets as PBN 2.1 export-format games: the mandatory tags in their order,
-// one game per board, ASCII, CR LF line ends.
+// one game per board, ASCII, CR LF line ends; read by pbn_reader.cpp.
 #include "formats/analysis_text.h"
 #include "formats/formats.h"
+#include "formats/pbn_reader.h"
 
 namespace kveld::formats {
 
@@ -85,6 +86,6 @@ Written pbnSet(const DealSet& set, const FormatContext&, int) {
 
 }  // namespace
 
-Format pbnFormat() { return {"pbn", "PBN", ".pbn", "", true, false, nullptr, nullptr, pbnBegin, pbnSet, nothing}; }
+Format pbnFormat() { return {"pbn", "PBN", ".pbn", "", true, false, isPbn, readPbn, pbnBegin, pbnSet, nothing}; }
 
 }  // namespace kveld::formats

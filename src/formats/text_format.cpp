@@ -36,6 +36,11 @@ class Diagram {
     out_ += text + context_.lineEnd;
   }
 
+  // "North 9 HCP".
+  std::string seatLine(Seat seat) const {
+    return std::string(seatName(seat)) + " " + std::to_string(board_.highCardPoints(seat)) + " HCP";
+  }
+
   std::string draw() {
     const std::string facts[5] = {
         "Board " + std::to_string(board_.number),
@@ -44,11 +49,11 @@ class Diagram {
         "",
         "",
     };
-    line(facts[0], seatName(Seat::North));
+    line(facts[0], seatLine(Seat::North));
     for (Suit suit : kSuits) line(facts[indexOf(suit) + 1], suitLine(Seat::North, suit));
-    line(seatName(Seat::West), "", seatName(Seat::East));
+    line(seatLine(Seat::West), "", seatLine(Seat::East));
     for (Suit suit : kSuits) line(suitLine(Seat::West, suit), "", suitLine(Seat::East, suit));
-    line("", seatName(Seat::South));
+    line("", seatLine(Seat::South));
     for (Suit suit : kSuits) line("", suitLine(Seat::South, suit));
     if (analysis_ != nullptr) {
       // The double-dummy table and the par line under the diagram.

@@ -340,6 +340,25 @@ void replaceNativeFile(const std::string& native, const std::string& bytes) {
   replaceNative(native, bytes);
 }
 
+std::string readNativeFile(const std::string& native) {
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) raise(errno, "opening", native);
+  std::string bytes;
+  struct stat st {};
+  int failure = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+  char buffer[65536];
+  while (failure == 0) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) failure = errno;
+    if (got <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  if (failure != 0) raise(failure, "reading", native);
+  return bytes;
+}
+
 void RealSystem::deleteFile(const std::string& path) {
   const std::string native = nativePath(path);
   letGoUnfinishedFile(native);

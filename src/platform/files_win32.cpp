@@ -72,12 +72,15 @@ std::optional<std::string> RealSystem::readFileStart(const std::string& path, st
   return bytes;
 }
 
-std::string RealSystem::readFile(const std::string& path) {
-  Win32Handle h(CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+namespace {
+
+// The whole file of that wide name; failures name `path`.
+std::string readWhole(const std::wstring& wide, const std::string& path) {
+  Win32Handle h(
+      CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valid()) raiseLastError("opening", path);
   std::string bytes;
-  char buffer[8192];
+  char buffer[65536];
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) raiseLastError("reading", path);
@@ -86,6 +89,10 @@ std::string RealSystem::readFile(const std::string& path) {
   }
   return bytes;
 }
+
+}  // namespace
+
+std::string RealSystem::readFile(const std::string& path) { return readWhole(widePath(path), path); }
 
 void RealSystem::writeFile(const std::string& path, const std::string& bytes) {
   refuseReadOnly(widePath(path), path);
@@ -176,6 +183,8 @@ void replaceNativeFile(const std::string& nativePath, const std::string& bytes) 
     if (static_cast<unsigned char>(c) < 32) raiseWin32(ERROR_INVALID_NAME, "naming", nativePath);
   replaceWide(utf8ToWide(nativePath), nativePath, bytes);
 }
+
+std::string readNativeFile(const std::string& nativePath) { return readWhole(utf8ToWide(nativePath), nativePath); }
 
 void RealSystem::deleteFile(const std::string& path) {
   if (!DeleteFileW(widePath(path).c_str())) raiseLastError("deleting", path);

@@ -14,4 +14,8 @@ namespace kveld {
 // system's reason.
 void replaceNativeFile(const std::string& nativePath, const std::string& bytes);
 
+// The bytes of a file. A folder is refused. Failures raise RunTimeError
+// whose text names the path and the system's reason.
+std::string readNativeFile(const std::string& nativePath);
+
 }  // namespace kveld

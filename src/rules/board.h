@@ -47,6 +47,13 @@ struct Board {
     for (Suit suit : kSuits) longest = length(seat, suit) > longest ? length(seat, suit) : longest;
     return longest;
   }
+  // The hand's high-card points: ace 4, king 3, queen 2, jack 1.
+  constexpr int highCardPoints(Seat seat) const {
+    int points = 0;
+    for (Suit suit : kSuits)
+      for (int rank = 0; rank < 4; ++rank) points += (holding(seat, suit) >> rank & 1) * (4 - rank);
+    return points;
+  }
   bool operator==(const Board&) const = default;
 };
 

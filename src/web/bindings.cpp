@@ -63,6 +63,7 @@ val boards(const val& source) {
     for (Seat seat : kSeats) {
       val hand = val::object();
       hand.set("seat", std::string(seatName(seat)));
+      hand.set("points", b.highCardPoints(seat));
       val holdings = val::array();
       for (Suit suit : kSuits) holdings.call<void>("push", holdingText(b.holding(seat, suit), ""));
       hand.set("holdings", holdings);

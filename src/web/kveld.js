@@ -55,8 +55,9 @@
   function hand(h, place) {
     const lines = h.holdings.map((holding, i) =>
       element('div', {}, [suitSymbol(i), ' ', holding === '' ? element('span', { 'aria-label': 'void', text: '\u2014' }) : holding]));
-    return element('div', { class: 'hand ' + place, role: 'group', 'aria-label': h.seat }, [
-      element('div', { class: 'seat', 'aria-hidden': 'true', text: h.seat }), ...lines]);
+    return element('div', { class: 'hand ' + place, role: 'group', 'aria-label': h.seat,
+      'aria-description': h.points + ' high-card points' }, [
+      element('div', { class: 'seat', 'aria-hidden': 'true', text: h.seat + ' ' + h.points + ' HCP' }), ...lines]);
   }
 
   function trickTable(a) {

@@ -11,7 +11,7 @@ add_compile_options(-fexceptions "SHELL:-include ${PROJECT_SOURCE_DIR}/src/web/c
 kveld_library(encoding)
 kveld_library(rules PRIVATE kveld_encoding)
 add_subdirectory(src/analysis)
-kveld_library(formats PUBLIC kveld_rules kveld_analysis)
+kveld_library(formats PUBLIC kveld_rules kveld_analysis PRIVATE kveld_encoding)
 
 file(GLOB web_sources CONFIGURE_DEPENDS ${web}/*.cpp)
 add_executable(kveld_module ${web_sources})

@@ -4,8 +4,9 @@
 # differs only in its line ends (CR LF on Windows).
 # Usage: compare-windows.sh POSIX_KVELD_BATCH WINDOWS_KVELD_BATCH_EXE
 set -eu
-posix=$1
-windows=$2
+# Absolute, since some cases run in a folder of their own.
+posix=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+windows=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 here=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -53,6 +54,24 @@ compare "html analysed" BYTES "" --analyze -f html 1000100006
 compare "standard input" BYTES "$(printf '# sets\r\n\r\n1000100006\r\n123456789X\n')" -f pbn -
 compare "usage error" TEXT "" --bogus
 compare "version" TEXT "" --version
+
+# Deal files: a set written in every format that is read, each read back by
+# both builds, and one of them written in every format.
+mkdir "$work/in"
+readable="archive pbn lin bri dup dlm"
+for format in $readable; do
+  timeout 60 "$posix" -q -f "$format" -o "$work/in" 123456789X >/dev/null 2>&1 || echo "FAILED: writing $format"
+done
+cd "$work/in"
+for file in *; do
+  compare "read $file" BYTES "" -f pbn -i "$file"
+done
+for format in $readable html; do
+  compare "a PBN file as $format" BYTES "" -f "$format" -i Aug-23-M.pbn
+done
+compare "a PBN file as text" TEXT "" -f text -i Aug-23-M.pbn
+compare "a file that cannot be read" TEXT "" -i missing.pbn
+cd "$here"
 
 # Files in a folder: the same names and bytes.
 mkdir "$work/posix" "$work/win"

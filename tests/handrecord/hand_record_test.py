@@ -39,6 +39,11 @@ def hands_of(pbn_text):
     return boards
 
 
+def points(hand):
+    """High-card points of a hand given as its four holdings: A 4, K 3, Q 2, J 1."""
+    return sum({"A": 4, "K": 3, "Q": 2, "J": 1}.get(card, 0) for holding in hand for card in holding)
+
+
 class HandRecord(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp()
@@ -81,6 +86,14 @@ class HandRecord(unittest.TestCase):
         self.assertNotRegex(page, r"(?i)<script|<link|https?://|@import|url\(")
         boards = hands_of(self.batch("--format", "pbn", control).decode("ascii"))
         self.assertEqual(sorted(boards), list(range(1, board_count + 1)))
+        # Each hand's high-card points in the compass (North, West, East,
+        # South), counted here from the PBN's hands.
+        compasses = re.findall(r'class="compass"[^>]*><div>(\d+)</div><div><span>(\d+)</span><span>(\d+)</span>'
+                               r'</div><div>(\d+)</div>', page)
+        self.assertEqual(len(compasses), board_count)
+        for n, shown in enumerate(compasses, 1):
+            north, east, south, west = boards[n]
+            self.assertEqual([int(p) for p in shown], [points(h) for h in (north, west, east, south)], n)
         expected_pages = -(-board_count // BOARDS_PER_PAGE)
         for paper in ("A4", "letter"):
             pdf = self.print_to_pdf(path, paper)

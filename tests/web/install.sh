@@ -1,5 +1,5 @@
 #!/bin/sh
-# Installs the page tests' Node modules (puppeteer-core, pinned by
+# Installs the page tests' Node modules (puppeteer-core, and pbn for the bench, pinned by
 # package-lock.json beside this script) into PREFIX/node_modules, once for
 # each version of the lock file. puppeteer-core downloads no browser: the
 # tests drive Debian's Chromium.

@@ -19,7 +19,7 @@ const SEATS = ['North', 'East', 'South', 'West'];
 
 // The tests in groups, each run alone by CTest; a group that is not here
 // fails rather than passing with nothing run.
-const GROUPS = ['set_and_refusals', 'files', 'analysis', 'link', 'keyboard_and_print'];
+const GROUPS = ['set_and_refusals', 'files', 'deal_files', 'analysis', 'link', 'keyboard_and_print'];
 if (only && !GROUPS.includes(only)) throw new Error('no group ' + only);
 function group(name, title, options, body) {
   if (!only || only === name) test(title, options, body);
@@ -167,6 +167,72 @@ group('files', 'the archive and PBN files are the bytes kveld-batch writes', { t
       assert.match(pbn.bytes.toString('latin1'), /^%Creator: kveld\.html \S+\r$/m);
       assert.equal(withoutCreator(pbn.bytes), withoutCreator(referencePbn.bytes), text + ': PBN');
     }
+    assert.deepEqual(refused, []);
+  });
+});
+
+// The formats a deal file may come in, by the names of the page's links.
+const DEAL_FORMATS = { 'DeepFinesse archive': 'archive', PBN: 'pbn', LIN: 'lin', BRI: 'bri', DUP: 'dup', DLM: 'dlm' };
+
+// kveld-batch on a deal file: what --check shows and says, and the file it
+// writes in a format (none when the format cannot hold the set).
+function batchOnFile(file, format) {
+  const r = spawnSync(batch, ['--check', '--input', file], { timeout: 60000, encoding: 'utf8' });
+  const check = { out: r.stdout.trim(), refusal: r.stderr.trim().replace(/^kveld-batch: /, '') };
+  if (!format) return check;
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kveld-web-'));
+  try {
+    spawnSync(batch, ['--quiet', '--format', format, '--output', folder, '--input', file], { timeout: 60000 });
+    const [name] = fs.readdirSync(folder);
+    return name ? { name, bytes: fs.readFileSync(path.join(folder, name)) } : null;
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+async function chooseFile(page, file) {
+  const [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 30000 }),
+    page.click('aria/Open a deal file[role="button"]')]);
+  await chooser.accept([file]);
+}
+
+group('deal_files', 'a deal file opened or dropped is shown and written as kveld-batch does', { timeout: 240000 }, async () => {
+  await withPage(prefix, pagePath, PHONE, async (page, url, refused) => {
+    await openPage(page, url);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kveld-deal-'));
+    for (const format of Object.values(DEAL_FORMATS)) {
+      const file = batchFile(format, '123456789X');
+      const where = path.join(folder, file.name);
+      fs.writeFileSync(where, file.bytes);
+      await chooseFile(page, where);
+      await page.waitForFunction((n) => document.querySelector('#set-control').textContent === 'File ' + n, {}, file.name);
+      assert.equal(where + ': ' + (await page.$eval('#set h2', (h) => h.textContent)), batchOnFile(where).out, format);
+      const hands = pbnHands(batchOnFile(where, 'pbn').bytes);
+      for (let board = 1; board <= hands.length; board++)
+        assert.deepEqual(await shownHands(page, 'Board ' + board), hands[board - 1], format + ' Board ' + board);
+      // A link for each format that holds the set, with kveld-batch's bytes.
+      const links = await page.$$eval('#files a', (as) => as.map((a) => a.textContent));
+      const held = Object.keys(DEAL_FORMATS).filter((label) => batchOnFile(where, DEAL_FORMATS[label]));
+      assert.deepEqual(links, held, format);
+      for (const label of links) {
+        const shown = await download(page, label);
+        const reference = batchOnFile(where, DEAL_FORMATS[label]);
+        assert.equal(shown.name, reference.name, format + ' ' + label);
+        assert.equal(withoutCreator(shown.bytes), withoutCreator(reference.bytes), format + ' ' + label);
+      }
+      await (await page.$('aria/Another set[role="button"]')).click();
+    }
+    // Dropped on the page, a file that is no deal file: kveld-batch's words.
+    const broken = path.join(folder, 'notes.pbn');
+    fs.writeFileSync(broken, 'Board 1: the ace of spades\n');
+    await page.evaluate(async (name, text) => {
+      const data = new DataTransfer();
+      data.items.add(new File([text], name));
+      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, 'notes.pbn', fs.readFileSync(broken, 'latin1'));
+    await page.waitForFunction(() => document.querySelector('[role="alert"]').textContent !== '');
+    assert.equal(await alertText(page), batchOnFile(broken).refusal.replace(broken, 'notes.pbn'));
+    fs.rmSync(folder, { recursive: true, force: true });
     assert.deepEqual(refused, []);
   });
 });

@@ -11,7 +11,7 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
   add_test(NAME web.install COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/install.sh ${_npm})
   set_tests_properties(web.install PROPERTIES TIMEOUT 300 FIXTURES_SETUP web_npm)
   # group of page_test.js | seconds
-  set(_groups set_and_refusals 240 files 240 analysis 900 link 240 keyboard_and_print 300)
+  set(_groups set_and_refusals 240 files 240 deal_files 300 analysis 900 link 240 keyboard_and_print 300)
   while(_groups)
     list(POP_FRONT _groups name seconds)
     add_test(NAME web.${name}
