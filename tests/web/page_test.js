@@ -120,10 +120,12 @@ group('set_and_refusals', 'a valid string reaches the set; a refused one is said
     const shownNear = await page.$$eval('#near-list li', (items) => items.map((li) => {
       const [spades, hearts, diamonds, clubs] = [...li.querySelectorAll('[aria-label="North"] > div:not(.seat)')]
         .map((line) => [...line.childNodes].slice(1).map((n) => n.textContent).join('').trim().replace('\u2014', '--'));
-      return `${li.querySelector('button').textContent}  ${li.querySelector('span').textContent}  North S ${spades} ` +
-        `H ${hearts} D ${diamonds} C ${clubs}`;
+      return `${li.querySelector('button').textContent}  ${li.querySelector('span').textContent}  ` +
+        `${li.querySelector('.seat').textContent} S ${spades} H ${hearts} D ${diamonds} C ${clubs}`;
     }));
-    assert.deepEqual(shownNear, near);
+    // The seat with its high-card points, A 4, K 3, Q 2, J 1.
+    const points = (line) => [...line.slice(line.indexOf(' S '))].reduce((p, c) => p + ({ A: 4, K: 3, Q: 2, J: 1 }[c] || 0), 0);
+    assert.deepEqual(shownNear, near.map((line) => line.replace('  North ', `  North ${points(line)} HCP `)));
     assert.ok(await page.evaluate(() => document.scrollingElement.scrollWidth <= innerWidth), 'no horizontal scroll');
     await (await page.$('aria/1000100006[role="button"]')).click();
     await visible(page, 'aria/Board 1[role="region"]');
