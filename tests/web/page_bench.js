@@ -3,7 +3,7 @@
 // analysis of a 36-board set in headless Chromium against kveld-batch
 // --analyse for the same set: the time, and the largest total of WebAssembly
 // memory that the page's solving Workers held, against the 256 MB that a
-// phone can spare. The machine is shared, so each analysis runs three
+// phone can spare. The machine is shared, so each analysis runs five
 // times, the page's and kveld-batch's in turn, and the fastest of each
 // counts.
 // Usage: node page_bench.js NPM_PREFIX PAGE KVELD_BATCH
@@ -14,7 +14,7 @@ const { withPage, openPage } = require('./browser.js');
 
 const [prefix, pagePath, batch] = process.argv.slice(2);
 const SET = '123456789X';
-const RUNS = 3;
+const RUNS = 5;
 const PHONE_MB = 256;
 const seconds = (ms) => (ms / 1000).toFixed(2) + ' s';
 
