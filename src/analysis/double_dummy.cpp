@@ -8,6 +8,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace kveld::analysis {
 namespace {
@@ -56,13 +57,20 @@ int ddsVulnerability(Vulnerability v) {
   return 0;
 }
 
+std::mutex solverSetUp;
+int memoryWanted = 0;
+std::optional<int> memorySetUp;
+
 // The solver sets up its threads and memory for the machine's cores when
 // its shared library is loaded; linked statically (the Windows build) that
 // does not happen by itself, and nothing else of it may be called before.
-// Setting up once more where it did happen costs only the first call.
+// Setting up once more where it did happen costs only the first call, and
+// again after the memory wanted has changed.
 void prepareSolver() {
-  static std::once_flag once;
-  std::call_once(once, [] { SetMaxThreads(0); });
+  const std::lock_guard lock(solverSetUp);
+  if (memorySetUp == memoryWanted) return;
+  SetResources(memoryWanted, 0);
+  memorySetUp = memoryWanted;
 }
 
 std::string ddsMessage(int code) {
@@ -120,6 +128,14 @@ void solveBatch(std::span<const Board> boards, std::span<BoardAnalysis> out) {
 }
 
 }  // namespace
+
+void setSolverMemory(int megabytes) {
+  const std::lock_guard lock(solverSetUp);
+  // The solver counts 30% above the figure it is given, and needs 30 MB for
+  // its one thread.
+  constexpr int kLeast = 24;
+  memoryWanted = megabytes <= 0 ? 0 : std::max(megabytes, kLeast);
+}
 
 std::vector<BoardAnalysis> analyseBoards(std::span<const Board> boards, const ProgressReport& progress) {
   for (const Board& b : boards) checkFullDeal(b);

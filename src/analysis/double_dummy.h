@@ -66,6 +66,12 @@ class AnalysisError : public std::runtime_error {
 // batches of this size.
 constexpr int kBoardsPerBatch = 40;
 
+// Bounds the memory that the solver keeps for its search tables, in
+// megabytes, from the next analysis on; 0 (the start) lets it judge from the
+// machine. Below 124 MB it keeps the small tables (at most 30 MB a thread),
+// and it always keeps at least one thread's.
+void setSolverMemory(int megabytes);
+
 // Solves every board, each with the dealer and vulnerability of its number.
 // Throws AnalysisError, naming the board, when a board is not a full deal
 // (13 cards in each hand, every card once) or when the solver fails.

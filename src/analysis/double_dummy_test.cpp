@@ -73,12 +73,18 @@ TEST(DoubleDummy, MatchesTheSolversDocumentedExamples) {
        -300,
        {5, Hearts, NorthSouth, 0, 2}},
   };
-  for (const Case& c : cases) {
-    const BoardAnalysis a = analyse(dealFrom(c.deal, c.board));
-    EXPECT_EQ(tableBySuit(a), c.table) << c.deal;
-    EXPECT_EQ(a.par.score, c.score) << c.deal;
-    EXPECT_EQ(a.par.contracts, std::vector<ParContract>{c.contract}) << c.deal;
+  // The same with the solver's memory bounded: 1 MB (too little for one
+  // thread, so the least that keeps one), the small tables, the large.
+  for (int megabytes : {0, 1, 64, 200}) {
+    setSolverMemory(megabytes);
+    for (const Case& c : cases) {
+      const BoardAnalysis a = analyse(dealFrom(c.deal, c.board));
+      EXPECT_EQ(tableBySuit(a), c.table) << c.deal << ", " << megabytes << " MB";
+      EXPECT_EQ(a.par.score, c.score) << c.deal;
+      EXPECT_EQ(a.par.contracts, std::vector<ParContract>{c.contract}) << c.deal;
+    }
   }
+  setSolverMemory(0);
 }
 
 // Each hand holds one whole suit: North spades, East hearts, South diamonds,

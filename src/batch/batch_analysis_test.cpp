@@ -16,8 +16,8 @@ struct Result {
   std::string out, err;
 };
 
-Result run(const std::vector<std::string>& args, bool errIsTerminal = false) {
-  std::istringstream in;
+Result run(const std::vector<std::string>& args, bool errIsTerminal = false, const std::string& input = "") {
+  std::istringstream in(input);
   std::ostringstream out, err;
   BatchIo io{in, out, err, replaceNativeFile, readNativeFile, "\n", "1.2.3"};
   io.errIsTerminal = errIsTerminal;
@@ -55,6 +55,19 @@ TEST(BatchAnalysis, OnlyFormatsThatShowItTakeIt) {
 // Board 1 of 1000100006 as deal's own solver gives it: North 1 NT, 2 S,
 // 1 H, 0 D, 5 C; South 1 2 1 1 5; East and West 12 11 12 12 7. East-West
 // make 6NT, not vulnerable: 990.
+// A board read from a file is analysed for the vulnerability the file
+// states. On Board 1 of 1000100006 East-West make 6NT: 990 with nobody
+// vulnerable, as its number has it, and 1440 when the file makes both sides
+// vulnerable.
+TEST(BatchAnalysis, ParFollowsTheVulnerabilityAFileStates) {
+  const std::string board1 = "qx|o1|md|3SQJ42HQ75D5CAT754,SKTHKJ84DAQT96CJ8,S98HT63DJ432C9632,|ah|Board 1|sv|";
+  for (const auto& [vulnerable, par] : {std::pair{"o", "Par: NS -990, EW 6NT"}, {"b", "Par: NS -1440, EW 6NT"}}) {
+    const Result r = run({"-a", "-f", "text", "-i", "-"}, false, board1 + vulnerable + "|\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(par), std::string::npos) << r.out;
+  }
+}
+
 TEST(BatchAnalysis, WholeSetsInPbnAndTextAgree) {
   const Result pbn = run({"--analyse", "-f", "pbn", "1000100006"}, true);
   ASSERT_EQ(pbn.status, 0) << pbn.err;

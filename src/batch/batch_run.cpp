@@ -12,6 +12,7 @@
 #include "formats/formats.h"
 #include "formats/deal_set.h"
 #include "rules/dealer.h"
+#include "rules/near_strings.h"
 
 namespace kveld::batch {
 
@@ -72,6 +73,9 @@ class Run {
       if (options_.check)
         io_.out << formats::printable(text) << ": invalid: " << checked.problem << io_.lineEnd;
       io_.err << kProgram << ": " << formats::refusal(text, checked.problem) << io_.lineEnd;
+      if (options_.check)
+        for (const NearString& n : nearStrings(text))
+          io_.err << kProgram << ": one slip away: " << nearStringLine(n) << io_.lineEnd;
       return true;
     }
     if (options_.check) {

@@ -94,7 +94,9 @@ void nameSetsOfFile(std::vector<DealSet>& sets, std::string_view fileName) {
     set.name = i == 0 ? base : base + "-" + std::to_string(i + 1);
     const std::string when = dateWords(set.date);
     const std::string what = set.event.empty() ? set.name : set.event;
-    set.title = when.empty() ? what : what + ", " + when;
+    // An event that names its date already ("January 1, Morning") is
+    // not dated twice.
+    set.title = when.empty() || what.find(when) != std::string::npos ? what : what + ", " + when;
     if (set.archiveHeading.empty()) set.archiveHeading = archiveHeader(when, what);
   }
 }

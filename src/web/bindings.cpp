@@ -7,6 +7,7 @@
 
 #include "analysis/double_dummy.h"
 #include "formats/analysis_text.h"
+#include "rules/near_strings.h"
 #include "web/page_set.h"
 
 namespace kveld::web {
@@ -45,6 +46,17 @@ val check(const val& source) {
   return result;
 }
 
+// A seat's hand: {seat, points, holdings: [spades, hearts, diamonds, clubs]}.
+val handOf(const Board& b, Seat seat) {
+  val hand = val::object();
+  hand.set("seat", std::string(seatName(seat)));
+  hand.set("points", b.highCardPoints(seat));
+  val holdings = val::array();
+  for (Suit suit : kSuits) holdings.call<void>("push", holdingText(b.holding(seat, suit), ""));
+  hand.set("holdings", holdings);
+  return hand;
+}
+
 // Each board: {number, dealer, vulnerability, cards, hands: [{seat,
 // holdings: [spades, hearts, diamonds, clubs]}] North, East, South, West};
 // `cards` is what a solver is given (cardsOf).
@@ -59,15 +71,7 @@ val boards(const val& source) {
     board.set("vulnerability", std::string(vulnerabilityWords(sb.vulnerability)));
     board.set("cards", cardsOf(b));
     val hands = val::array();
-    for (Seat seat : kSeats) {
-      val hand = val::object();
-      hand.set("seat", std::string(seatName(seat)));
-      hand.set("points", b.highCardPoints(seat));
-      val holdings = val::array();
-      for (Suit suit : kSuits) holdings.call<void>("push", holdingText(b.holding(seat, suit), ""));
-      hand.set("holdings", holdings);
-      hands.call<void>("push", hand);
-    }
+    for (Seat seat : kSeats) hands.call<void>("push", handOf(b, seat));
     board.set("hands", hands);
     list.call<void>("push", board);
   }
@@ -133,6 +137,20 @@ val analysis(const val& source, const std::string& tricks) {
   return list;
 }
 
+// The valid strings one slip away from a refused text, each with its set's
+// title and Board 1's North hand: [{text, title, north}].
+val near(const std::string& text) {
+  val list = val::array();
+  for (const NearString& n : nearStrings(text)) {
+    val item = val::object();
+    item.set("text", n.text);
+    item.set("title", setTitle(n.params));
+    item.set("north", handOf(n.boardOne, Seat::North));
+    list.call<void>("push", item);
+  }
+  return list;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(kveld) {
@@ -142,6 +160,8 @@ EMSCRIPTEN_BINDINGS(kveld) {
   emscripten::function("handRecord", &handRecord);
   emscripten::function("solve", &solve);
   emscripten::function("analysis", &analysis);
+  emscripten::function("near", &near);
+  emscripten::function("setSolverMemory", &analysis::setSolverMemory);
 }
 
 }  // namespace kveld::web

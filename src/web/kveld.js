@@ -13,9 +13,23 @@
     { symbol: '\u2666', name: 'diamonds', red: true },
     { symbol: '\u2663', name: 'clubs', red: false },
   ];
-  // The module's script, kept as text for the solving Workers.
-  const moduleText = $('kveld-module').textContent;
-  const library = KveldModule();
+  // The module's WebAssembly is compiled once, for the page and for every
+  // solving Worker, which share its code; the Workers get the module's
+  // script without the WebAssembly inside it. Where the script does not
+  // hold it as expected, each compiles its own.
+  // (The base64 of a WebAssembly file begins "AGFzbQ", its "\0asm".)
+  const WASM_PREFIX = 'data:application/octet-stream;base64,';
+  const moduleScript = $('kveld-module').textContent;
+  const wasmAt = moduleScript.indexOf(WASM_PREFIX + 'AGFzbQ') + WASM_PREFIX.length;
+  const wasmEnd = wasmAt < WASM_PREFIX.length ? -1 : moduleScript.indexOf('"', wasmAt);
+  const moduleText = wasmEnd < 0 ? moduleScript : moduleScript.slice(0, wasmAt) + moduleScript.slice(wasmEnd);
+  const compiled = wasmEnd < 0 ? Promise.resolve(null) :
+    WebAssembly.compile(Uint8Array.from(atob(moduleScript.slice(wasmAt, wasmEnd)), (c) => c.charCodeAt(0)));
+  let wasmModule = null;
+  const library = compiled.then((m) => {
+    wasmModule = m;
+    return KveldModule(moduleOptions(m));
+  });
   let shown = null;  // {source, text, check, boards, tricks, analysis}
   let solving = null;
 
@@ -96,11 +110,25 @@
 
   function refuse(text, refusal) {
     showOnly('entry');
+    showNear([]);
     $('control').value = text;
     $('refusal').textContent = refusal;
     $('control').setAttribute('aria-invalid', 'true');
     $('control').focus();
     setAddress(null);
+  }
+
+  // The valid strings one slip away from a refused one, each with its set
+  // and Board 1's North hand to compare with the hand record; choosing one
+  // goes to its Board 1.
+  function showNear(list) {
+    $('near').hidden = list.length === 0;
+    $('near-list').replaceChildren(...list.map((n) => element('li', {}, [
+      element('button', { type: 'button', class: 'near-string', text: n.text, 'aria-describedby': 'near-' + n.text }),
+      element('div', { id: 'near-' + n.text, class: 'near-set' }, [
+        element('span', { text: n.title }), hand(n.north, 'near-north')]),
+    ])));
+    for (const b of $('near-list').querySelectorAll('button')) b.addEventListener('click', () => open(b.textContent));
   }
 
   // The field: checks the text; a refusal is said in the alert, a valid
@@ -112,9 +140,11 @@
     const check = lib.check(source);
     if (!check.valid) {
       refuse(text, check.refusal);
+      showNear(lib.near(text));
       return;
     }
     $('refusal').textContent = '';
+    showNear([]);
     $('control').removeAttribute('aria-invalid');
     shown = { source, text, check, boards: lib.boards(source), tricks: '', analysis: null };
     $('question-title').textContent = check.heading;
@@ -178,13 +208,79 @@
     $('boards').replaceChildren(...shown.boards.map((b, i) => diagram(b, shown.analysis ? shown.analysis[i] : null)));
   }
 
+  // The module's options: instances of the compiled WebAssembly, if any.
+  function moduleOptions(compiledModule) {
+    if (!compiledModule) return {};
+    return {
+      instantiateWasm(imports, receive) {
+        WebAssembly.instantiate(compiledModule, imports).then((instance) => receive(instance, compiledModule));
+        return {};
+      },
+    };
+  }
+
   // Analyse: every board solved by Workers made from the module's own
   // script, one board at a time each, the bar following the boards done.
+  // A Worker's first message brings the compiled module; each answer
+  // carries the Worker's WebAssembly memory as it stands, for the page's
+  // account of it (solverMemory).
   function workerMain() {
-    const ready = KveldModule();
-    self.onmessage = (e) => ready.then((m) => {
-      self.postMessage({ board: e.data.board, tricks: m.solve(e.data.cards) });
+    let ready = null;
+    self.onmessage = (e) => {
+      if (!ready) {
+        ready = KveldModule(moduleOptions(e.data.module));
+        return;
+      }
+      solve(e);
+    };
+    const solve = (e) => ready.then((m) => {
+      if (e.data.memoryMB !== undefined) m.setSolverMemory(e.data.memoryMB);
+      self.postMessage({ board: e.data.board, tricks: m.solve(e.data.cards), memory: m.HEAP8.length });
     });
+  }
+
+  // How many Workers solve and how much memory DDS may keep in each, from
+  // what the device reports: all of them together hold at most 256 MB of
+  // WebAssembly memory (an eighth of the device's memory where that is
+  // less), one Worker a core up to four, and no more Workers than fit
+  // with a worst case of 48 MB each (DDS's small tables, 30 MB at most,
+  // and the module's own 18 MB). A lone Worker may keep DDS's large tables.
+  const SOLVER_BUDGET_MB = 256;
+  const MODULE_MB = 18;
+  const WORKER_MB = 48;
+  function solverPlan(boards) {
+    const device = navigator.deviceMemory ? navigator.deviceMemory * 1024 / 8 : SOLVER_BUDGET_MB;
+    const budget = Math.min(SOLVER_BUDGET_MB, device);
+    const workers = Math.max(1, Math.min(navigator.hardwareConcurrency || 1, 4, boards,
+      Math.floor(budget / WORKER_MB)));
+    return { workers, memoryMB: Math.floor(budget / workers) - MODULE_MB };
+  }
+
+  // The largest total of the Workers' memory seen while they solve: each
+  // Worker's memory only grows, and it reports it with every board.
+  function solverMemory() {
+    const latest = new Map();
+    let largest = 0;
+    return {
+      seen(worker, bytes) {
+        latest.set(worker, bytes);
+        let total = 0;
+        for (const b of latest.values()) total += b;
+        largest = Math.max(largest, total);
+      },
+      largest: () => largest,
+    };
+  }
+
+  // Stop: the Workers end at once and their memory goes with them; the set
+  // stays as it was, and Analyse can start again.
+  function stopAnalysis() {
+    if (!solving) return;
+    const done = solving.done();
+    stopSolving();
+    $('analyse').disabled = false;
+    $('status').textContent = 'Stopped after ' + done + ' of ' + shown.boards.length + ' boards; nothing was kept.';
+    $('analyse').focus();
   }
 
   function stopSolving() {
@@ -193,15 +289,17 @@
     URL.revokeObjectURL(solving.url);
     solving = null;
     $('progress').hidden = true;
+    $('stop').hidden = true;
   }
 
   function analyse() {
     if (solving || !shown) return;
     const boards = shown.boards;
     const all = boards.length;
-    const code = moduleText + '\n;(' + workerMain.toString() + ')();\n';
+    const code = moduleText + '\n;' + moduleOptions.toString() + '\n;(' + workerMain.toString() + ')();\n';
     const url = URL.createObjectURL(new Blob([code], { type: 'text/javascript' }));
-    const count = Math.max(1, Math.min(navigator.hardwareConcurrency || 1, 4, all));
+    const plan = solverPlan(all);
+    const memory = solverMemory();
     const results = new Array(all).fill(null);
     let next = 1;
     let done = 0;
@@ -211,20 +309,22 @@
       bar.setAttribute('aria-valuenow', String(done));
       bar.setAttribute('aria-valuetext', done + ' of ' + all + ' boards solved');
       $('progress-fill').style.width = (100 * done / all) + '%';
+      $('progress-text').textContent = done + ' of ' + all + ' boards';
     };
     progress();
     bar.hidden = false;
     $('analyse').disabled = true;
+    $('stop').hidden = false;
     $('status').textContent = 'Solving ' + all + ' boards double dummy\u2026';
-    solving = { workers: [], url };
+    solving = { workers: [], url, done: () => done };
     const started = performance.now();
-    const give = (w) => {
+    const give = (w, first) => {
       if (next <= all) {
-        w.postMessage({ cards: boards[next - 1].cards, board: next });
+        w.postMessage({ cards: boards[next - 1].cards, board: next, memoryMB: first ? plan.memoryMB : undefined });
         next++;
       }
     };
-    for (let i = 0; i < count; i++) {
+    for (let i = 0; i < plan.workers; i++) {
       const w = new Worker(url);
       const failed = (why) => {
         $('status').textContent = 'The double-dummy analysis failed: ' + why + '.';
@@ -242,17 +342,19 @@
           return;
         }
         results[e.data.board - 1] = e.data.tricks;
+        memory.seen(w, e.data.memory);
         done++;
         progress();
-        if (done === all) finish(results.join(''), performance.now() - started);
-        else give(w);
+        if (done === all) finish(results.join(''), performance.now() - started, memory.largest());
+        else give(w, false);
       };
       solving.workers.push(w);
-      give(w);
+      w.postMessage({ module: wasmModule });
+      give(w, true);
     }
   }
 
-  async function finish(tricks, ms) {
+  async function finish(tricks, ms, memoryBytes) {
     stopSolving();
     const lib = await library;
     shown.tricks = tricks;
@@ -261,6 +363,7 @@
     drawBoards();
     $('status').textContent = 'Analysed: ' + shown.boards.length + ' boards in ' + (ms / 1000).toFixed(1) + ' s.';
     document.body.dataset.analysisMs = String(Math.round(ms));
+    document.body.dataset.analysisMemory = String(memoryBytes);
   }
 
   // The hand record is kveld-batch's printable page, printed from a frame
@@ -282,6 +385,7 @@
   $('yes').addEventListener('click', showSet);
   $('no').addEventListener('click', answerNo);
   $('analyse').addEventListener('click', analyse);
+  $('stop').addEventListener('click', stopAnalysis);
   $('print').addEventListener('click', printHandRecord);
   $('open-file').addEventListener('click', () => $('file').click());
   $('file').addEventListener('change', () => {

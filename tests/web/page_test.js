@@ -37,11 +37,15 @@ function batchFile(format, text, options = []) {
   }
 }
 
-// What kveld-batch says of a string on standard error (its name left out)
-// and on standard output with --check.
+// What kveld-batch says of a string with --check: on standard output; on
+// standard error the refusal (its name left out) and the strings one slip
+// away.
 function batchCheck(text) {
   const r = spawnSync(batch, ['--check', text], { timeout: 60000, encoding: 'utf8' });
-  return { out: r.stdout.trim(), refusal: r.stderr.trim().replace(/^kveld-batch: /, '') };
+  const [refusal, ...near] = r.stderr.trim().split('\n');
+  const slip = 'kveld-batch: one slip away: ';
+  return { out: r.stdout.trim(), refusal: refusal.replace(/^kveld-batch: /, ''),
+    near: near.filter((l) => l.startsWith(slip)).map((l) => l.slice(slip.length)) };
 }
 
 // The hands of every board of a PBN file, as the Deal tags give them:
@@ -105,6 +109,32 @@ group('set_and_refusals', 'a valid string reaches the set; a refused one is said
       assert.equal(await alertText(page), batchCheck(text).refusal, text);
       assert.equal(await page.$('aria/Board 1[role="region"]'), null, text);
     }
+    // One digit wrong: kveld-batch's valid strings one slip away, each with
+    // its set and Board 1's North hand, shown at phone width; choosing one
+    // goes to its Board 1.
+    await page.setViewport(PHONE);
+    await typeString(page, '1000100007');
+    await visible(page, 'aria/Valid strings one slip away[role="region"]');
+    const { near } = batchCheck('1000100007');
+    assert.equal(near.length, 11);
+    const shownNear = await page.$$eval('#near-list li', (items) => items.map((li) => {
+      const [spades, hearts, diamonds, clubs] = [...li.querySelectorAll('[aria-label="North"] > div:not(.seat)')]
+        .map((line) => [...line.childNodes].slice(1).map((n) => n.textContent).join('').trim().replace('\u2014', '--'));
+      return `${li.querySelector('button').textContent}  ${li.querySelector('span').textContent}  ` +
+        `${li.querySelector('.seat').textContent} S ${spades} H ${hearts} D ${diamonds} C ${clubs}`;
+    }));
+    // The seat with its high-card points, A 4, K 3, Q 2, J 1.
+    const points = (line) => [...line.slice(line.indexOf(' S '))].reduce((p, c) => p + ({ A: 4, K: 3, Q: 2, J: 1 }[c] || 0), 0);
+    assert.deepEqual(shownNear, near.map((line) => line.replace('  North ', `  North ${points(line)} HCP `)));
+    assert.ok(await page.evaluate(() => document.scrollingElement.scrollWidth <= innerWidth), 'no horizontal scroll');
+    await (await page.$('aria/1000100006[role="button"]')).click();
+    await visible(page, 'aria/Board 1[role="region"]');
+    assert.deepEqual(await shownHands(page, 'Board 1'), pbnHands(batchFile('pbn', '1000100006').bytes)[0]);
+    await page.setViewport({ width: 1280, height: 900 });
+    await (await page.$('aria/No[role="button"]')).click();
+    await visible(page, '#entry');
+    assert.equal(await page.$('#near:not([hidden])'), null);
+
     const text = '1000100006';
     const pbn = pbnHands(batchFile('pbn', text).bytes);
     await typeString(page, text);
@@ -209,15 +239,35 @@ group('deal_files', 'a deal file opened or dropped is shown and written as kveld
   });
 });
 
-group('analysis', 'Analyse solves the set as kveld-batch --analyse does, on a phone', { timeout: 900000 }, async () => {
+// On a phone that reports eight cores and 4 GB: Stop ends the Workers while
+// they solve, and Analyse then solves the set again from the start, four
+// Workers within 256 MB together.
+group('analysis', 'Analyse solves the set as kveld-batch --analyse does, on a phone, after a Stop', { timeout: 900000 }, async () => {
   await withPage(prefix, pagePath, PHONE, async (page, url, refused) => {
+    await page.evaluateOnNewDocument(() => {
+      Object.defineProperty(navigator, 'hardwareConcurrency', { get: () => 8 });
+      Object.defineProperty(navigator, 'deviceMemory', { get: () => 4 });
+    });
     const text = '1000100006';
     await openPage(page, url, text);
     await (await visible(page, 'aria/Yes[role="button"]')).click();
     await (await visible(page, 'aria/Analyse[role="button"]')).click();
     await visible(page, '[role="progressbar"]');
+    await page.waitForFunction(() => document.querySelector('#progress-text').textContent.match(/^[1-9]\d* of 24/),
+      { polling: 50, timeout: 300000 });
+    assert.equal(page.workers().length, 4);
+    await (await page.$('aria/Stop[role="button"]')).click();
+    const stoppedAt = await page.$eval('[role="progressbar"]', (b) => b.hidden && b.getAttribute('aria-valuenow'));
+    for (let i = 0; i < 50 && page.workers().length > 0; i++) await new Promise((r) => setTimeout(r, 100));
+    assert.deepEqual(page.workers(), []);
+    assert.ok(await page.$eval('#stop', (b) => b.hidden));
+    assert.equal(await page.$$eval('#boards table', (t) => t.length), 0);
+    assert.match(await page.$eval('[role="status"]', (s) => s.textContent), new RegExp(`^Stopped after ${stoppedAt} of 24 `));
+
+    await (await page.$('aria/Analyse[role="button"]')).click();
     await page.waitForFunction(() => document.querySelectorAll('#boards table').length > 0, { timeout: 850000 });
     assert.equal(await page.$('[role="progressbar"]:not([hidden])'), null);
+    assert.ok(Number(await page.$eval('body', (b) => b.dataset.analysisMemory)) <= 256 * 1024 * 1024);
     const pbn = await download(page, 'PBN');
     const reference = batchFile('pbn', text, ['--analyse']);
     assert.equal(withoutCreator(pbn.bytes), withoutCreator(reference.bytes));
