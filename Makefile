@@ -111,10 +111,10 @@ package: deps-package windows web
 bench: deps web
 	@tools/install-deps.sh bench
 	$(CMAKE) -S . -B $(BUILD)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELD_TESTS=OFF -DKVELD_BENCH=ON
-	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_bench kveld-batch
-	$(BUILD)/bench/kveld_bench
+	$(CMAKE) --build $(BUILD)/bench -j $(JOBS) --target kveld_benchmarks kveld-batch
+	$(BUILD)/bench/kveld_benchmarks
 	tests/web/install.sh $(WEB)/npm
-	node tests/batch/pbn_bench.js $(WEB)/npm $(BUILD)/bench/kveld_bench
+	node tests/batch/pbn_bench.js $(WEB)/npm $(BUILD)/bench/kveld_benchmarks
 	node tests/web/page_bench.js $(WEB)/npm $(WEB)/kveld.html $(BUILD)/bench/kveld-batch
 
 fuzz: deps

@@ -1,4 +1,4 @@
-// Reading a PBN file of 100,000 boards: our reader (kveld_bench's
+// Reading a PBN file of 100,000 boards: our reader (kveld_benchmarks'
 // ReadingPbnFile, which writes the file) against npm's "pbn" under Node,
 // both from the bytes in memory, both checking that every board holds 52
 // cards. Prints "reading PBN, 100,000 boards: OURS vs npm pbn = RATIO".
